@@ -1,0 +1,44 @@
+// The five-step configuration wizard of the main window: lays out each step
+// (AdvanceStep) and does the work of the step shown (PerformStepAction).
+// The window owns the state, the views and the link; the wizard works on them.
+#pragma once
+#include "camera/camera_link.h"
+#include "config/wizard_state.h"
+
+class CWindow;
+
+namespace config {
+
+class CWizard {
+ public:
+  CWizard(CWindow& window, WizardState& state, WizardViews& views, camera::CCameraLink& link);
+
+  void AdvanceStep();
+  void PerformStepAction();
+
+  // The step actions and screens, public for the window's own use.
+  void ReadCameraBlocks();
+  void ShowCameraData();
+  void ShowNotConnected();
+  void PowerOffCheck();
+  void WriteConfiguration();
+  void ReturnToStepOne();
+
+ private:
+  void LayOutStepOne();
+  void LayOutStepTwo();
+  void LayOutStepThree();
+  void LayOutStepFour();
+  void LayOutStepFive();
+  void MakeActionButton();
+  void ErrorBox(std::size_t len1, const char* line1, std::size_t len2, const char* line2, bool stopIcon);
+  void RequestClose();
+  std::uint32_t Series() const { return link_.Series(); }
+
+  CWindow& window_;
+  WizardState& state_;
+  WizardViews& views_;
+  camera::CCameraLink& link_;
+};
+
+}  // namespace config

@@ -1,0 +1,27 @@
+// The headless backend: no screen. It keeps what a person would see (the
+// toolkit's state plus the last painting of every view) and lets a driver act
+// as the user. Fonts have fixed metrics: every character of the text font is
+// 6 pixels wide, of the caption font 7; buttons are 23 pixels high, combo
+// boxes 21.
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "lib/view/view.h"
+
+namespace view::headless {
+
+// Called whenever the event loop has nothing left to do and waits for the
+// user. Return false to end: the loop then closes the open windows as a
+// person would (close box) and returns.
+using IdleHandler = std::function<bool()>;
+void SetIdleHandler(IdleHandler handler);
+
+// The calls of the view's last PaintView (see RecordingDeviceContext).
+const std::vector<std::string>& LastPaint(const CView* view);
+
+// Paints every view that asked for it; the loop does this before it waits.
+void PaintPending();
+
+}  // namespace view::headless

@@ -1,0 +1,24 @@
+// Modal message boxes: a title, three lines and an icon. The call returns
+// when the user has closed the box.
+#pragma once
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "lib/view/window.h"
+
+// owner, 2, a default rect, 1, 1, 4, then the title and three lines with
+// their lengths (an empty line has length 0) and the icon. Returns 1.
+int DoMessageBox(CWindow* owner, int kind, const CRect& rect, int a, int b, int c, std::size_t titleLen,
+                 const char* title, std::size_t len1, const char* line1, std::size_t len2, const char* line2,
+                 std::size_t len3, const char* line3, TIcon* icon);
+
+namespace view {
+struct MessageBoxRecord {
+  std::string title;     // Windows-1250, as passed, cut at the NUL or length
+  std::string lines[3];
+  TIcon* icon = nullptr;
+};
+// Every box shown since the toolkit started, oldest first.
+std::vector<MessageBoxRecord>& MessageBoxLog();
+}  // namespace view

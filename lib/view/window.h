@@ -1,0 +1,90 @@
+// The top-level window and the application's background object.
+#pragma once
+#include <string>
+
+#include "lib/view/view.h"
+
+class CWindow : public CNodeView {
+ public:
+  CWindow();
+  ~CWindow() override;
+
+  // rect: position and interior size. style, menu bar and the other parts are
+  // accepted for compatibility; this toolkit makes a fixed-size window with a
+  // minimize box and a close box.
+  void Init(const CRect& rect, std::uint32_t style, std::size_t titleLen, const char* title, void* menuBar = nullptr,
+            void* databaseNode = nullptr, CView* initialView = nullptr, void* tabPaneFactory = nullptr);
+  void SetWinIcon(win::HANDLE icon16, win::HANDLE icon32);
+  void SetTitle(std::size_t len, const char* title);
+  void Minimize();
+  void Maximize();
+  void Restore();
+  void MoveTo(int x, int y);
+  // Queues a copy of the event for this window; it is handled after the
+  // current handler returns.
+  void MakeEvent(const TEvent* event);
+
+  void CreatePeerWindow() override;  // makes the native window
+  void DeletePeerWindow() override;
+  void Done() override;              // closes the window: DeletePeerWindow, children, then itself
+  void ReceiveEvent(TEvent* event) override;  // CmdClose (class 0x1000) closes
+  bool ReceiveMsg(win::UINT message, win::WPARAM wParam, win::LPARAM lParam, win::LRESULT* result) override;
+
+  // User actions, as the backends and drivers report them.
+  void UserClose();  // the close box: queues CmdClose
+  void UserCommand(std::uint32_t eventClass, std::uint32_t command);
+
+  // What the window shows.
+  win::HWND GetHandle() const { return handle_; }
+  int InteriorWidth() const { return rect_.width; }
+  int InteriorHeight() const { return rect_.height; }
+  bool IsMinimized() const { return minimized_; }
+  bool IsMaximized() const { return maximized_; }
+  const CRect& RestoreRect() const { return restoreRect_; }
+  const std::string& Title() const { return title_; }  // Windows-1250
+  std::uint32_t Style() const { return style_; }
+  win::HANDLE SmallIcon() const { return icon16_; }
+  win::HANDLE LargeIcon() const { return icon32_; }
+  bool IsOpen() const { return handle_ != nullptr; }
+  bool IsClosed() const { return closed_; }
+
+  // Messages that reached this base handler, for the toolkit's own record.
+  struct MessageRecord {
+    win::UINT message;
+    win::WPARAM wParam;
+    win::LPARAM lParam;
+  };
+  std::vector<MessageRecord> baseMessages;
+
+  // For backends: the native window moved, changed state or was painted.
+  void PeerMoved(int x, int y);
+  void PeerStateChanged(bool minimized, bool maximized);
+  void SetPeerHandle(win::HWND handle) { handle_ = handle; }
+
+ private:
+  win::HWND handle_ = nullptr;
+  std::string title_;
+  std::uint32_t style_ = 0;
+  bool minimized_ = false;
+  bool maximized_ = false;
+  bool closed_ = false;
+  CRect restoreRect_;
+  win::HANDLE icon16_ = nullptr;
+  win::HANDLE icon32_ = nullptr;
+};
+
+class CBackground : public CNodeView {
+ public:
+  void Init(bool initialise);
+  void Register(CWindow* window);  // the windows of the application
+  void Select();
+  void Show();   // creates the native windows of the registered windows and shows them
+  void Exec();   // runs the event loop until no registered window is open
+  void Done() override;  // frees the ended windows; the background frees itself
+  const std::vector<CWindow*>& Windows() const { return windows_; }
+
+ private:
+  std::vector<CWindow*> windows_;
+};
+
+extern CBackground* PBackground;
