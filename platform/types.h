@@ -1,4 +1,5 @@
-// The Windows types and constants the program uses, in namespace win. On
+// The Windows types the program uses, in namespace win, and the constants at
+// global scope (on Windows: macros of windows.h). On
 // Windows they are the SDK's own; elsewhere they are defined here with the
 // sizes of a 64-bit Windows build (LLP64: DWORD and LONG are 32 bits, handles
 // and WPARAM/LPARAM pointer-sized).
@@ -53,7 +54,6 @@ using ::OVERLAPPED;
 using ::REGSAM;
 }  // namespace win
 
-#define WIN_INVALID_HANDLE INVALID_HANDLE_VALUE
 
 #else  // simulated Windows
 
@@ -136,6 +136,11 @@ struct OSVERSIONINFOA {
   CHAR szCSDVersion[128];
 };
 
+}  // namespace win
+
+// Constants live at global scope, as windows.h has them (as macros there):
+// write GENERIC_READ, never win::GENERIC_READ.
+using win::DWORD;
 constexpr DWORD GENERIC_READ = 0x80000000u;
 constexpr DWORD GENERIC_WRITE = 0x40000000u;
 constexpr DWORD GENERIC_EXECUTE = 0x20000000u;
@@ -155,12 +160,12 @@ constexpr DWORD ERROR_MORE_DATA = 234;
 constexpr DWORD ERROR_NO_MORE_ITEMS = 259;
 constexpr DWORD ERROR_RESOURCE_TYPE_NOT_FOUND = 1813;
 constexpr DWORD ERROR_DEVICE_NOT_CONNECTED = 1167;
-constexpr UINT WM_DEVICECHANGE = 0x0219;
-constexpr WPARAM DBT_DEVNODES_CHANGED = 0x0007;
-constexpr WPARAM DBT_DEVICEARRIVAL = 0x8000;
-constexpr WPARAM DBT_DEVICEQUERYREMOVE = 0x8001;
-constexpr WPARAM DBT_DEVICEREMOVEPENDING = 0x8003;
-constexpr WPARAM DBT_DEVICEREMOVECOMPLETE = 0x8004;
+constexpr win::UINT WM_DEVICECHANGE = 0x0219;
+constexpr win::WPARAM DBT_DEVNODES_CHANGED = 0x0007;
+constexpr win::WPARAM DBT_DEVICEARRIVAL = 0x8000;
+constexpr win::WPARAM DBT_DEVICEQUERYREMOVE = 0x8001;
+constexpr win::WPARAM DBT_DEVICEREMOVEPENDING = 0x8003;
+constexpr win::WPARAM DBT_DEVICEREMOVECOMPLETE = 0x8004;
 constexpr DWORD DBT_DEVTYP_VOLUME = 2;
 constexpr DWORD DBT_DEVTYP_PORT = 3;
 constexpr DWORD DBT_DEVTYP_DEVICEINTERFACE = 5;
@@ -173,31 +178,29 @@ constexpr DWORD REG_SZ = 1;
 constexpr DWORD REG_BINARY = 3;
 constexpr DWORD REG_DWORD = 4;
 constexpr DWORD REG_OPTION_NON_VOLATILE = 0;
-constexpr REGSAM KEY_QUERY_VALUE = 0x0001;
-constexpr REGSAM KEY_SET_VALUE = 0x0002;
-constexpr REGSAM KEY_CREATE_SUB_KEY = 0x0004;
-constexpr REGSAM KEY_READ = 0x20019;
-constexpr REGSAM KEY_WRITE = 0x20006;
-constexpr REGSAM KEY_ALL_ACCESS = 0xF003F;
-constexpr UINT IMAGE_ICON = 1;
-constexpr UINT LR_DEFAULTCOLOR = 0;
+constexpr win::REGSAM KEY_QUERY_VALUE = 0x0001;
+constexpr win::REGSAM KEY_SET_VALUE = 0x0002;
+constexpr win::REGSAM KEY_CREATE_SUB_KEY = 0x0004;
+constexpr win::REGSAM KEY_READ = 0x20019;
+constexpr win::REGSAM KEY_WRITE = 0x20006;
+constexpr win::REGSAM KEY_ALL_ACCESS = 0xF003F;
+constexpr win::UINT IMAGE_ICON = 1;
+constexpr win::UINT LR_DEFAULTCOLOR = 0;
 constexpr int SW_HIDE = 0;
 constexpr int SW_SHOWNORMAL = 1;
 constexpr int SW_SHOWMINIMIZED = 2;
 constexpr int SW_SHOWMAXIMIZED = 3;
 constexpr int SW_MINIMIZE = 6;
 
-inline HKEY const HKEY_CLASSES_ROOT = reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x80000000u));
-inline HKEY const HKEY_CURRENT_USER = reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x80000001u));
-inline HKEY const HKEY_LOCAL_MACHINE = reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x80000002u));
-inline HANDLE const INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(~static_cast<std::uintptr_t>(0));
+inline win::HKEY const HKEY_CLASSES_ROOT = reinterpret_cast<win::HKEY>(static_cast<std::uintptr_t>(0x80000000u));
+inline win::HKEY const HKEY_CURRENT_USER = reinterpret_cast<win::HKEY>(static_cast<std::uintptr_t>(0x80000001u));
+inline win::HKEY const HKEY_LOCAL_MACHINE = reinterpret_cast<win::HKEY>(static_cast<std::uintptr_t>(0x80000002u));
+inline win::HANDLE const INVALID_HANDLE_VALUE = reinterpret_cast<win::HANDLE>(~static_cast<std::uintptr_t>(0));
 
 inline const char* MAKEINTRESOURCEA(unsigned id) {
   return reinterpret_cast<const char*>(static_cast<std::uintptr_t>(id));
 }
-}  // namespace win
 
-#define WIN_INVALID_HANDLE ::win::INVALID_HANDLE_VALUE
 
 #endif
 
