@@ -12,8 +12,8 @@ class CCameraInfoPane : public CView {
   void PaintView(CDeviceContext* dc) override;
 
   // Zero-terminated Windows-1250; the writers cut at 63 and 31 characters.
-  char StepTitle[64];
-  char TextLine1[64];
+  char StepTitle[64] = {};
+  char TextLine1[64] = {};
   char TextLine2[64] = {};
   char TextLine3[64] = {};  // non-empty: the message layout
   char CameraTypeText[32] = {};

@@ -23,9 +23,9 @@ bool CRegScannerA::Init(const char* computer, std::size_t keyLen, const char* ke
   char path[kMaxKeyText + 1];
   if (computer != nullptr || !Terminated(keyLen, key, path)) return false;
   win::HKEY opened = nullptr;
-  if (win::RegOpenKeyExA(root, path, 0, win::KEY_READ | win::KEY_WRITE, &opened) != win::ERROR_SUCCESS) {
+  if (win::RegOpenKeyExA(root, path, 0, KEY_READ | KEY_WRITE, &opened) != ERROR_SUCCESS) {
     // A key we may only read still serves the loaders.
-    if (win::RegOpenKeyExA(root, path, 0, win::KEY_READ, &opened) != win::ERROR_SUCCESS) return false;
+    if (win::RegOpenKeyExA(root, path, 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
   }
   key_ = opened;
   return true;
@@ -37,8 +37,8 @@ bool CRegScannerA::Create(const char* computer, std::size_t keyLen, const char* 
   if (computer != nullptr || !Terminated(keyLen, key, path)) return false;
   win::HKEY opened = nullptr;
   win::DWORD disposition = 0;
-  if (win::RegCreateKeyExA(root, path, 0, nullptr, win::REG_OPTION_NON_VOLATILE, win::KEY_READ | win::KEY_WRITE,
-                           nullptr, &opened, &disposition) != win::ERROR_SUCCESS)
+  if (win::RegCreateKeyExA(root, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
+                           nullptr, &opened, &disposition) != ERROR_SUCCESS)
     return false;
   key_ = opened;
   return true;
@@ -48,8 +48,8 @@ bool CRegScannerA::SetSection(std::size_t nameLen, const char* name) {
   char sub[kMaxKeyText + 1];
   if (key_ == nullptr || !Terminated(nameLen, name, sub)) return false;
   win::HKEY opened = nullptr;
-  if (win::RegOpenKeyExA(key_, sub, 0, win::KEY_READ | win::KEY_WRITE, &opened) != win::ERROR_SUCCESS &&
-      win::RegOpenKeyExA(key_, sub, 0, win::KEY_READ, &opened) != win::ERROR_SUCCESS)
+  if (win::RegOpenKeyExA(key_, sub, 0, KEY_READ | KEY_WRITE, &opened) != ERROR_SUCCESS &&
+      win::RegOpenKeyExA(key_, sub, 0, KEY_READ, &opened) != ERROR_SUCCESS)
     return false;
   if (section_ != nullptr) win::RegCloseKey(section_);
   section_ = opened;
@@ -61,8 +61,8 @@ bool CRegScannerA::CreateSection(std::size_t nameLen, const char* name) {
   if (key_ == nullptr || !Terminated(nameLen, name, sub)) return false;
   win::HKEY created = nullptr;
   win::DWORD disposition = 0;
-  if (win::RegCreateKeyExA(key_, sub, 0, nullptr, win::REG_OPTION_NON_VOLATILE, win::KEY_READ | win::KEY_WRITE,
-                           nullptr, &created, &disposition) != win::ERROR_SUCCESS)
+  if (win::RegCreateKeyExA(key_, sub, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
+                           nullptr, &created, &disposition) != ERROR_SUCCESS)
     return false;
   win::RegCloseKey(created);
   return true;
@@ -74,9 +74,9 @@ bool CRegScannerA::GetKeyInt(std::size_t nameLen, const char* name, std::int32_t
   win::DWORD type = 0;
   win::BYTE data[4] = {};
   win::DWORD size = sizeof(data);
-  if (win::RegQueryValueExA(Target(), valueName, nullptr, &type, data, &size) != win::ERROR_SUCCESS) return false;
+  if (win::RegQueryValueExA(Target(), valueName, nullptr, &type, data, &size) != ERROR_SUCCESS) return false;
   // Only a 32-bit number is an integer; anything else leaves the caller's value.
-  if (type != win::REG_DWORD || size != 4) return false;
+  if (type != REG_DWORD || size != 4) return false;
   std::uint32_t v = static_cast<std::uint32_t>(data[0]) | static_cast<std::uint32_t>(data[1]) << 8 |
                     static_cast<std::uint32_t>(data[2]) << 16 | static_cast<std::uint32_t>(data[3]) << 24;
   *value = static_cast<std::int32_t>(v);
@@ -104,12 +104,12 @@ bool CRegScannerA::SetKeyCard(const char* name, std::uint32_t value) {
   if (Target() == nullptr || name == nullptr) return false;
   const win::BYTE data[4] = {static_cast<win::BYTE>(value), static_cast<win::BYTE>(value >> 8),
                              static_cast<win::BYTE>(value >> 16), static_cast<win::BYTE>(value >> 24)};
-  return win::RegSetValueExA(Target(), name, 0, win::REG_DWORD, data, sizeof(data)) == win::ERROR_SUCCESS;
+  return win::RegSetValueExA(Target(), name, 0, REG_DWORD, data, sizeof(data)) == ERROR_SUCCESS;
 }
 
 bool CRegScannerA::DeleteKey(const char* name) {
   if (Target() == nullptr || name == nullptr) return false;
-  return win::RegDeleteValueA(Target(), name) == win::ERROR_SUCCESS;
+  return win::RegDeleteValueA(Target(), name) == ERROR_SUCCESS;
 }
 
 void CRegScannerA::vfDone() { Done(); }

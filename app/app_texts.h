@@ -1,0 +1,16 @@
+// The main window's and the About box's texts, Windows-1250.
+#pragma once
+#include "lib/core/cp1250.h"
+#include "res/version_info.h"
+
+namespace app::texts {
+inline constexpr auto kTitle = CP1250("Počet Filtrů v3.0");
+inline constexpr auto kAboutTitle = CP1250("O konfiguračním nástroji");
+inline constexpr auto kCopyright = CP1250(ZELT_VER_COPYRIGHT);
+inline constexpr auto kUnknownVersion = CP1250("unknown");
+inline constexpr auto kSettingsKey = CP1250("Software\\Kelvane\\zeltfw");
+inline constexpr auto kWindowSection = CP1250("Window");
+inline constexpr auto kXPos = CP1250("XPos");
+inline constexpr auto kYPos = CP1250("YPos");
+static_assert(kTitle.length == 17 && kAboutTitle.length == 24, "title lengths");
+}  // namespace app::texts

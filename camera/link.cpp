@@ -1,0 +1,192 @@
+// Discovery, connection and disconnection of the camera link.
+#include <cstring>
+
+#include "camera/camera_link.h"
+#include "camera/link_texts.h"
+#include "lib/core/memory.h"
+#include "lib/core/text.h"
+#include "platform/api.h"
+
+namespace camera {
+
+namespace {
+
+// A present device is opened the same way as its pipes.
+win::HANDLE OpenForExchange(const char* name) {
+  return win::CreateFileA(name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                          nullptr, OPEN_EXISTING, 0, nullptr);
+}
+
+bool IsValid(win::HANDLE h) { return h != INVALID_HANDLE_VALUE; }
+
+// An enumeration that only ever fails with other errors than "no more items"
+// must still end: after this many such failures in a row the class is given up.
+constexpr win::DWORD kMaxFailuresInARow = 32;
+
+struct SeriesTitle {
+  std::uint32_t bits;
+  std::size_t length;
+  const char* text;
+};
+
+}  // namespace
+
+CCameraLink::CCameraLink(LinkOwner& owner)
+    : CommandPipe(INVALID_HANDLE_VALUE), DataPipe(INVALID_HANDLE_VALUE), ThirdPipe(INVALID_HANDLE_VALUE), owner_(owner) {}
+
+CCameraLink::~CCameraLink() { CloseAll(); }
+
+void CCameraLink::SetError(std::size_t len, const char* text) { core::CopyA(kLastErrorMax, LastErrorText, len, text); }
+
+void CCameraLink::CloseAll() {
+  DevicePath[0] = '\0';
+  win::HANDLE* pipes[3] = {&CommandPipe, &DataPipe, &ThirdPipe};
+  for (win::HANDLE* pipe : pipes) {
+    if (IsValid(*pipe)) win::CloseHandle(*pipe);
+    *pipe = INVALID_HANDLE_VALUE;
+  }
+  LinkFlags &= ~kLinkOpen;
+  if (NotificationHandle != nullptr) {
+    win::UnregisterDeviceNotification(NotificationHandle);
+    NotificationHandle = nullptr;
+  }
+}
+
+void CCameraLink::Disconnect() {
+  CloseAll();
+  // The owner may react to the closed link (the wizard's power-off step) and
+  // may open it again from there.
+  owner_.LinkClosed();
+  // A link that the owner's reaction opened again keeps the title of its series.
+  if (!IsOpen()) owner_.LinkSetTitle(texts::kDefaultTitle.length, texts::kDefaultTitle.data);
+}
+
+void CCameraLink::Connect() {
+  Disconnect();
+  if (owner_.LinkWindowHandle() == nullptr) return;
+  // At wizard step 2 the Disconnect above runs the step-3 reading, which may
+  // already have connected: keep that link rather than opening a second one.
+  if (IsOpen()) return;
+
+  LinkFlags &= ~kSeriesMask;
+  win::HANDLE probe = INVALID_HANDLE_VALUE;
+  for (int i = 0; i < 8; ++i) {
+    probe = OpenFirstDevice(CameraInterfaceClasses[i], kDevicePathMax, DevicePath);
+    if (IsValid(probe)) {
+      LinkFlags |= 1u << (i + 1);
+      break;
+    }
+  }
+  if (!IsValid(probe)) return;
+  // The probe only proved that the device opens; the pipes are opened anew.
+  win::CloseHandle(probe);
+
+  RegisterCameraNotification();
+
+  char name[kDevicePathMax + 1];
+  const char* suffixes[3] = {"\\0", "\\1", "\\2"};
+  win::HANDLE* pipes[3] = {&CommandPipe, &DataPipe, &ThirdPipe};
+  for (int i = 0; i < 3; ++i) {
+    core::CopyA(kDevicePathMax, name, kDevicePathMax, DevicePath);
+    std::size_t pathLen = core::LengthA(kDevicePathMax, name);
+    core::AppendA(kDevicePathMax, name, 2, suffixes[i]);
+    // A name cut at the bound would open something else: treat it as not opening.
+    *pipes[i] = pathLen + 2 <= kDevicePathMax ? OpenForExchange(name) : INVALID_HANDLE_VALUE;
+    if (!IsValid(*pipes[i])) {
+      if (i == 0)
+        SetError(texts::kCommandPipeFailed.length, texts::kCommandPipeFailed.data);
+      else
+        SetError(texts::kDataPipeFailed.length, texts::kDataPipeFailed.data);
+      Disconnect();
+      return;
+    }
+  }
+
+  LinkFlags |= kLinkOpen;
+  static const SeriesTitle titles[] = {
+      {0x002, texts::kTitleRavikKai.length, texts::kTitleRavikKai.data},
+      {0x004, texts::kTitleRavikKaf.length, texts::kTitleRavikKaf.data},
+      {0x008, texts::kTitleZeltKai.length, texts::kTitleZeltKai.data},
+      {0x010, texts::kTitleZeltKaf.length, texts::kTitleZeltKaf.data},
+      {0x060, texts::kTitleZeltE2v.length, texts::kTitleZeltE2v.data},
+      {0x180, texts::kTitleOskel.length, texts::kTitleOskel.data},
+  };
+  for (const SeriesTitle& t : titles) {
+    if ((LinkFlags & t.bits) != 0) {
+      owner_.LinkSetTitle(t.length, t.text);
+      break;
+    }
+  }
+}
+
+win::HANDLE CCameraLink::OpenFirstDevice(const win::GUID& classGuid, std::size_t bound, char* path) {
+  win::HDEVINFO set = win::SetupDiGetClassDevsA(&classGuid, nullptr, nullptr,
+                                                DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
+  if (set == INVALID_HANDLE_VALUE || set == nullptr) return INVALID_HANDLE_VALUE;
+
+  win::HANDLE found = INVALID_HANDLE_VALUE;
+  win::DWORD failuresInARow = 0;
+  for (win::DWORD index = 0; failuresInARow < kMaxFailuresInARow; ++index) {
+    win::SP_DEVICE_INTERFACE_DATA data;
+    core::Fill(&data, sizeof(data), 0);
+    data.cbSize = sizeof(win::SP_DEVICE_INTERFACE_DATA);
+    if (!win::SetupDiEnumDeviceInterfaces(set, nullptr, &classGuid, index, &data)) {
+      if (win::GetLastError() == ERROR_NO_MORE_ITEMS) break;
+      ++failuresInARow;
+      continue;
+    }
+    failuresInARow = 0;
+
+    win::DWORD required = 0;
+    win::SetupDiGetDeviceInterfaceDetailA(set, &data, nullptr, 0, &required, nullptr);
+    if (required < sizeof(win::SP_DEVICE_INTERFACE_DETAIL_DATA_A)) continue;
+    auto* detail = static_cast<win::SP_DEVICE_INTERFACE_DETAIL_DATA_A*>(core::Allocate(required));
+    if (detail == nullptr) continue;
+    detail->cbSize = sizeof(win::SP_DEVICE_INTERFACE_DETAIL_DATA_A);
+    if (!win::SetupDiGetDeviceInterfaceDetailA(set, &data, detail, required, nullptr, nullptr)) {
+      core::Free(detail);
+      continue;
+    }
+    // The path lies inside the buffer that was asked for; never read past it.
+    std::size_t room = required - offsetof(win::SP_DEVICE_INTERFACE_DETAIL_DATA_A, DevicePath);
+    std::size_t length = core::LengthA(room, detail->DevicePath);
+    if (length > bound || length == room) {
+      // Does not fit DevicePath (or is not terminated): passed over.
+      core::Free(detail);
+      continue;
+    }
+    core::CopyA(bound, path, length, detail->DevicePath);
+    core::Free(detail);
+    found = OpenForExchange(path);
+    if (IsValid(found)) break;
+  }
+  win::SetupDiDestroyDeviceInfoList(set);
+  return found;
+}
+
+void CCameraLink::RegisterCameraNotification() {
+  win::HWND window = owner_.LinkWindowHandle();
+  if (window == nullptr) return;
+
+  constexpr std::size_t kRecordSize = 293;  // header, class, 261-byte name, 4 spare bytes
+  static_assert(offsetof(win::DEV_BROADCAST_DEVICEINTERFACE_A, dbcc_name) + kDevicePathMax + 1 + 4 == kRecordSize,
+                "record layout");
+  auto* record = static_cast<win::DEV_BROADCAST_DEVICEINTERFACE_A*>(core::Allocate(kRecordSize));
+  if (record == nullptr) return;
+  core::Fill(record, kRecordSize, 0);
+  record->dbcc_size = kRecordSize;
+  record->dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+  record->dbcc_reserved = 0;
+  for (int i = 0; i < 8; ++i) {
+    if ((LinkFlags & (1u << (i + 1))) != 0) {
+      record->dbcc_classguid = CameraInterfaceClasses[i];
+      break;
+    }
+  }
+  core::Move(DevicePath, reinterpret_cast<char*>(record) + offsetof(win::DEV_BROADCAST_DEVICEINTERFACE_A, dbcc_name),
+             kDevicePathMax + 1);
+  NotificationHandle = win::RegisterDeviceNotificationA(window, record, DEVICE_NOTIFY_WINDOW_HANDLE);
+  core::Free(record);
+}
+
+}  // namespace camera

@@ -1,0 +1,162 @@
+#include "config/blocks.h"
+
+#include "camera/camera_link.h"
+#include "lib/core/cp1250.h"
+#include "lib/core/text.h"
+
+namespace config {
+
+namespace {
+
+// Filter byte (offset 4) and count byte (offset 5) of both layouts.
+constexpr std::size_t kFlagByte = 4;
+constexpr std::size_t kCountByte = 5;
+constexpr std::size_t kRavikTypeOffset = 14;
+constexpr std::size_t kZeltTypeOffset = 16;
+constexpr std::size_t kTypeTextLength = 14;
+
+constexpr std::uint8_t kRavikCodeMask = 0x03;
+constexpr std::uint8_t kRavikWheelBit = 0x80;
+constexpr std::uint8_t kOskelWheelBit = 0x02;  // set: revision 1
+constexpr std::uint8_t kZeltWheelBit = 0x04;   // set: revision 2
+
+struct Choice {
+  std::uint32_t count;
+  std::size_t length;
+  const char* text;
+};
+
+constexpr auto kNone = CP1250("Není instalováno");
+constexpr auto k5 = CP1250("5 pozic");
+constexpr auto k6 = CP1250("6 pozic");
+constexpr auto k7 = CP1250("7 pozic");
+constexpr auto k8 = CP1250("8 pozic");
+constexpr auto k9 = CP1250("9 pozic");
+constexpr auto k10 = CP1250("10 pozic");
+constexpr auto k12 = CP1250("12 pozic");
+constexpr auto kWheel1 = CP1250("IFW, EFW revize 1");
+constexpr auto kWheel2 = CP1250("EFW revize 2");
+
+const Choice kChoices[kFilterCountChoiceCount] = {
+    {0, kNone.length, kNone.data}, {5, k5.length, k5.data},   {6, k6.length, k6.data},   {7, k7.length, k7.data},
+    {8, k8.length, k8.data},       {9, k9.length, k9.data},   {10, k10.length, k10.data}, {12, k12.length, k12.data},
+};
+
+std::uint32_t ReadLe32(const std::uint8_t* p) {
+  return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+         static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+}
+
+}  // namespace
+
+Series SeriesOf(std::uint32_t linkFlags) {
+  if ((linkFlags & camera::kRavikMask) != 0) return Series::Ravik;
+  if ((linkFlags & camera::kOskelMask) != 0) return Series::Oskel;
+  return Series::Zelt;
+}
+
+std::uint32_t GetFilterCount(const WizardState& state, std::uint32_t linkFlags) {
+  if (SeriesOf(linkFlags) == Series::Ravik) {
+    switch (state.RavikBlockCopy[kFlagByte] & kRavikCodeMask) {
+      case 0:
+        return 0;
+      case 1:
+        return 5;
+      case 2:
+        return 6;
+      default:
+        return state.RavikBlockCopy[kCountByte] & 0x0F;
+    }
+  }
+  return state.ZeltBlockCopy[kCountByte];
+}
+
+bool IsWheelRevision2(const WizardState& state, std::uint32_t linkFlags) {
+  switch (SeriesOf(linkFlags)) {
+    case Series::Ravik:
+      return (state.RavikBlockCopy[kFlagByte] & kRavikWheelBit) != 0;
+    case Series::Oskel:
+      return (state.ZeltBlockCopy[kFlagByte] & kOskelWheelBit) == 0;
+    default:
+      return (state.ZeltBlockCopy[kFlagByte] & kZeltWheelBit) != 0;
+  }
+}
+
+void SetFilterCount(WizardState& state, std::uint32_t linkFlags, int item) {
+  if (item < 1 || item > kFilterCountChoiceCount) return;
+  const std::uint32_t count = kChoices[item - 1].count;
+  if (SeriesOf(linkFlags) == Series::Ravik) {
+    std::uint8_t& flags = state.RavikBlockCopy[kFlagByte];
+    if (item <= 3) {
+      flags = static_cast<std::uint8_t>((flags & ~kRavikCodeMask) | (item - 1));
+    } else {
+      flags = static_cast<std::uint8_t>(flags | kRavikCodeMask);
+      std::uint8_t& countByte = state.RavikBlockCopy[kCountByte];
+      countByte = static_cast<std::uint8_t>((countByte & 0xF0) | (count & 0x0F));
+    }
+    return;
+  }
+  state.ZeltBlockCopy[kCountByte] = static_cast<std::uint8_t>(count);
+}
+
+void SetWheelRevision2(WizardState& state, std::uint32_t linkFlags, bool revision2) {
+  switch (SeriesOf(linkFlags)) {
+    case Series::Ravik: {
+      std::uint8_t& b = state.RavikBlockCopy[kFlagByte];
+      b = static_cast<std::uint8_t>(revision2 ? (b | kRavikWheelBit) : (b & ~kRavikWheelBit));
+      break;
+    }
+    case Series::Oskel: {
+      std::uint8_t& b = state.ZeltBlockCopy[kFlagByte];
+      b = static_cast<std::uint8_t>(revision2 ? (b & ~kOskelWheelBit) : (b | kOskelWheelBit));
+      break;
+    }
+    default: {
+      std::uint8_t& b = state.ZeltBlockCopy[kFlagByte];
+      b = static_cast<std::uint8_t>(revision2 ? (b | kZeltWheelBit) : (b & ~kZeltWheelBit));
+      break;
+    }
+  }
+}
+
+int FilterCountItem(std::uint32_t count) {
+  for (int i = 0; i < kFilterCountChoiceCount; ++i)
+    if (kChoices[i].count == count) return i + 1;
+  return 0;
+}
+
+const char* FilterCountChoiceText(int item, std::size_t* length) {
+  if (item < 1 || item > kFilterCountChoiceCount) item = 1;
+  *length = kChoices[item - 1].length;
+  return kChoices[item - 1].text;
+}
+
+const char* WheelTypeText(bool revision2, std::size_t* length) {
+  *length = revision2 ? kWheel2.length : kWheel1.length;
+  return revision2 ? kWheel2.data : kWheel1.data;
+}
+
+const char* FilterCountText(std::uint32_t count, std::size_t* length) {
+  // Count 0 has item 1, whose text is the same as for counts without an item.
+  return FilterCountChoiceText(FilterCountItem(count) == 0 ? 1 : FilterCountItem(count), length);
+}
+
+void CameraTypeText(const WizardState& state, std::uint32_t linkFlags, std::size_t maxLen, char* text) {
+  const char* source = SeriesOf(linkFlags) == Series::Ravik
+                           ? reinterpret_cast<const char*>(state.RavikBlockCopy + kRavikTypeOffset)
+                           : reinterpret_cast<const char*>(state.ZeltBlockCopy + kZeltTypeOffset);
+  core::CopyA(maxLen, text, kTypeTextLength, source);
+}
+
+void CameraIdText(const WizardState& state, std::uint32_t linkFlags, std::size_t maxLen, char* text) {
+  const std::uint8_t* block = SeriesOf(linkFlags) == Series::Ravik ? state.RavikBlockCopy : state.ZeltBlockCopy;
+  bool ok = false;
+  core::CardToStrA(ReadLe32(block), maxLen, text, 10, ok);
+  if (!ok) text[0] = '\0';
+}
+
+std::uint16_t ModelCode(const std::uint8_t* identity) {
+  return static_cast<std::uint16_t>(identity[3] | identity[4] << 8);
+}
+
+}  // namespace config
