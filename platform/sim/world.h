@@ -52,9 +52,15 @@ struct Camera {
 
 class Registry {
  public:
+  // REG_SZ data holds Windows-1250 bytes with their terminating zero, as
+  // RegSetValueExA stores them; REG_DWORD data holds 4 bytes, little-endian.
   struct Value {
     win::DWORD type = 0;
     std::vector<std::uint8_t> data;
+
+    static Value Dword(std::uint32_t number);
+    static Value String(const std::string& utf8);  // characters Windows-1250 lacks become '?'
+    bool AsDword(std::uint32_t& number) const;     // false (number unchanged) unless REG_DWORD of 4 bytes
   };
   // Paths: "HKLM\SYSTEM\..." or "HKCU\Software\..." (HKEY_LOCAL_MACHINE and
   // HKEY_CURRENT_USER are accepted too); names compare without case.
@@ -64,11 +70,16 @@ class Registry {
   bool SetValue(const std::string& path, const std::string& name, const Value& value);  // false: no such key
   bool DeleteValue(const std::string& path, const std::string& name);
   const Value* GetValue(const std::string& path, const std::string& name) const;
-  void SetReadOnly(const std::string& path, bool readOnly);  // values can then not be set or deleted
+  // The program's RegSetValueExA / RegDeleteValueA then fail with
+  // ERROR_ACCESS_DENIED; SetValue and DeleteValue above, the world's own, still work.
+  void SetReadOnly(const std::string& path, bool readOnly);
   bool IsReadOnly(const std::string& path) const;
-  // Every value under the key and its subkeys, one line each: "PATH NAME dword N" / "PATH NAME string TEXT".
+  // Every value under the key and its subkeys, one line each: "PATH NAME dword N" / "PATH NAME string TEXT"
+  // (TEXT in UTF-8) / "PATH NAME binary HEX" for other data; "(default)" names the unnamed value.
   std::vector<std::string> Dump(const std::string& path) const;
   // The desktop build keeps HKCU in a file so the window position survives.
+  // LoadBranch replaces the branch with the file's keys and values; a file that
+  // is missing or damaged anywhere leaves the registry as it was and gives false.
   bool SaveBranch(const std::string& rootPath, const std::string& file) const;
   bool LoadBranch(const std::string& rootPath, const std::string& file);
   void Clear();
@@ -76,13 +87,15 @@ class Registry {
  private:
   struct Key {
     std::map<std::string, std::unique_ptr<Key>> subkeys;  // by upper-case name
-    std::map<std::string, std::string> subkeyNames;      // upper-case -> as created
+    std::map<std::string, std::string> subkeyNames;       // upper-case -> as created
     std::map<std::string, Value> values;                  // by upper-case name
     std::map<std::string, std::string> valueNames;
     bool readOnly = false;
+    std::uint64_t serial = 0;  // never reused: an open handle notices that its key was deleted
   };
   friend struct RegistryAccess;
   Key roots_[2];  // 0 HKLM, 1 HKCU
+  std::uint64_t nextSerial_ = 1;
   Key* Find(const std::string& path, bool create);
   const Key* Find(const std::string& path) const;
 };
@@ -129,6 +142,37 @@ class World {
   std::string moduleFileName = "C:\\Program Files\\Kelvane\\zeltfw\\zeltfw.exe";
   bool moduleFileNameFails = false;
   std::map<std::string, std::vector<std::uint8_t>> versionResources;
+
+  // Fault switches of the setup functions, per device-interface class index.
+  bool classDevsFail[8] = {};    // SetupDiGetClassDevsA returns INVALID_HANDLE_VALUE
+  bool enumFailForever[8] = {};  // every SetupDiEnumDeviceInterfaces fails with ERROR_INVALID_PARAMETER
+  std::size_t enumCalls = 0;     // SetupDiEnumDeviceInterfaces calls since Reset
+
+  // advapi32.dll as LoadLibraryA / GetProcAddress find it.
+  bool advapiMissing = false;
+  bool advapiLacksOpenSCManager = false;
+  bool advapiLacksCloseServiceHandle = false;
+
+  // What the program asked for, for tests.
+  struct FileOpen {
+    std::string name;
+    win::DWORD access = 0, share = 0, disposition = 0, flags = 0;
+    bool security = false, templateFile = false;  // whether those pointers were given
+  };
+  FileOpen lastFileOpen;           // the last CreateFileA, whatever its outcome
+  win::DWORD scManagerAccess = 0;  // access asked by the last OpenSCManagerA
+  int loadLibraryCalls = 0, freeLibraryCalls = 0, openSCManagerCalls = 0;
+  std::vector<std::uint8_t> lastNotificationRecord;  // the last accepted filter, dbcc_size bytes
+  struct ImageLoad {
+    std::string name;  // the resource name, or "#N" for a number
+    win::UINT type = 0;
+    int cx = 0, cy = 0;
+  };
+  std::vector<ImageLoad> imageLoads;  // every LoadImageA call
+
+  // The module handle the tools hand to the program's entry point;
+  // GetModuleFileNameA answers moduleFileName for it and for null.
+  static win::HINSTANCE ProgramInstance();
 
   // For the platform functions (platform/sim/*.cpp), not for tools.
   struct Internals;

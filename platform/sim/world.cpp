@@ -1,0 +1,123 @@
+// The world: cameras, their power, and the reset between scenarios.
+#include "platform/sim/world.h"
+
+#include <stdexcept>
+
+#include "platform/sim/internals.h"
+
+namespace sim {
+
+namespace {
+const char* const kDriverServices[] = {"ravikccdI", "ravikccdF", "zeltccdI", "zeltccdF", "zeltccdB", "zeltccdBI"};
+const char kDefaultModuleFileName[] = "C:\\Program Files\\Kelvane\\zeltfw\\zeltfw.exe";
+}  // namespace
+
+bool EqualNoCase(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
+    if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
+    if (x != y) return false;
+  }
+  return true;
+}
+
+std::string UpperCase(std::string text) {
+  for (char& c : text)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return text;
+}
+
+std::vector<std::string> Camera::TakeInstructions() {
+  std::vector<std::string> taken;
+  taken.swap(instructions);
+  return taken;
+}
+
+World& World::Get() {
+  static World world;
+  return world;
+}
+
+World::World() : internals_(std::make_unique<Internals>()) { Reset(); }
+
+World::~World() = default;
+
+win::HINSTANCE World::ProgramInstance() {
+  return reinterpret_cast<win::HINSTANCE>(static_cast<std::uintptr_t>(0x00400000));
+}
+
+void World::Reset() {
+  cameras_.clear();
+  internals_->Clear();
+  admin = true;
+  platform = Platform::Nt;
+  registry.Clear();
+  for (const char* service : kDriverServices)
+    registry.CreateKey(std::string("HKLM\\SYSTEM\\CurrentControlSet\\Services\\") + service + "\\Parameters");
+  moduleFileName = kDefaultModuleFileName;
+  moduleFileNameFails = false;
+  versionResources.clear();
+  for (int i = 0; i < 8; ++i) {
+    classDevsFail[i] = false;
+    enumFailForever[i] = false;
+  }
+  enumCalls = 0;
+  advapiMissing = false;
+  advapiLacksOpenSCManager = false;
+  advapiLacksCloseServiceHandle = false;
+  lastFileOpen = FileOpen{};
+  scManagerAccess = 0;
+  loadLibraryCalls = 0;
+  freeLibraryCalls = 0;
+  openSCManagerCalls = 0;
+  lastNotificationRecord.clear();
+  imageLoads.clear();
+  // The message sink stays: it belongs to whoever drives the world.
+}
+
+Camera& World::AddCamera(const std::string& name, int classIndex, std::size_t pathLen) {
+  if (classIndex < 0 || classIndex >= 8) throw std::out_of_range("camera class index must be 0..7");
+  auto camera = std::make_unique<Camera>();
+  camera->name = name;
+  camera->classIndex = classIndex;
+  const std::string head = "\\\\?\\usb#vid_1d6b&pid_0104#" + name;
+  const std::string tail = "#" + GuidText(kInterfaceClasses[classIndex]);
+  std::size_t natural = head.size() + tail.size();
+  // Filler goes before "#{", so the path still ends in the class GUID.
+  std::string filler = pathLen > natural ? std::string(pathLen - natural, '0') : std::string();
+  camera->path = head + filler + tail;
+  camera->snapshot = camera->memory;
+  cameras_.push_back(std::move(camera));
+  return *cameras_.back();
+}
+
+Camera* World::FindCamera(const std::string& name) {
+  for (auto& camera : cameras_)
+    if (camera->name == name) return camera.get();
+  return nullptr;
+}
+
+void World::SetPower(Camera& camera, bool on) {
+  if (camera.power == on) return;
+  camera.power = on;
+  if (!on) {
+    // Everything opened to the camera dies with it and stays dead.
+    for (auto& [value, entry] : internals_->handles)
+      if (entry.camera == &camera) entry.dead = true;
+    internals_->replies.erase(&camera);
+  }
+  // Collect first: a window may unregister while it handles the message.
+  std::vector<win::HWND> targets;
+  for (const auto& [value, reg] : internals_->registrations)
+    if (reg.allClasses || SameGuid(reg.guid, kInterfaceClasses[camera.classIndex])) targets.push_back(reg.window);
+  for (win::HWND window : targets)
+    SendDeviceMessage(window, on ? DBT_DEVICEARRIVAL : DBT_DEVICEREMOVECOMPLETE, InterfaceRecord(camera));
+}
+
+void World::SendDeviceMessage(win::HWND window, win::WPARAM code, std::vector<std::uint8_t> header) {
+  if (sink_) sink_(window, WM_DEVICECHANGE, code, std::move(header));
+}
+
+}  // namespace sim
