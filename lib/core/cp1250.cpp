@@ -22,39 +22,53 @@ std::string Utf8FromCp1250(const char* text, std::size_t len) {
   return out;
 }
 
+// One UTF-8 sequence at utf8[i]: its code point and length. A malformed one
+// (bad lead, missing continuation, overlong, surrogate, beyond U+10FFFF)
+// gives false and the length of its maximal valid prefix, at least 1, so the
+// character after it is never swallowed.
+static bool DecodeUtf8(const std::string& utf8, std::size_t i, std::uint32_t& cp, std::size_t& used) {
+  const std::size_t n = utf8.size();
+  const auto b = static_cast<unsigned char>(utf8[i]);
+  used = 1;
+  int extra;
+  std::uint32_t min;
+  if (b < 0x80) {
+    cp = b;
+    return true;
+  } else if (b >= 0xC2 && b <= 0xDF) {
+    cp = b & 0x1F;
+    extra = 1;
+    min = 0x80;
+  } else if ((b & 0xF0) == 0xE0) {
+    cp = b & 0x0F;
+    extra = 2;
+    min = 0x800;
+  } else if (b >= 0xF0 && b <= 0xF4) {
+    cp = b & 0x07;
+    extra = 3;
+    min = 0x10000;
+  } else {
+    return false;  // continuation byte, C0, C1 or F5..FF as a lead
+  }
+  for (int k = 1; k <= extra; ++k) {
+    if (i + k >= n) return false;
+    const auto c = static_cast<unsigned char>(utf8[i + k]);
+    if ((c & 0xC0) != 0x80) return false;
+    cp = (cp << 6) | (c & 0x3F);
+    ++used;
+  }
+  return cp >= min && cp <= 0x10FFFF && !(cp >= 0xD800 && cp <= 0xDFFF);
+}
+
 bool Cp1250FromUtf8(const std::string& utf8, std::string& out) {
   out.clear();
   bool ok = true;
-  std::size_t i = 0, n = utf8.size();
-  while (i < n) {
-    auto b = static_cast<unsigned char>(utf8[i]);
-    std::uint32_t cp;
-    int extra;
-    if (b < 0x80) {
-      cp = b;
-      extra = 0;
-    } else if ((b & 0xE0) == 0xC0) {
-      cp = b & 0x1F;
-      extra = 1;
-    } else if ((b & 0xF0) == 0xE0) {
-      cp = b & 0x0F;
-      extra = 2;
-    } else if ((b & 0xF8) == 0xF0) {
-      cp = b & 0x07;
-      extra = 3;
-    } else {
-      out += '?';
-      ok = false;
-      ++i;
-      continue;
-    }
-    if (i + extra >= n) {  // truncated sequence
-      out += '?';
-      return false;
-    }
-    for (int k = 1; k <= extra; ++k) cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
-    i += 1 + extra;
-    int c = Cp1250FromUnicode(cp);
+  std::size_t i = 0;
+  while (i < utf8.size()) {
+    std::uint32_t cp = 0;
+    std::size_t used = 1;
+    const int c = DecodeUtf8(utf8, i, cp, used) ? Cp1250FromUnicode(cp) : -1;
+    i += used;
     if (c < 0) {
       out += '?';
       ok = false;

@@ -62,7 +62,7 @@ constexpr Text<N> ToCp1250(const char (&utf8)[N]) {
       throw BadCp1250Character{};
     }
     for (int k = 1; k <= extra; ++k) {
-      if (i + k >= N) throw BadCp1250Character{};
+      if (i + k >= N || (static_cast<unsigned char>(utf8[i + k]) & 0xC0) != 0x80) throw BadCp1250Character{};
       cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
     }
     i += 1 + extra;
