@@ -26,6 +26,7 @@ class CButton : public CView {
 
 class CComboBox : public CView {
  public:
+  // height 0: the standard combo box height. sorted: items kept in byte order.
   void Init(const CRect& rect, int flags, bool sorted);
   void AddItem(std::size_t len, const char* text, int data);  // items are numbered from 1
   void FinishItems();
@@ -33,9 +34,10 @@ class CComboBox : public CView {
   int GetSelection() const { return selection_; }
 
   const std::vector<std::string>& Items() const { return items_; }  // Windows-1250
-  void UserSelect(int item);  // the user picks an item (0: none)
+  void UserSelect(int item);                                        // the user picks an item (0: none)
 
  private:
   std::vector<std::string> items_;
   int selection_ = 0;
+  bool sorted_ = false;  // items kept in byte order
 };

@@ -13,6 +13,9 @@ void PostNativeMessage(win::HWND window, win::UINT message, win::WPARAM wParam, 
 // Handles everything queued, including what handling queues, until nothing is left.
 void PumpPending();
 bool HasPending();
+// Whether the object is a view the toolkit has not freed yet. For drivers that
+// keep pointers across PumpPending; an address may be reused by a later view.
+bool IsLive(const void* view);
 // Frees every toolkit object and clears the globals; the next start-up begins afresh.
 void ResetToolkit();
 }  // namespace view

@@ -60,13 +60,18 @@ class CView : public CEventHandler {
   CNodeView* Parent() const { return parent_; }
   bool IsShown() const { return shown_; }
   bool IsEnded() const { return ended_; }
-  std::uint32_t options = 0;           // view option flags
-  TGContext* gContext = nullptr;       // the view's graphics context
-  void* peer = nullptr;                // the backend's native counterpart
+  std::uint32_t options = 0;      // view option flags
+  TGContext* gContext = nullptr;  // the view's graphics context
+  void* peer = nullptr;           // the backend's native counterpart
   bool needsPaint = false;
 
  protected:
   friend class CNodeView;
+  // Tells the backend that what the view shows changed.
+  virtual void SyncPeer();
+  // The common end of Done: leaves the parent, drops the peer, marks the view
+  // ended and, when release is true, has the toolkit free it once idle.
+  void EndView(bool release);
   CRect rect_;
   CNodeView* parent_ = nullptr;
   bool shown_ = false;
@@ -75,6 +80,7 @@ class CView : public CEventHandler {
 
 class CNodeView : public CView {
  public:
+  ~CNodeView() override;
   // Adds a child at the end of the child list (painted last, on top).
   void Register(CView* child);
   // Adds a child at the front: it takes input first where it overlaps others.
@@ -82,8 +88,9 @@ class CNodeView : public CView {
   void DeletePeerWindow() override;  // ends the children's native parts
   void Done() override;              // ends the children, then the view
   const std::vector<CView*>& Children() const { return children_; }
-  void Unregister(CView* child);
+  void Unregister(CView* child);  // also drops the child's native parts
 
  protected:
+  void EndChildren();  // Done on each child, in list order
   std::vector<CView*> children_;
 };

@@ -4,6 +4,8 @@
 
 #include "lib/view/view.h"
 
+class CBackground;
+
 class CWindow : public CNodeView {
  public:
   CWindow();
@@ -20,13 +22,13 @@ class CWindow : public CNodeView {
   void Maximize();
   void Restore();
   void MoveTo(int x, int y);
-  // Queues a copy of the event for this window; it is handled after the
-  // current handler returns.
+  // Queues a copy of the event (class and command, not stopped) for this
+  // window; it is handled after the current handler returns.
   void MakeEvent(const TEvent* event);
 
   void CreatePeerWindow() override;  // makes the native window
   void DeletePeerWindow() override;
-  void Done() override;              // closes the window: DeletePeerWindow, children, then itself
+  void Done() override;                       // closes the window: DeletePeerWindow, children, then itself
   void ReceiveEvent(TEvent* event) override;  // CmdClose (class 0x1000) closes
   bool ReceiveMsg(win::UINT message, win::WPARAM wParam, win::LPARAM lParam, win::LRESULT* result) override;
 
@@ -61,7 +63,13 @@ class CWindow : public CNodeView {
   void PeerStateChanged(bool minimized, bool maximized);
   void SetPeerHandle(win::HWND handle) { handle_ = handle; }
 
+ protected:
+  void SyncPeer() override;
+
  private:
+  friend class CBackground;
+  void DestroyNativeWindow();
+  CBackground* background_ = nullptr;  // owner once registered; it frees the window after it closed
   win::HWND handle_ = nullptr;
   std::string title_;
   std::uint32_t style_ = 0;
@@ -75,15 +83,19 @@ class CWindow : public CNodeView {
 
 class CBackground : public CNodeView {
  public:
+  ~CBackground() override;
   void Init(bool initialise);
   void Register(CWindow* window);  // the windows of the application
   void Select();
-  void Show();   // creates the native windows of the registered windows and shows them
-  void Exec();   // runs the event loop until no registered window is open
-  void Done() override;  // frees the ended windows; the background frees itself
+  void Show();  // creates the native windows of the registered windows and shows them
+  void Exec();  // runs the event loop until no registered window is open
+  // Frees the ended windows, then the background itself (made with new) and
+  // clears PBackground; windows still open become their own owners.
+  void Done() override;
   const std::vector<CWindow*>& Windows() const { return windows_; }
 
  private:
+  friend class CWindow;
   std::vector<CWindow*> windows_;
 };
 

@@ -1,0 +1,48 @@
+// Toolkit internals shared by the view sources; not for the program or the
+// backends.
+#pragma once
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "lib/view/backend.h"
+
+namespace view::detail {
+
+// The text as given: up to len characters, stopping at a NUL; null gives "".
+std::string CutText(std::size_t len, const char* text);
+
+// The top-level window a view belongs to (the view itself for a window), or null.
+CWindow* TopWindow(CView* view);
+ControlKind KindOf(const CView* view);
+
+// Native parts of a view and its descendants (windows excepted: CWindow owns
+// its own native window).
+void CreatePeers(CView* view);
+void DestroyPeers(CView* view);
+
+// Every view object alive, in creation order (lifetime.cpp).
+void TrackView(CView* view);
+void UntrackView(CView* view);
+// Frees the view once the queue is idle.
+void ReleaseLater(CView* view);
+std::vector<CWindow*> LiveWindows();
+bool HasReleased();
+// Frees the views waiting for it; not while a handler further up the stack may use them.
+void FreeReleased();
+// Frees every view still alive.
+void FreeAllViews();
+
+// The queue (loop.cpp).
+void QueueEvent(CWindow* window, const TEvent& event);
+void DropQueuedFor(const CWindow* window);
+bool InsidePump();
+
+// Module state (graphics.cpp, modules.cpp, message_box.cpp).
+void MakeFonts();  // a second call keeps the fonts already made
+void SetUpContexts();
+void ResetGraphics();
+void ResetModules();
+void ResetMessageBoxes();
+
+}  // namespace view::detail
