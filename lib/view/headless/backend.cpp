@@ -1,0 +1,72 @@
+#include "lib/view/headless/backend.h"
+
+#include <algorithm>
+
+#include "lib/core/text.h"
+
+namespace view {
+namespace headless {
+
+namespace {
+constexpr int kTextFontAdvance = 6;
+constexpr int kCaptionFontAdvance = 7;
+constexpr int kButtonHeight = 23;
+constexpr int kComboBoxHeight = 21;
+constexpr std::uintptr_t kHandleStep = 0x10;
+}  // namespace
+
+HeadlessBackend& Headless() {
+  static HeadlessBackend backend;
+  return backend;
+}
+
+win::HWND HeadlessBackend::CreateWindowPeer(CWindow* window) {
+  // A fake handle: unique and never null, never dereferenced.
+  const auto handle = reinterpret_cast<win::HWND>(nextHandle_);
+  nextHandle_ += kHandleStep;
+  if (std::find(windows.begin(), windows.end(), window) == windows.end()) windows.push_back(window);
+  return handle;
+}
+
+void HeadlessBackend::DestroyWindowPeer(CWindow* window) {
+  windows.erase(std::remove(windows.begin(), windows.end(), window), windows.end());
+  paints.erase(window);
+}
+
+void HeadlessBackend::CreateViewPeer(CView* view, ControlKind kind) {
+  auto& peer = views[view];
+  peer = std::make_unique<ViewPeer>(ViewPeer{kind});
+  view->peer = peer.get();
+}
+
+void HeadlessBackend::DestroyViewPeer(CView* view) {
+  views.erase(view);
+  paints.erase(view);
+  view->peer = nullptr;
+}
+
+int HeadlessBackend::TextWidth(TFont* font, std::size_t len, const char* text) {
+  const bool caption = font != nullptr && (font == CaptionFont || font->face == "caption");
+  const auto count = static_cast<int>(core::LengthA(len, text));
+  return count * (caption ? kCaptionFontAdvance : kTextFontAdvance);
+}
+
+int HeadlessBackend::StandardHeight(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::Button:
+      return kButtonHeight;
+    case ControlKind::ComboBox:
+      return kComboBoxHeight;
+    case ControlKind::Pane:
+      break;
+  }
+  return 0;
+}
+
+void SetIdleHandler(IdleHandler handler) { Headless().idle = std::move(handler); }
+
+}  // namespace headless
+
+Backend& TheBackend() { return headless::Headless(); }
+
+}  // namespace view
