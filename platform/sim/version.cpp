@@ -207,7 +207,9 @@ BOOL VerQueryValueA(const void* block, const char* subBlock, void** buffer, UINT
   std::size_t blockLen = 0, spareStart = 0, spareLen = 0;
   const auto& buffers = sim::World::Get().internals().versionBuffers;
   auto tracked = buffers.find(block);
-  if (tracked != buffers.end()) {
+  // A freed buffer's address may come back for another block: the length field
+  // that GetFileVersionInfoA wrote must still be there.
+  if (tracked != buffers.end() && Word(bytes, 0) == tracked->second.blockLen) {
     blockLen = tracked->second.blockLen;
     spareStart = Align4(blockLen);
     spareLen = tracked->second.size > spareStart ? tracked->second.size - spareStart : 0;

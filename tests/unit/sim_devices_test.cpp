@@ -3,8 +3,8 @@
 // removal and arrival messages.
 #include <gtest/gtest.h>
 
-#include <cstddef>
 #include <cctype>
+#include <cstddef>
 #include <cstring>
 #include <string>
 #include <vector>

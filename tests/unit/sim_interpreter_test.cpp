@@ -97,8 +97,8 @@ TEST_F(Interpreter, WritesInBothForms) {
 
 TEST_F(Interpreter, RefusesMalformedAndUnknownRequests) {
   Bytes before = cam->memory;
-  EXPECT_EQ(Exchange({0x12, 0x00, 0x0A, 0x00}), Bytes{0x82});       // neither size of a read
-  EXPECT_EQ(Exchange({0x13, 10, 3, 0xAA, 0xBB}, 1), Bytes{0x82});   // data shorter than n
+  EXPECT_EQ(Exchange({0x12, 0x00, 0x0A, 0x00}), Bytes{0x82});      // neither size of a read
+  EXPECT_EQ(Exchange({0x13, 10, 3, 0xAA, 0xBB}, 1), Bytes{0x82});  // data shorter than n
   EXPECT_EQ(Exchange({0x14, 0x00, 0x01}), Bytes{0x83});
   EXPECT_EQ(cam->memory, before);
   EXPECT_EQ(cam->TakeInstructions(), (Strings{"bad:12 00 0a 00", "bad:13 0a 03 aa bb", "bad:14 00 01"}));

@@ -64,7 +64,8 @@ TEST_F(RegistryTest, CreateMakesParentsAndReportsDisposition) {
   EXPECT_EQ(win::RegCloseKey(key), static_cast<win::LONG>(ERROR_INVALID_HANDLE));
   EXPECT_EQ(world.OpenHandleCount(), 0u);
   // Names keep the case they were created with.
-  EXPECT_EQ(world.registry.Dump("HKCU"), std::vector<std::string>{"HKCU\\Software\\Kelvane\\zeltfw\\Window XPos dword 120"});
+  EXPECT_EQ(world.registry.Dump("HKCU"),
+            std::vector<std::string>{"HKCU\\Software\\Kelvane\\zeltfw\\Window XPos dword 120"});
 }
 
 TEST_F(RegistryTest, QueryFollowsWindowsSizeRules) {
@@ -81,7 +82,9 @@ TEST_F(RegistryTest, QueryFollowsWindowsSizeRules) {
   EXPECT_EQ(size, 6u);
   size = sizeof(data);
   ASSERT_EQ(win::RegQueryValueExA(key, "Name", nullptr, &type, data, &size), ERROR_SUCCESS);
-  EXPECT_EQ(std::string(reinterpret_cast<char*>(data)), "Po\xE8" "et");
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(data)),
+            "Po\xE8"
+            "et");
   EXPECT_EQ(win::RegQueryValueExA(key, "Missing", nullptr, &type, data, &size),
             static_cast<win::LONG>(ERROR_FILE_NOT_FOUND));
   // The handle was opened for reading only.
@@ -113,14 +116,14 @@ TEST_F(RegistryTest, WithoutAdministratorRightsHklmOpensForReadingOnly) {
   EXPECT_EQ(SetDword(key, "AllowEEPROMWrite", 1), static_cast<win::LONG>(ERROR_ACCESS_DENIED));
   win::RegCloseKey(key);
   win::HKEY created = nullptr;
-  EXPECT_EQ(win::RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\New", 0, nullptr, 0, KEY_READ, nullptr, &created,
-                                 nullptr),
-            static_cast<win::LONG>(ERROR_ACCESS_DENIED));
+  EXPECT_EQ(
+      win::RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\New", 0, nullptr, 0, KEY_READ, nullptr, &created, nullptr),
+      static_cast<win::LONG>(ERROR_ACCESS_DENIED));
   EXPECT_FALSE(world.registry.KeyExists("HKLM\\SOFTWARE\\New"));
   // The current user's part stays writable.
-  EXPECT_EQ(win::RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\New", 0, nullptr, 0, KEY_WRITE, nullptr, &created,
-                                 nullptr),
-            ERROR_SUCCESS);
+  EXPECT_EQ(
+      win::RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\New", 0, nullptr, 0, KEY_WRITE, nullptr, &created, nullptr),
+      ERROR_SUCCESS);
   win::RegCloseKey(created);
 }
 
@@ -189,7 +192,8 @@ TEST_F(BranchFile, DamagedFilesChangeNothing) {
   for (const std::string& damaged :
        {std::string("zeltfw-registry 2\nend\n"), std::string("zeltfw-registry 1\nvalue 41 4 01000000\nend\n"),
         std::string("zeltfw-registry 1\nkey 1 5x\nend\n"), std::string("zeltfw-registry 1\nkey 99999999999\nend\n"),
-        std::string("zeltfw-registry 1\nkey 0\nvalue 41 4 010\nend\n"), std::string("zeltfw-registry 1\nend\njunk\n")}) {
+        std::string("zeltfw-registry 1\nkey 0\nvalue 41 4 010\nend\n"),
+        std::string("zeltfw-registry 1\nend\njunk\n")}) {
     Write(damaged);
     EXPECT_FALSE(world.registry.LoadBranch("HKCU", file)) << damaged;
   }

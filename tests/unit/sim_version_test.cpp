@@ -86,7 +86,7 @@ TEST_F(Version, BlockHasTheResourceCompilerLayout) {
   // Key ends at 38; the value starts on the next 32-bit boundary.
   EXPECT_EQ(Dword(&block[40]), 0xFEEF04BDu);
   EXPECT_EQ(Dword(&block[44]), 0x00010000u);
-  EXPECT_EQ(Dword(&block[48]), 0x00030000u);  // file version 3.0 . 0.0
+  EXPECT_EQ(Dword(&block[48]), 0x00030000u);    // file version 3.0 . 0.0
   EXPECT_EQ(Dword(&block[40 + 32]), 0x40004u);  // file OS
 }
 
@@ -140,6 +140,11 @@ TEST_F(Version, MissingOrShortPieces) {
   ASSERT_TRUE(Query(buffer, "\\VarFileInfo\\Translation", out));
   EXPECT_EQ(out.size(), 2u);
   EXPECT_TRUE(Query(buffer, "\\StringFileInfo\\040504e2\\FileVersion", out));  // padding kept the walk aligned
+
+  // A block that did not come from GetFileVersionInfoA has no room for 8-bit strings.
+  Bytes raw = sim::BuildVersionBlock(ProgramSpec());
+  EXPECT_TRUE(Query(raw, "\\VarFileInfo\\Translation", out));
+  EXPECT_FALSE(Query(raw, "\\StringFileInfo\\040504e2\\FileVersion", out));
 
   // A buffer smaller than asked for keeps the block's start and loses the rest.
   Bytes block = sim::BuildVersionBlock(ProgramSpec());
