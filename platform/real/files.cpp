@@ -1,0 +1,21 @@
+// Files and the camera's pipes: synchronous kernel32 I/O.
+#include "platform/api.h"
+
+namespace win {
+
+HANDLE CreateFileA(const char* name, DWORD access, DWORD share, SECURITY_ATTRIBUTES* security, DWORD disposition,
+                   DWORD flags, HANDLE templateFile) {
+  return ::CreateFileA(name, access, share, security, disposition, flags, templateFile);
+}
+
+BOOL WriteFile(HANDLE file, const void* buffer, DWORD count, DWORD* written, OVERLAPPED* overlapped) {
+  return ::WriteFile(file, buffer, count, written, overlapped);
+}
+
+BOOL ReadFile(HANDLE file, void* buffer, DWORD count, DWORD* read, OVERLAPPED* overlapped) {
+  return ::ReadFile(file, buffer, count, read, overlapped);
+}
+
+BOOL CloseHandle(HANDLE handle) { return ::CloseHandle(handle); }
+
+}  // namespace win

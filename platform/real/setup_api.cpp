@@ -1,0 +1,23 @@
+// Device-interface enumeration through the Setup API (setupapi.dll).
+#include "platform/api.h"
+
+namespace win {
+
+HDEVINFO SetupDiGetClassDevsA(const GUID* classGuid, const char* enumerator, HWND parent, DWORD flags) {
+  return ::SetupDiGetClassDevsA(classGuid, enumerator, parent, flags);
+}
+
+BOOL SetupDiEnumDeviceInterfaces(HDEVINFO set, SP_DEVINFO_DATA* devInfo, const GUID* classGuid, DWORD index,
+                                 SP_DEVICE_INTERFACE_DATA* data) {
+  return ::SetupDiEnumDeviceInterfaces(set, devInfo, classGuid, index, data);
+}
+
+BOOL SetupDiGetDeviceInterfaceDetailA(HDEVINFO set, SP_DEVICE_INTERFACE_DATA* data,
+                                      SP_DEVICE_INTERFACE_DETAIL_DATA_A* detail, DWORD detailSize, DWORD* requiredSize,
+                                      SP_DEVINFO_DATA* devInfo) {
+  return ::SetupDiGetDeviceInterfaceDetailA(set, data, detail, detailSize, requiredSize, devInfo);
+}
+
+BOOL SetupDiDestroyDeviceInfoList(HDEVINFO set) { return ::SetupDiDestroyDeviceInfoList(set); }
+
+}  // namespace win
