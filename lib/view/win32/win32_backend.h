@@ -1,0 +1,88 @@
+// The native Win32 backend: a real top-level window per CWindow, a child
+// window per view (a painted pane, a BUTTON or a COMBOBOX), modal message
+// boxes and a GetMessage loop. All text goes through the W functions.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "lib/view/backend.h"
+#include "lib/view/win32/native_fonts.h"
+
+namespace view::win32 {
+
+// What the backend keeps for one view's child window; owned by the backend
+// (view->peer points to it) from CreateViewPeer to DestroyViewPeer.
+struct ViewPeer {
+  CView* view = nullptr;
+  ControlKind kind = ControlKind::Pane;
+  HWND hwnd = nullptr;  // null once the top-level window took it down
+  HWND top = nullptr;
+  // What the control shows now, to send Windows only what changed.
+  std::wstring caption;
+  std::vector<std::string> items;
+  bool itemsShown = false;
+};
+
+// What the backend keeps for one top-level window.
+struct WindowPeer {
+  CWindow* window = nullptr;
+  HWND hwnd = nullptr;
+  std::wstring title;
+  HANDLE icon16 = nullptr;
+  HANDLE icon32 = nullptr;
+  SIZE outer = {};       // fixed outer size for the interior size
+  bool syncing = false;  // our own changes are not reported back as the user's
+};
+
+class Win32Backend : public Backend {
+ public:
+  static Win32Backend& Instance();
+
+  void Start() override;
+  HWND CreateWindowPeer(CWindow* window) override;
+  void DestroyWindowPeer(CWindow* window) override;
+  void SyncWindow(CWindow* window) override;
+  void CreateViewPeer(CView* view, ControlKind kind) override;
+  void DestroyViewPeer(CView* view) override;
+  void SyncView(CView* view) override;
+  void Invalidate(CView* view) override;
+  int TextWidth(TFont* font, std::size_t len, const char* text) override;
+  int StandardHeight(ControlKind kind) override;
+  void ShowMessageBox(CWindow* owner, const MessageBoxRecord& box) override;
+  void RunLoop() override;
+  void Wake() override;
+
+  // For the window procedures.
+  NativeFonts& Fonts() { return fonts_; }
+  WindowPeer* PeerOf(HWND top);
+  // Paints view (a pane or a window) into its child window, off-screen first.
+  void Paint(CView* view, HWND hwnd);
+  void ReportPlacement(WindowPeer& peer);
+  void WakeReceived() { wakePosted_ = false; }
+
+ private:
+  void Apply(ViewPeer& peer);
+  void ApplyPlacement(WindowPeer& peer);
+  bool AnyWindowOpen() const;
+  HINSTANCE instance_ = nullptr;
+  HWND wakeWindow_ = nullptr;
+  bool wakePosted_ = false;
+  int nextControlId_ = 100;  // clear of IDOK and IDCANCEL, which dialog keys send
+  NativeFonts fonts_;
+  std::vector<WindowPeer*> windows_;  // owned
+};
+
+// The window classes and procedures (top_window.cpp, child_views.cpp, event_loop.cpp).
+extern const wchar_t kWindowClass[];
+extern const wchar_t kPaneClass[];
+extern const wchar_t kWakeClass[];
+LRESULT CALLBACK TopWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK PaneProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK WakeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The top-level window a view lives in, or null.
+CWindow* TopWindowOf(CView* view);
+
+}  // namespace view::win32
