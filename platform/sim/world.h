@@ -28,7 +28,10 @@ enum class FaultKind {
 struct PendingFault {
   FaultKind kind;
   std::uint8_t status = 0;
-  int after = 0;  // instructions that still succeed before this one strikes
+  // Instructions that still succeed before this one strikes: every request on
+  // the command pipe counts one off. Of two faults due at once the older
+  // strikes; the other waits for the next instruction.
+  int after = 0;
 };
 
 struct Camera {
@@ -105,7 +108,9 @@ class World {
   static World& Get();
 
   // A fresh world: no cameras, no handles, the six driver service keys,
-  // administrator yes, platform nt, the default module file name.
+  // administrator yes, platform nt, the default module file name, no version
+  // resources, every switch below off and every record empty. The message
+  // sink stays: it belongs to whoever drives the world.
   void Reset();
 
   // Adds a camera without power; SetPower(true) then makes it arrive. pathLen
