@@ -1,0 +1,474 @@
+// The script's checks: what a person sees, and what the world recorded.
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <optional>
+
+#include "app/ravik_config.h"
+#include "lib/view/toolkit.h"
+#include "platform/sim/world.h"
+#include "tools/sim-console/program_view.h"
+#include "tools/sim-console/session.h"
+#include "ui/camera_info_pane.h"
+
+namespace console {
+
+namespace {
+
+// The expected text in Windows-1250, or nothing for the wildcard. Converting
+// in the check pass refuses characters Windows-1250 lacks before anything runs.
+std::optional<std::string> WantText(const Args& a, std::size_t i) {
+  if (a.IsWildcard(i)) return std::nullopt;
+  return a.Cp1250(i);
+}
+
+std::optional<std::int64_t> WantNumber(const Args& a, std::size_t i, std::int64_t min, std::int64_t max,
+                                       const char* what) {
+  if (a.IsWildcard(i)) return std::nullopt;
+  return a.Number(i, min, max, what);
+}
+
+template <typename T>
+bool Holds(const std::optional<T>& want, const T& actual) {
+  return !want || *want == actual;
+}
+
+template <std::size_t N>
+std::string FieldText(const char (&field)[N]) {
+  return std::string(field, strnlen(field, N));
+}
+
+std::string DescribeBox(const Session::BoxSeen& box) {
+  return QuoteCp1250(box.title) + " " + QuoteCp1250(box.lines[0]) + " " + QuoteCp1250(box.lines[1]) + " " +
+         QuoteCp1250(box.lines[2]) + " " + box.icon;
+}
+
+// "rs:A:10" -> kind, address, length; false for anything else.
+struct Instruction {
+  std::string kind;
+  std::uint64_t address = 0;
+  std::int64_t length = 0;
+  bool operator==(const Instruction& o) const { return kind == o.kind && address == o.address && length == o.length; }
+};
+
+bool ParseInstruction(const std::string& text, Instruction& out) {
+  std::size_t first = text.find(':');
+  std::size_t second = first == std::string::npos ? first : text.find(':', first + 1);
+  if (second == std::string::npos) return false;
+  std::string kind = text.substr(0, first);
+  if (kind != "rs" && kind != "rl" && kind != "ws" && kind != "wl") return false;
+  std::string address = text.substr(first + 1, second - first - 1);
+  if (address.rfind("0x", 0) != 0 && address.rfind("0X", 0) != 0) address = "0x" + address;
+  std::int64_t a = 0, n = 0;
+  if (!simtools::ParseNumber(address, 0, UINT32_MAX, a)) return false;
+  std::string length = text.substr(second + 1);
+  if (length.rfind("0x", 0) == 0 || !simtools::ParseNumber(length, 0, 1 << 20, n)) return false;
+  out = Instruction{kind, static_cast<std::uint64_t>(a), n};
+  return true;
+}
+
+std::string Join(const std::vector<std::string>& items, const std::string& empty = "none") {
+  if (items.empty()) return empty;
+  std::string out;
+  for (const auto& item : items) out += (out.empty() ? "" : " ") + item;
+  return out;
+}
+
+std::string RegistryValueText(const sim::Registry::Value* value) {
+  if (value == nullptr) return "absent";
+  std::uint32_t number = 0;
+  if (value->AsDword(number)) return std::to_string(number);
+  if (value->type == 1) {
+    std::string text(value->data.begin(), value->data.end());
+    return "string " + QuoteCp1250(text.c_str());
+  }
+  return "type " + std::to_string(value->type) + " " + HexBytes(value->data.data(), value->data.size());
+}
+
+}  // namespace
+
+CRavikConfig& Session::WindowForCheck(const std::string& expected) {
+  CRavikConfig* window = running_ ? OpenMainWindow() : nullptr;
+  if (window == nullptr) throw ExpectFailure{expected, started_ ? "no window (closed)" : "no window (not started)"};
+  return *window;
+}
+
+void Session::CmdExpect(const Args& a) {
+  static const std::map<std::string, Handler> kChecks = {
+      {"title", &Session::ExpectTitle},
+      {"step", &Session::ExpectStep},
+      {"pane", &Session::ExpectPane},
+      {"button", &Session::ExpectButton},
+      {"countbox", &Session::ExpectCountBox},
+      {"wheelbox", &Session::ExpectWheelBox},
+      {"box", &Session::ExpectBox},
+      {"nobox", &Session::ExpectNoBox},
+      {"link", &Session::ExpectLink},
+      {"flags", &Session::ExpectFlags},
+      {"lasterror", &Session::ExpectLastError},
+      {"window", &Session::ExpectWindow},
+      {"exit", &Session::ExpectExit},
+      {"state", &Session::ExpectState},
+      {"position", &Session::ExpectPosition},
+      {"reg", &Session::ExpectReg},
+      {"regkey", &Session::ExpectRegkey},
+      {"memory", &Session::ExpectMemory},
+      {"diff", &Session::ExpectDiff},
+      {"instructions", &Session::ExpectInstructions},
+      {"handles", &Session::ExpectHandles},
+      {"registrations", &Session::ExpectRegistrations},
+      {"basemsgs", &Session::ExpectBaseMsgs},
+  };
+  a.Between(1, SIZE_MAX);
+  auto it = kChecks.find(a.Text(0));
+  if (it == kChecks.end()) throw ScriptError{"unknown check \"" + a.Text(0) + "\""};
+  (this->*(it->second))(a.Rest(1));
+  if (!checking_) ++held_;
+}
+
+void Session::ExpectTitle(const Args& a) {
+  a.Exactly(1);
+  auto want = WantText(a, 0);
+  if (checking_) return;
+  const std::string expected = "title " + Quote(a.Text(0));
+  CRavikConfig& window = WindowForCheck(expected);
+  if (!Holds(want, window.Title())) throw ExpectFailure{expected, QuoteCp1250(window.Title())};
+}
+
+void Session::ExpectStep(const Args& a) {
+  a.Exactly(1);
+  auto want = WantNumber(a, 0, INT32_MIN, INT32_MAX, "step");
+  if (checking_) return;
+  const std::string expected = "step " + a.Text(0);
+  std::int64_t step = WindowForCheck(expected).wizard.WizardStep;
+  if (!Holds(want, step)) throw ExpectFailure{expected, std::to_string(step)};
+}
+
+void Session::ExpectPane(const Args& a) {
+  a.Exactly(2);
+  std::size_t field = a.Choice(0, {"title", "line1", "line2", "line3", "type", "id", "count", "wheel"});
+  auto want = WantText(a, 1);
+  if (checking_) return;
+  const std::string expected = "pane " + a.Text(0) + " " + Quote(a.Text(1));
+  CCameraInfoPane* pane = LivePane(WindowForCheck(expected));
+  if (pane == nullptr) throw ExpectFailure{expected, "no pane"};
+  const std::string texts[] = {FieldText(pane->StepTitle),       FieldText(pane->TextLine1),
+                               FieldText(pane->TextLine2),       FieldText(pane->TextLine3),
+                               FieldText(pane->CameraTypeText),  FieldText(pane->CameraIdText),
+                               FieldText(pane->FilterCountText), FieldText(pane->FilterWheelText)};
+  if (!Holds(want, texts[field])) throw ExpectFailure{expected, QuoteCp1250(texts[field])};
+}
+
+void Session::ExpectButton(const Args& a) {
+  a.Between(2, 3);
+  bool action = a.Choice(0, {"action", "next"}) == 0;
+  bool wantAbsent = a.Count() == 2;
+  std::optional<std::string> caption;
+  std::optional<bool> enabled;
+  if (wantAbsent) {
+    a.Choice(1, {"absent"});
+  } else {
+    caption = WantText(a, 1);
+    if (!a.IsWildcard(2)) enabled = a.Choice(2, {"enabled", "disabled"}) == 0;
+  }
+  if (checking_) return;
+  std::string expected = "button " + a.Text(0);
+  for (std::size_t i = 1; i < a.Count(); ++i) expected += " " + (i == 1 && !wantAbsent ? Quote(a.Text(i)) : a.Text(i));
+  CButton* button = LiveButton(WindowForCheck(expected), action ? kActionCommand : kNextCommand);
+  if (button == nullptr) {
+    if (!wantAbsent) throw ExpectFailure{expected, "absent"};
+    return;
+  }
+  std::string got = QuoteCp1250(button->Caption()) + (button->IsEnabled() ? " enabled" : " disabled");
+  if (wantAbsent || !Holds(caption, button->Caption()) || !Holds(enabled, button->IsEnabled()))
+    throw ExpectFailure{expected, got};
+}
+
+void Session::ExpectCountBox(const Args& a) { ExpectBoxSelection(a, kCountItems, "countbox"); }
+void Session::ExpectWheelBox(const Args& a) { ExpectBoxSelection(a, kWheelItems, "wheelbox"); }
+
+// absent | none | N (1-based item)
+void Session::ExpectBoxSelection(const Args& a, std::size_t items, const char* what) {
+  a.Exactly(1);
+  const std::string& text = a.Text(0);
+  std::optional<int> want;  // -1 absent, 0 no selection, else the item
+  if (!a.IsWildcard(0))
+    want = text == "absent" ? -1
+           : text == "none" ? 0
+                            : static_cast<int>(a.Number(0, 1, static_cast<std::int64_t>(items), "item"));
+  if (checking_) return;
+  const std::string expected = std::string(what) + " " + text;
+  CComboBox* box = LiveBox(WindowForCheck(expected), items);
+  int actual = box == nullptr ? -1 : box->GetSelection();
+  if (!Holds(want, actual))
+    throw ExpectFailure{expected, actual < 0 ? "absent" : actual == 0 ? "none" : std::to_string(actual)};
+}
+
+void Session::ExpectBox(const Args& a) {
+  a.Exactly(5);
+  std::optional<std::string> texts[4];
+  for (std::size_t i = 0; i < 4; ++i) texts[i] = WantText(a, i);
+  std::optional<std::string> icon;
+  if (!a.IsWildcard(4)) {
+    a.Choice(4, {"info", "stop", "about"});
+    icon = a.Text(4);
+  }
+  if (checking_) return;
+  SyncBoxes();
+  std::string expected = "box";
+  for (std::size_t i = 0; i < 4; ++i) expected += " " + Quote(a.Text(i));
+  expected += " " + a.Text(4);
+  if (boxesChecked_ >= boxes_.size()) throw ExpectFailure{expected, "no box"};
+  const BoxSeen& box = boxes_[boxesChecked_];
+  bool holds = Holds(texts[0], box.title) && Holds(icon, box.icon);
+  for (std::size_t i = 0; i < 3; ++i) holds = holds && Holds(texts[i + 1], box.lines[i]);
+  if (!holds) throw ExpectFailure{expected, DescribeBox(box)};
+  ++boxesChecked_;
+}
+
+void Session::ExpectNoBox(const Args& a) {
+  a.Exactly(0);
+  if (checking_) return;
+  SyncBoxes();
+  if (boxesChecked_ < boxes_.size()) throw ExpectFailure{"nobox", "box " + DescribeBox(boxes_[boxesChecked_])};
+}
+
+void Session::ExpectLink(const Args& a) {
+  a.Exactly(1);
+  bool open = a.Choice(0, {"open", "closed"}) == 0;
+  if (checking_) return;
+  const std::string expected = "link " + a.Text(0);
+  bool isOpen = (WindowForCheck(expected).link.LinkFlags & camera::kLinkOpen) != 0;
+  if (isOpen != open) throw ExpectFailure{expected, isOpen ? "open" : "closed"};
+}
+
+void Session::ExpectFlags(const Args& a) {
+  a.Exactly(1);
+  auto want = WantNumber(a, 0, 0, UINT32_MAX, "flags");
+  if (checking_) return;
+  const std::string expected = "flags " + a.Text(0);
+  std::int64_t flags = WindowForCheck(expected).link.LinkFlags;
+  if (!Holds(want, flags)) throw ExpectFailure{expected, Hex(static_cast<std::uint64_t>(flags), 3)};
+}
+
+void Session::ExpectLastError(const Args& a) {
+  a.Exactly(1);
+  auto want = WantText(a, 0);
+  if (checking_) return;
+  const std::string expected = "lasterror " + Quote(a.Text(0));
+  std::string text = FieldText(WindowForCheck(expected).link.LastErrorText);
+  if (!Holds(want, text)) throw ExpectFailure{expected, QuoteCp1250(text)};
+}
+
+void Session::ExpectWindow(const Args& a) {
+  a.Exactly(1);
+  bool open = a.Choice(0, {"open", "closed"}) == 0;
+  if (checking_) return;
+  bool isOpen = running_ && OpenMainWindow() != nullptr;
+  if (isOpen != open) throw ExpectFailure{"window " + a.Text(0), isOpen ? "open" : "closed"};
+}
+
+void Session::ExpectExit(const Args& a) {
+  a.Exactly(1);
+  auto want = WantNumber(a, 0, INT32_MIN, INT32_MAX, "exit code");
+  if (checking_) return;
+  const std::string expected = "exit " + a.Text(0);
+  if (!ended_) throw ExpectFailure{expected, started_ ? "still running" : "not started"};
+  if (!Holds(want, static_cast<std::int64_t>(exitCode_))) throw ExpectFailure{expected, std::to_string(exitCode_)};
+}
+
+void Session::ExpectState(const Args& a) {
+  a.Exactly(1);
+  std::size_t want = a.Choice(0, {"normal", "minimized", "maximized"});
+  if (checking_) return;
+  const std::string expected = "state " + a.Text(0);
+  CRavikConfig& window = WindowForCheck(expected);
+  std::size_t state = window.IsMinimized() ? 1 : window.IsMaximized() ? 2 : 0;
+  static const char* const kNames[] = {"normal", "minimized", "maximized"};
+  if (state != want) throw ExpectFailure{expected, kNames[state]};
+}
+
+void Session::ExpectPosition(const Args& a) {
+  a.Exactly(2);
+  auto x = WantNumber(a, 0, INT32_MIN, INT32_MAX, "x");
+  auto y = WantNumber(a, 1, INT32_MIN, INT32_MAX, "y");
+  if (checking_) return;
+  const std::string expected = "position " + a.Text(0) + " " + a.Text(1);
+  CRavikConfig& window = WindowForCheck(expected);
+  const CRect& rect = window.IsMinimized() || window.IsMaximized() ? window.RestoreRect() : window.Rect();
+  if (!Holds(x, std::int64_t{rect.x}) || !Holds(y, std::int64_t{rect.y}))
+    throw ExpectFailure{expected, std::to_string(rect.x) + " " + std::to_string(rect.y)};
+}
+
+// A number (a negative one stands for its 32-bit pattern), absent, or *.
+void Session::ExpectReg(const Args& a) {
+  a.Exactly(3);
+  const std::string& want = a.Text(2);
+  std::optional<std::uint32_t> number;
+  bool wantAbsent = want == "absent" && !a.At(2).quoted;
+  if (!a.IsWildcard(2) && !wantAbsent) number = static_cast<std::uint32_t>(a.Number(2, INT32_MIN, UINT32_MAX, "value"));
+  if (checking_) return;
+  const sim::Registry::Value* value = sim::World::Get().registry.GetValue(a.Text(0), a.Text(1));
+  std::uint32_t actual = 0;
+  bool holds = a.IsWildcard(2) ? value != nullptr
+               : wantAbsent    ? value == nullptr
+                               : value != nullptr && value->AsDword(actual) && actual == *number;
+  if (!holds) throw ExpectFailure{"reg " + Quote(a.Text(0)) + " " + a.Text(1) + " " + want, RegistryValueText(value)};
+}
+
+void Session::ExpectRegkey(const Args& a) {
+  a.Exactly(2);
+  bool exists = a.Choice(1, {"exists", "absent"}) == 0;
+  if (checking_) return;
+  bool actual = sim::World::Get().registry.KeyExists(a.Text(0));
+  if (actual != exists)
+    throw ExpectFailure{"regkey " + Quote(a.Text(0)) + " " + a.Text(1), actual ? "exists" : "absent"};
+}
+
+void Session::ExpectMemory(const Args& a) {
+  a.Between(3, SIZE_MAX);
+  auto address = static_cast<std::size_t>(a.Number(1, 0, sim::kCameraMemorySize - 1, "address"));
+  std::vector<std::uint8_t> bytes = a.HexFrom(2);
+  if (address + bytes.size() > sim::kCameraMemorySize) throw ScriptError{"bytes reach past the camera's memory"};
+  sim::Camera* camera = CameraFor(a.Text(0));
+  if (checking_) return;
+  const std::uint8_t* actual = camera->memory.data() + address;
+  if (!std::equal(bytes.begin(), bytes.end(), actual))
+    throw ExpectFailure{"memory " + a.Text(0) + " " + Hex(address) + " " + HexBytes(bytes.data(), bytes.size()),
+                        HexBytes(actual, bytes.size())};
+}
+
+// Exactly these bytes differ from the snapshot: ADDR:HH ... or none.
+void Session::ExpectDiff(const Args& a) {
+  a.Between(2, SIZE_MAX);
+  std::map<std::size_t, std::uint8_t> want;
+  if (!(a.Count() == 2 && a.Text(1) == "none")) {
+    for (std::size_t i = 1; i < a.Count(); ++i) {
+      const std::string& item = a.Text(i);
+      std::size_t colon = item.rfind(':');
+      if (colon == std::string::npos) throw ScriptError{"expected ADDR:HH, not \"" + item + "\""};
+      auto address =
+          static_cast<std::size_t>(ParseNumberOrThrow(item.substr(0, colon), 0, sim::kCameraMemorySize - 1, "address"));
+      std::vector<std::uint8_t> value;
+      std::string error;
+      if (item.size() - colon != 3 || !simtools::ParseHexBytes({item.substr(colon + 1)}, value, error))
+        throw ScriptError{"expected two hex digits after the colon in \"" + item + "\""};
+      if (!want.emplace(address, value[0]).second) throw ScriptError{"address given twice: \"" + item + "\""};
+    }
+  }
+  sim::Camera* camera = CameraFor(a.Text(0));
+  if (checking_) return;
+  std::map<std::size_t, std::uint8_t> actual;
+  for (std::size_t i = 0; i < camera->memory.size(); ++i)
+    if (camera->memory[i] != camera->snapshot[i]) actual.emplace(i, camera->memory[i]);
+  if (actual == want) return;
+  std::vector<std::string> got;
+  for (const auto& [address, value] : actual) {
+    if (got.size() == 24) {
+      got.push_back("... (" + std::to_string(actual.size()) + " in all)");
+      break;
+    }
+    got.push_back(Hex(address) + ":" + HexBytes(&value, 1));
+  }
+  std::vector<std::string> expected(a.Rest(1).Count());
+  for (std::size_t i = 1; i < a.Count(); ++i) expected[i - 1] = a.Text(i);
+  throw ExpectFailure{"diff " + a.Text(0) + " " + Join(expected), Join(got)};
+}
+
+void Session::ExpectInstructions(const Args& a) {
+  a.Between(1, SIZE_MAX);
+  std::vector<std::optional<Instruction>> want;
+  for (std::size_t i = 1; i < a.Count(); ++i) {
+    if (a.IsWildcard(i)) {
+      want.emplace_back();
+      continue;
+    }
+    Instruction op;
+    if (!ParseInstruction(a.Text(i), op))
+      throw ScriptError{"expected rs|rl|ws|wl:HEXADDR:LENGTH, not \"" + a.Text(i) + "\""};
+    want.emplace_back(op);
+  }
+  sim::Camera* camera = CameraFor(a.Text(0));
+  if (checking_) return;
+  std::vector<std::string> taken = camera->TakeInstructions();
+  bool holds = taken.size() == want.size();
+  for (std::size_t i = 0; holds && i < taken.size(); ++i) {
+    Instruction op;
+    holds = ParseInstruction(taken[i], op) ? Holds(want[i], op) : !want[i];
+  }
+  if (!holds) {
+    std::vector<std::string> expected;
+    for (std::size_t i = 1; i < a.Count(); ++i) expected.push_back(a.Text(i));
+    throw ExpectFailure{"instructions " + a.Text(0) + " " + Join(expected), Join(taken)};
+  }
+}
+
+void Session::ExpectHandles(const Args& a) {
+  a.Exactly(1);
+  auto want = WantNumber(a, 0, 0, INT32_MAX, "count");
+  if (checking_) return;
+  sim::World& world = sim::World::Get();
+  auto count = static_cast<std::int64_t>(world.OpenHandleCount());
+  if (!Holds(want, count)) {
+    std::string got = std::to_string(count);
+    for (const std::string& handle : world.DescribeOpenHandles()) got += "\n    " + handle;
+    throw ExpectFailure{"handles " + a.Text(0), got};
+  }
+}
+
+void Session::ExpectRegistrations(const Args& a) {
+  a.Exactly(1);
+  auto want = WantNumber(a, 0, 0, INT32_MAX, "count");
+  if (checking_) return;
+  auto count = static_cast<std::int64_t>(sim::World::Get().RegistrationCount());
+  if (!Holds(want, count)) throw ExpectFailure{"registrations " + a.Text(0), std::to_string(count)};
+}
+
+// none, or the codes in order; CODE/none says lParam was 0, CODE/hdr that it
+// pointed to a header.
+void Session::ExpectBaseMsgs(const Args& a) {
+  a.Between(1, SIZE_MAX);
+  struct Want {
+    std::int64_t code;
+    int lParam;  // -1 any, 0 null, 1 a header
+  };
+  std::vector<Want> want;
+  if (!(a.Count() == 1 && a.Text(0) == "none")) {
+    for (std::size_t i = 0; i < a.Count(); ++i) {
+      std::string text = a.Text(i);
+      int lParam = -1;
+      std::size_t slash = text.find('/');
+      if (slash != std::string::npos) {
+        std::string which = text.substr(slash + 1);
+        if (which != "none" && which != "hdr")
+          throw ScriptError{"expected CODE/none or CODE/hdr, not \"" + text + "\""};
+        lParam = which == "hdr" ? 1 : 0;
+        text = text.substr(0, slash);
+      }
+      want.push_back(Want{ParseNumberOrThrow(text, 0, UINT32_MAX, "code"), lParam});
+    }
+  }
+  if (checking_) return;
+  std::vector<std::string> expected;
+  for (std::size_t i = 0; i < a.Count(); ++i) expected.push_back(a.Text(i));
+  CRavikConfig& window = WindowForCheck("basemsgs " + Join(expected));
+  if (baseMsgWindow_ != &window) {
+    baseMsgWindow_ = &window;
+    baseMsgsChecked_ = 0;
+  }
+  std::vector<CWindow::MessageRecord> seen;
+  for (std::size_t i = baseMsgsChecked_; i < window.baseMessages.size(); ++i)
+    if (window.baseMessages[i].message == WM_DEVICECHANGE) seen.push_back(window.baseMessages[i]);
+  baseMsgsChecked_ = window.baseMessages.size();
+  bool holds = seen.size() == want.size();
+  for (std::size_t i = 0; holds && i < seen.size(); ++i)
+    holds = static_cast<std::int64_t>(seen[i].wParam) == want[i].code &&
+            (want[i].lParam < 0 || (seen[i].lParam != 0) == (want[i].lParam == 1));
+  if (!holds) {
+    std::vector<std::string> got;
+    for (const auto& record : seen) got.push_back(Hex(record.wParam) + (record.lParam != 0 ? "/hdr" : "/none"));
+    throw ExpectFailure{"basemsgs " + Join(expected), Join(got)};
+  }
+}
+
+}  // namespace console

@@ -1,0 +1,27 @@
+// The program's views found as a person finds them: the open main window and
+// its live children, by what they are and what they carry. Pointers kept in
+// the window's own fields may be stale and are never followed.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+class CRavikConfig;
+class CButton;
+class CComboBox;
+class CCameraInfoPane;
+
+namespace console {
+
+constexpr std::uint32_t kActionCommand = 1002;
+constexpr std::uint32_t kNextCommand = 1003;
+constexpr std::size_t kCountItems = 8;
+constexpr std::size_t kWheelItems = 2;
+
+// The open CRavikConfig among the background's windows, or null. Only while
+// the program runs: the background is freed when the entry point returns.
+CRavikConfig* OpenMainWindow();
+CButton* LiveButton(CRavikConfig& window, std::uint32_t command);  // shown, not ended
+CComboBox* LiveBox(CRavikConfig& window, std::size_t items);
+CCameraInfoPane* LivePane(CRavikConfig& window);
+
+}  // namespace console

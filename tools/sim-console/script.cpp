@@ -1,0 +1,41 @@
+#include "tools/sim-console/script.h"
+
+#include <fstream>
+#include <iostream>
+
+namespace console {
+
+static bool ReadLines(std::istream& in, const std::string& name, Script& script, std::string& error) {
+  std::string line;
+  int number = 0;
+  while (std::getline(in, line)) {
+    ++number;
+    ScriptLine parsed;
+    parsed.number = number;
+    std::string reason;
+    if (!simtools::SplitWords(line, parsed.words, reason)) {
+      error = name + ":" + std::to_string(number) + ": " + reason;
+      return false;
+    }
+    if (!parsed.words.empty()) script.lines.push_back(std::move(parsed));
+  }
+  if (in.bad()) {
+    error = name + ": read error";
+    return false;
+  }
+  return true;
+}
+
+bool LoadScript(const std::string& path, Script& script, std::string& error) {
+  script = Script();
+  script.name = path;
+  if (path == "-") return ReadLines(std::cin, path, script, error);
+  std::ifstream file(path);
+  if (!file) {
+    error = path + ": cannot be read";
+    return false;
+  }
+  return ReadLines(file, path, script, error);
+}
+
+}  // namespace console

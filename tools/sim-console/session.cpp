@@ -1,0 +1,104 @@
+#include "tools/sim-console/session.h"
+
+#include <iostream>
+#include <map>
+
+#include "lib/view/headless/headless.h"
+#include "lib/view/loop.h"
+#include "platform/sim/world.h"
+#include "tools/common/program_version.h"
+
+namespace console {
+
+Session::Outcome Session::Run() {
+  if (!CheckWholeScript()) return outcome_;
+
+  sim::World& world = sim::World::Get();
+  world.Reset();
+  view::ResetToolkit();
+  world.SetMessageSink([](win::HWND window, win::UINT message, win::WPARAM wParam, std::vector<std::uint8_t> header) {
+    view::PostNativeMessage(window, message, wParam, std::move(header));
+  });
+  version_ = simtools::ProgramVersionResource();
+  hasVersion_ = true;
+  InstallVersion();
+
+  while (!stop_ && next_ < script_.lines.size()) ExecuteNext();
+
+  // Nothing of this script may reach the next one.
+  view::headless::SetIdleHandler(nullptr);
+  world.SetMessageSink(nullptr);
+  return outcome_;
+}
+
+bool Session::CheckWholeScript() {
+  checking_ = true;
+  for (const ScriptLine& line : script_.lines) {
+    try {
+      Execute(line);
+    } catch (const ScriptError& error) {
+      ReportUnrunnable(line, error.reason);
+      break;
+    }
+  }
+  checking_ = false;
+  return outcome_ == Outcome::Passed;
+}
+
+void Session::ExecuteNext() {
+  const ScriptLine& line = script_.lines[next_++];
+  try {
+    Execute(line);
+  } catch (const ScriptError& error) {
+    ReportUnrunnable(line, error.reason);
+  } catch (const ExpectFailure& failure) {
+    ReportFailure(line, failure);
+  }
+}
+
+void Session::Execute(const ScriptLine& line) {
+  static const std::map<std::string, void (Session::*)(const Args&)> kCommands = {
+      {"admin", &Session::CmdAdmin},     {"platform", &Session::CmdPlatform}, {"camera", &Session::CmdCamera},
+      {"poke", &Session::CmdPoke},       {"snapshot", &Session::CmdSnapshot}, {"fault", &Session::CmdFault},
+      {"regkey", &Session::CmdRegkey},   {"reg", &Session::CmdReg},           {"module", &Session::CmdModule},
+      {"driver", &Session::CmdDriver},   {"advapi", &Session::CmdAdvapi},     {"start", &Session::CmdStart},
+      {"click", &Session::CmdClick},     {"choose", &Session::CmdChoose},     {"close", &Session::CmdClose},
+      {"about", &Session::CmdAbout},     {"event", &Session::CmdEvent},       {"devmsg", &Session::CmdDevmsg},
+      {"move", &Session::CmdMove},       {"minimize", &Session::CmdMinimize}, {"maximize", &Session::CmdMaximize},
+      {"restore", &Session::CmdRestore}, {"expect", &Session::CmdExpect},     {"show", &Session::CmdShow},
+      {"dump", &Session::CmdDump},
+  };
+  const std::string& name = line.words.front().text;
+  auto it = kCommands.find(name);
+  if (it == kCommands.end() || line.words.front().quoted) throw ScriptError{"unknown command \"" + name + "\""};
+  (this->*(it->second))(Args(line.words, 1));
+}
+
+// The headless loop waits for the user: play the next command, or end.
+bool Session::OnIdle() {
+  if (inIdle_) return false;  // a nested wait: the command that caused it has not finished
+  SyncBoxes();
+  if (stop_ || next_ >= script_.lines.size()) return false;
+  inIdle_ = true;
+  ExecuteNext();
+  inIdle_ = false;
+  return !stop_;
+}
+
+void Session::ReportUnrunnable(const ScriptLine& line, const std::string& reason) {
+  std::cout.flush();
+  std::cerr << script_.name << ":" << line.number << ": " << reason << "\n";
+  outcome_ = Outcome::Unrunnable;
+  stop_ = true;
+}
+
+void Session::ReportFailure(const ScriptLine& line, const ExpectFailure& failure) {
+  std::cout.flush();
+  std::cerr << script_.name << ":" << line.number << ": expected " << failure.expected << " got " << failure.got
+            << "\n";
+  Dump(std::cerr);
+  outcome_ = Outcome::Failed;
+  stop_ = true;
+}
+
+}  // namespace console

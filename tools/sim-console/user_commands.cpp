@@ -1,0 +1,141 @@
+// The script as the user: starting the program and acting on its window.
+#include <cstdint>
+
+#include "app/commands.h"
+#include "app/entry.h"
+#include "app/ravik_config.h"
+#include "lib/view/headless/headless.h"
+#include "lib/view/toolkit.h"
+#include "platform/sim/world.h"
+#include "tools/sim-console/program_view.h"
+#include "tools/sim-console/session.h"
+
+namespace console {
+
+CRavikConfig& Session::WindowForUser() {
+  if (!started_) throw ScriptError{"the program has not been started"};
+  CRavikConfig* window = running_ ? OpenMainWindow() : nullptr;
+  if (window == nullptr) throw ExpectFailure{"window open", "closed"};
+  return *window;
+}
+
+void Session::RequireStartLine() {
+  if (!checkedStart_) throw ScriptError{"the program is not started before this line"};
+}
+
+void Session::CmdStart(const Args& a) {
+  a.Between(0, 1);
+  int show = 1;
+  if (a.Count() == 1) show = static_cast<int>(ParseNumberOrThrow(a.Option(0, "show"), INT32_MIN, INT32_MAX, "show"));
+  if (checking_) {
+    checkedStart_ = true;
+    return;
+  }
+  if (running_) throw ScriptError{"the program is running already"};
+  if (started_) {
+    // A second run in the same world: the toolkit begins afresh, the boxes seen so far stay.
+    SyncBoxes();
+    view::ResetToolkit();
+    logSeen_ = 0;
+    baseMsgWindow_ = nullptr;
+  }
+  started_ = true;
+  running_ = true;
+  ended_ = false;
+  view::headless::SetIdleHandler([this]() { return OnIdle(); });
+  char commandLine[] = "";
+  exitCode_ = WinMain(sim::World::ProgramInstance(), nullptr, commandLine, show);
+  running_ = false;
+  ended_ = true;
+  SyncBoxes();
+  baseMsgWindow_ = nullptr;
+  view::headless::SetIdleHandler(nullptr);
+}
+
+void Session::CmdClick(const Args& a) {
+  a.Exactly(1);
+  bool action = a.Choice(0, {"action", "next"}) == 0;
+  if (checking_) return RequireStartLine();
+  CRavikConfig& window = WindowForUser();
+  CButton* button = LiveButton(window, action ? kActionCommand : kNextCommand);
+  std::string which = action ? "action" : "next";
+  if (button == nullptr) throw ExpectFailure{"button " + which + " to press", "absent"};
+  if (!button->IsEnabled())
+    throw ExpectFailure{"button " + which + " to press", QuoteCp1250(button->Caption()) + " disabled"};
+  button->Press();
+}
+
+void Session::CmdChoose(const Args& a) {
+  a.Exactly(2);
+  bool count = a.Choice(0, {"count", "wheel"}) == 0;
+  std::size_t items = count ? kCountItems : kWheelItems;
+  int item = 0;
+  if (a.Text(1) != "none") item = static_cast<int>(a.Number(1, 1, static_cast<std::int64_t>(items), "item"));
+  if (checking_) return RequireStartLine();
+  CComboBox* box = LiveBox(WindowForUser(), items);
+  if (box == nullptr) throw ExpectFailure{std::string(count ? "countbox" : "wheelbox") + " to choose from", "absent"};
+  box->UserSelect(item);
+}
+
+void Session::CmdClose(const Args& a) {
+  a.Exactly(0);
+  if (checking_) return RequireStartLine();
+  WindowForUser().UserClose();
+}
+
+void Session::CmdAbout(const Args& a) {
+  a.Exactly(0);
+  if (checking_) return RequireStartLine();
+  WindowForUser().UserCommand(view::kCommandClass, ::CmdAbout);
+}
+
+void Session::CmdEvent(const Args& a) {
+  a.Exactly(2);
+  auto eventClass = static_cast<std::uint32_t>(a.Number(0, 0, UINT32_MAX, "event class"));
+  auto command = static_cast<std::uint32_t>(a.Number(1, 0, UINT32_MAX, "command"));
+  if (checking_) return RequireStartLine();
+  WindowForUser().UserCommand(eventClass, command);
+}
+
+// A raw WM_DEVICECHANGE; the header is a bare DEV_BROADCAST_HDR of that type.
+void Session::CmdDevmsg(const Args& a) {
+  a.Exactly(2);
+  auto code = static_cast<win::WPARAM>(a.Number(0, 0, UINT32_MAX, "code"));
+  std::vector<std::uint8_t> header;
+  if (a.Text(1) != "none") {
+    auto type = static_cast<std::uint32_t>(a.Number(1, 0, UINT32_MAX, "device type"));
+    const std::uint32_t fields[3] = {12, type, 0};  // size, device type, reserved
+    for (std::uint32_t field : fields)
+      for (int i = 0; i < 4; ++i) header.push_back(static_cast<std::uint8_t>(field >> (8 * i)));
+  }
+  if (checking_) return RequireStartLine();
+  view::PostNativeMessage(WindowForUser().GetHandle(), WM_DEVICECHANGE, code, std::move(header));
+}
+
+void Session::CmdMove(const Args& a) {
+  a.Exactly(2);
+  auto x = static_cast<int>(a.Number(0, INT32_MIN, INT32_MAX, "x"));
+  auto y = static_cast<int>(a.Number(1, INT32_MIN, INT32_MAX, "y"));
+  if (checking_) return RequireStartLine();
+  WindowForUser().MoveTo(x, y);
+}
+
+void Session::CmdMinimize(const Args& a) {
+  a.Exactly(0);
+  if (checking_) return RequireStartLine();
+  WindowForUser().Minimize();
+}
+
+void Session::CmdMaximize(const Args& a) {
+  a.Exactly(0);
+  if (checking_) return RequireStartLine();
+  WindowForUser().Maximize();
+}
+
+void Session::CmdRestore(const Args& a) {
+  a.Exactly(0);
+  if (checking_) return RequireStartLine();
+  WindowForUser().Restore();
+}
+
+}  // namespace console
