@@ -116,6 +116,7 @@ bool DeliverRequest(World& world, Camera& camera, const std::uint8_t* request, s
 
   Request r = Decode(request, size);
   camera.instructions.push_back(LogEntry(request, size, r));
+  camera.requests.emplace_back(request, request + size);
   PendingReply reply;
   if (faulted && fault.kind == FaultKind::Status) {
     reply.bytes = {fault.status};

@@ -32,6 +32,7 @@ std::string UpperCase(std::string text) {
 std::vector<std::string> Camera::TakeInstructions() {
   std::vector<std::string> taken;
   taken.swap(instructions);
+  requests.clear();
   return taken;
 }
 

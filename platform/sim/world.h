@@ -44,6 +44,8 @@ struct Camera {
   // Instructions received, as "rs:A:10", "rl:3FF80:61", "ws:A:61", "wl:3FFB0:13"
   // (hex address, decimal length), since the last TakeInstructions.
   std::vector<std::string> instructions;
+  // The raw bytes of every request received, in the same order, since the last TakeInstructions.
+  std::vector<std::vector<std::uint8_t>> requests;
   std::vector<PendingFault> faults;  // one-shot faults, oldest first
   bool ignoreWrites = false;         // writes answer 0x80 but memory keeps its bytes
   bool pipeOpenFails[3] = {false, false, false};
