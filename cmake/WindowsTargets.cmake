@@ -1,0 +1,42 @@
+# The Windows program zeltfw.exe (real Windows API, native view backend) and,
+# with ZELT_TESTS, the tests that run it and the real platform under Wine.
+enable_language(RC)
+
+zelt_library(zview_win32 lib/view/win32/*.cpp)
+target_link_libraries(zview_win32 PUBLIC zview comctl32 gdi32 user32)
+
+# Everything Windows-only lands at the top of the build directory, so the
+# tests find the programs beside themselves.
+set(ZELT_WIN_OUTPUT ${CMAKE_BINARY_DIR})
+
+# The entry point is compiled into the program itself: the C runtime asks for
+# WinMain only after the program's libraries have been searched.
+add_executable(zeltfw WIN32 app/winmain.cpp res/zeltfw.rc)
+# The program's libraries reference the platform and the backend: list them twice for the static link order.
+target_link_libraries(zeltfw PRIVATE zapp zview_win32 zview ztools zplatform_real zcore zapp zview_win32 zview)
+set_target_properties(zeltfw PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZELT_WIN_OUTPUT})
+target_link_options(zeltfw PRIVATE $<$<CONFIG:Release,MinSizeRel>:-s>)
+set_source_files_properties(res/zeltfw.rc PROPERTIES OBJECT_DEPENDS
+                            "${CMAKE_SOURCE_DIR}/res/zeltfw.ico;${CMAKE_SOURCE_DIR}/res/zeltfw.manifest;${CMAKE_SOURCE_DIR}/res/version_info.h")
+
+# The automation program that drives zeltfw.exe like a person (tests, screenshots, benchmark).
+file(GLOB zelt_drive_srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/windows/*.cpp)
+add_executable(zelt-drive ${zelt_drive_srcs})
+target_link_libraries(zelt-drive PRIVATE user32 gdi32 advapi32)
+target_link_options(zelt-drive PRIVATE -municode)
+set_target_properties(zelt-drive PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZELT_WIN_OUTPUT})
+
+# The benchmark's yardstick: the smallest window program of the same toolchain.
+add_executable(zelt-bench-window WIN32 ${CMAKE_SOURCE_DIR}/bench/minimal_window.cpp)
+target_link_libraries(zelt-bench-window PRIVATE user32)
+set_target_properties(zelt-bench-window PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZELT_WIN_OUTPUT})
+
+if(ZELT_TESTS AND CMAKE_SYSTEM_PROCESSOR MATCHES "x86_64|AMD64")
+  # Every program run under Wine (tests, GoogleTest discovery) gets a private
+  # prefix under the build directory, made once, and no debug chatter.
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/tests/windows/wine-run.sh ${CMAKE_BINARY_DIR}/wineprefix)
+  set_target_properties(zeltfw-sim PROPERTIES CROSSCOMPILING_EMULATOR "${CMAKE_CROSSCOMPILING_EMULATOR}")
+  # GoogleTest's targets come later, from tests/; names are resolved at generation.
+  enable_testing()
+  add_subdirectory(${CMAKE_SOURCE_DIR}/tests/windows ${CMAKE_BINARY_DIR}/tests/windows)
+endif()

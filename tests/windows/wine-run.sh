@@ -1,0 +1,35 @@
+#!/bin/sh
+# Runs a Windows program under Wine in this build's own prefix, made on first
+# use (no dialogs, no Mono or Gecko), with Wine's debug output off.
+#   wine-run.sh PREFIX [--display] PROGRAM.exe [ARGS...]
+# --display: the program opens windows; without a DISPLAY one comes from xvfb-run.
+set -eu
+prefix=$1
+shift
+export WINEPREFIX="$prefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+
+if [ ! -f "$prefix/.zelt-ready" ]; then
+  mkdir -p "$(dirname "$prefix")"
+  (
+    flock 9
+    if [ ! -f "$prefix/.zelt-ready" ]; then
+      wineboot --init >/dev/null 2>&1 || true
+      # Unmanaged windows: Wine draws the frames itself and does not wait for
+      # a window manager, which Xvfb lacks, on every hide and destroy.
+      wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+      wineserver -w
+      [ -f "$prefix/system.reg" ] || { echo "wine-run.sh: wineboot could not make $prefix" >&2; exit 1; }
+      touch "$prefix/.zelt-ready"
+    fi
+  ) 9>"$prefix.lock"
+fi
+
+if [ "${1:-}" = "--display" ]; then
+  shift
+  if [ -z "${DISPLAY:-}" ]; then
+    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$prefix" "$@"
+  fi
+fi
+exec wine "$@"

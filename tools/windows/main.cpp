@@ -1,0 +1,49 @@
+// zelt-drive: acts on zeltfw.exe as a person would and checks what it sees.
+//   zelt-drive first-run [SCREENSHOT.bmp]   zelt-drive saved-position
+//   zelt-drive show-minimized               zelt-drive about
+//   zelt-drive bench RUNS [PROGRAM.exe BASELINE.exe]
+// The programs default to zeltfw.exe and zelt-bench-window.exe beside this one.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "tools/windows/process.h"
+#include "tools/windows/scenarios.h"
+#include "tools/windows/timing.h"
+
+namespace {
+
+int Usage() {
+  std::printf(
+      "usage: zelt-drive first-run [SCREENSHOT.bmp] | saved-position | show-minimized | about |\n"
+      "                  bench RUNS [PROGRAM.exe BASELINE.exe]\n");
+  return 2;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 2) return Usage();
+  const std::wstring command = argv[1];
+  const std::wstring dir = drive::OwnDirectory();
+  const std::wstring program = dir + L"zeltfw.exe";
+  if (command == L"first-run") {
+    drive::FirstRun(program, argc > 2 ? argv[2] : L"");
+  } else if (command == L"saved-position") {
+    drive::SavedPosition(program);
+  } else if (command == L"show-minimized") {
+    drive::ShowMinimized(program);
+  } else if (command == L"about") {
+    drive::AboutBox(program);
+  } else if (command == L"bench" && (argc == 3 || argc == 5)) {
+    const int runs = std::max(1, _wtoi(argv[2]));
+    return drive::Benchmark(argc == 5 ? argv[3] : program, argc == 5 ? argv[4] : dir + L"zelt-bench-window.exe", runs);
+  } else {
+    return Usage();
+  }
+  std::printf("all checks held\n");
+  return 0;
+}

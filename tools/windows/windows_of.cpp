@@ -1,0 +1,86 @@
+#include "tools/windows/windows_of.h"
+
+#include <cwctype>
+
+namespace drive {
+namespace {
+
+struct Search {
+  DWORD processId;
+  HWND owner;
+  HWND found;
+};
+
+BOOL CALLBACK Match(HWND hwnd, LPARAM param) {
+  auto* search = reinterpret_cast<Search*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  if (pid != search->processId || !IsWindowVisible(hwnd)) return TRUE;
+  if (GetWindow(hwnd, GW_OWNER) != search->owner) return TRUE;
+  search->found = hwnd;
+  return FALSE;
+}
+
+HWND WaitFor(DWORD processId, HWND owner, DWORD milliseconds) {
+  const ULONGLONG end = GetTickCount64() + milliseconds;
+  for (;;) {
+    Search search = {processId, owner, nullptr};
+    EnumWindows(Match, reinterpret_cast<LPARAM>(&search));
+    if (search.found != nullptr || GetTickCount64() >= end) return search.found;
+    Sleep(2);
+  }
+}
+
+BOOL CALLBACK Collect(HWND hwnd, LPARAM param) {
+  auto* list = reinterpret_cast<std::vector<Control>*>(param);
+  Control control = {hwnd, ClassOf(hwnd), TextOf(hwnd), IsWindowEnabled(hwnd) != FALSE, IsWindowVisible(hwnd) != FALSE,
+                     {}};
+  GetWindowRect(hwnd, &control.rect);
+  MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&control.rect), 2);
+  list->push_back(control);
+  return TRUE;
+}
+
+}  // namespace
+
+HWND WaitForMainWindow(DWORD processId, DWORD milliseconds) { return WaitFor(processId, nullptr, milliseconds); }
+
+HWND WaitForOwnedWindow(DWORD processId, HWND owner, DWORD milliseconds) {
+  return WaitFor(processId, owner, milliseconds);
+}
+
+bool Settle(HWND hwnd) {
+  DWORD_PTR ignored = 0;
+  return SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored) != 0;
+}
+
+std::wstring TextOf(HWND hwnd) {
+  wchar_t text[512] = {};
+  GetWindowTextW(hwnd, text, 512);
+  return text;
+}
+
+std::wstring ClassOf(HWND hwnd) {
+  wchar_t name[256] = {};
+  GetClassNameW(hwnd, name, 256);
+  std::wstring lower = name;
+  for (wchar_t& c : lower) c = static_cast<wchar_t>(std::towlower(c));
+  return lower;
+}
+
+std::vector<Control> ChildrenOf(HWND parent) {
+  std::vector<Control> list;
+  EnumChildWindows(parent, Collect, reinterpret_cast<LPARAM>(&list));
+  return list;
+}
+
+std::string Narrow(const std::wstring& text) {
+  if (text.empty()) return std::string();
+  const int n =
+      WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+  return out;
+}
+
+}  // namespace drive

@@ -1,0 +1,35 @@
+// What a person sees of another process's windows: its top-level windows,
+// their texts, controls and states.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace drive {
+
+// The visible top-level window of the process that has no owner, waiting up
+// to milliseconds for it; null on time-out.
+HWND WaitForMainWindow(DWORD processId, DWORD milliseconds);
+// A visible top-level window of the process owned by owner (a message box).
+HWND WaitForOwnedWindow(DWORD processId, HWND owner, DWORD milliseconds);
+// Waits until the window's thread has handled what was sent to it so far.
+bool Settle(HWND hwnd);
+
+std::wstring TextOf(HWND hwnd);
+std::wstring ClassOf(HWND hwnd);
+
+struct Control {
+  HWND hwnd;
+  std::wstring className;
+  std::wstring text;
+  bool enabled;
+  bool visible;
+  RECT rect;  // in the parent's interior
+};
+std::vector<Control> ChildrenOf(HWND parent);
+
+// UTF-8 for printing.
+std::string Narrow(const std::wstring& text);
+
+}  // namespace drive
