@@ -1,0 +1,101 @@
+#include "lib/view/fltk/toolkit_window.h"
+
+#include <FL/Fl.H>
+
+#include "lib/view/fltk/fltk.h"
+#include "lib/view/fltk/frame.h"
+#include "lib/view/fltk/text.h"
+#include "lib/view/window.h"
+
+namespace view::fltk {
+namespace {
+constexpr int kIconSize = 32;
+
+// Sets a flag for the lifetime of the guard.
+class FlagGuard {
+ public:
+  explicit FlagGuard(bool& flag) : flag_(flag), old_(flag) { flag_ = true; }
+  ~FlagGuard() { flag_ = old_; }
+  FlagGuard(const FlagGuard&) = delete;
+  FlagGuard& operator=(const FlagGuard&) = delete;
+
+ private:
+  bool& flag_;
+  bool old_;
+};
+}  // namespace
+
+ToolkitWindow::ToolkitWindow(CWindow* owner, int width, int height) : Fl_Double_Window(width, height), owner_(owner) {
+  end();
+  size_range(width, height, width, height);  // fixed size
+  callback(OnClose, this);
+  icon(ProgramIcon(kIconSize));
+  outerX_ = owner->Rect().x;
+  outerY_ = owner->Rect().y;
+  position(outerX_, outerY_);
+}
+
+void ToolkitWindow::Sync() {
+  if (owner_ == nullptr) return;
+  const std::string title = Utf8Of(owner_->Title().size(), owner_->Title().c_str());
+  if (title != title_ || label() == nullptr) {
+    title_ = title;
+    copy_label(title_.c_str());
+  }
+  const CRect& rect = owner_->Rect();
+  if (rect.x != outerX_ || rect.y != outerY_) {
+    // A client move places the frame's corner there (north-west gravity).
+    FlagGuard guard(ownRequest_);
+    outerX_ = rect.x;
+    outerY_ = rect.y;
+    position(outerX_, outerY_);
+  }
+  if (!owner_->IsShown()) {
+    HideWindow();
+  } else if (owner_->IsMinimized()) {
+    if (!shown() || visible()) iconize();
+  } else if (!shown() || !visible()) {
+    show();
+  }
+}
+
+void ToolkitWindow::ReportPosition() {
+  if (owner_ == nullptr || !shown()) return;
+  const FrameExtents frame = FrameOf(this);
+  const int outerX = x() - frame.left;
+  const int outerY = y() - frame.top;
+  if (outerX == outerX_ && outerY == outerY_) return;
+  outerX_ = outerX;
+  outerY_ = outerY;
+  owner_->PeerMoved(outerX, outerY);
+}
+
+int ToolkitWindow::handle(int event) {
+  const int handled = Fl_Double_Window::handle(event);
+  if (owner_ == nullptr || ownRequest_) return handled;
+  // The window manager unmaps an iconified window and maps it again on restore.
+  if (event == FL_HIDE && shown() && !owner_->IsMinimized()) owner_->PeerStateChanged(true, false);
+  if (event == FL_SHOW && owner_->IsMinimized()) owner_->PeerStateChanged(false, false);
+  return handled;
+}
+
+void ToolkitWindow::resize(int x, int y, int width, int height) {
+  Fl_Double_Window::resize(x, y, width, height);
+  if (!ownRequest_) ReportPosition();
+}
+
+void ToolkitWindow::HideWindow() {
+  FlagGuard guard(ownRequest_);
+  hide();
+}
+
+void ToolkitWindow::OnClose(Fl_Widget*, void* data) {
+  auto* window = static_cast<ToolkitWindow*>(data);
+  // Escape does not close a window on Windows; only the close box does.
+  if (Fl::event() == FL_SHORTCUT && Fl::event_key() == FL_Escape) return;
+  if (window->owner_ == nullptr) return;
+  window->ReportPosition();
+  window->owner_->UserClose();
+}
+
+}  // namespace view::fltk
