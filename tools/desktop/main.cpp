@@ -1,0 +1,101 @@
+// zeltfw, the Linux desktop build: the program on the simulated Windows with
+// the FLTK view backend, beside the "Virtual camera" panel that plays the
+// world. The program itself has no options; two environment variables, used
+// by our scripts only, belong to this front end (tools/desktop/README.md):
+//   ZELTFW_DESKTOP_CAMERA  a camera plugged in at start ("NAME class=N ...")
+//   ZELTFW_DESKTOP_SCRIPT  a desktop script to play (scripted mode), with
+//   ZELTFW_DESKTOP_SHOTS   the folder its screenshots go to
+#include <FL/Fl.H>
+#include <FL/Fl_Group.H>
+
+#include <cstdlib>
+#include <iostream>
+#include <memory>
+
+#include "app/entry.h"
+#include "lib/view/fltk/fltk.h"
+#include "lib/view/loop.h"
+#include "platform/sim/world.h"
+#include "tools/common/program_version.h"
+#include "tools/desktop/camera_words.h"
+#include "tools/desktop/display.h"
+#include "tools/desktop/panel_window.h"
+#include "tools/desktop/script_runner.h"
+#include "tools/desktop/user_settings.h"
+
+namespace {
+
+constexpr int kPanelX = 400;
+constexpr int kPanelY = 100;
+
+const char* Environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr && value[0] != '\0' ? value : nullptr;
+}
+
+// Adds the camera that ZELTFW_DESKTOP_CAMERA describes; false when it cannot.
+bool AddStartCamera(desktop::PanelWindow& panel, const char* words) {
+  std::vector<simtools::Word> split;
+  std::string error;
+  desktop::CameraWords camera;
+  if (!simtools::SplitWords(words, split, error) || !desktop::ParseCameraWords(split, camera, error) ||
+      !panel.AddCamera(camera, error)) {
+    std::cerr << "zeltfw: ZELTFW_DESKTOP_CAMERA: " << error << "\n";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int main() {
+  if (!desktop::OpenDisplay()) {
+    std::cerr << "zeltfw: no X display (DISPLAY is not set or cannot be opened).\n"
+                 "tools/desktop/run-desktop.sh runs a whole wizard under Xvfb instead and saves screenshots.\n";
+    return 1;
+  }
+
+  sim::World& world = sim::World::Get();
+  world.Reset();
+  const sim::VersionResourceSpec version = simtools::ProgramVersionResource();
+  simtools::InstallProgramVersion(world, &version);
+  const std::string settings = desktop::UserSettingsFile();
+  desktop::LoadUserSettings(world, settings);
+  // Device messages go to the toolkit's queue; its loop delivers them on this thread.
+  world.SetMessageSink([](win::HWND window, win::UINT message, win::WPARAM wParam, std::vector<std::uint8_t> header) {
+    view::PostNativeMessage(window, message, wParam, std::move(header));
+  });
+
+  view::fltk::Prepare();
+  desktop::PanelModel model(world);
+  Fl_Group::current(nullptr);
+  desktop::PanelWindow panel(kPanelX, kPanelY, model);
+  if (const char* camera = Environment("ZELTFW_DESKTOP_CAMERA")) {
+    if (!AddStartCamera(panel, camera)) return 2;
+  }
+
+  std::unique_ptr<desktop::ScriptRunner> runner;
+  if (const char* path = Environment("ZELTFW_DESKTOP_SCRIPT")) {
+    desktop::Script script;
+    std::string error;
+    if (!desktop::LoadScript(path, script, error)) {
+      std::cerr << error << "\n";
+      return 2;
+    }
+    const char* shots = Environment("ZELTFW_DESKTOP_SHOTS");
+    runner = std::make_unique<desktop::ScriptRunner>(std::move(script), panel, world, shots != nullptr ? shots : "");
+    if (!runner->Check()) return 2;
+    runner->RunBeforeStart();
+  }
+
+  panel.show();
+  if (runner) runner->Attach();
+  char commandLine[] = "";
+  int status = WinMain(sim::World::ProgramInstance(), nullptr, commandLine, SW_SHOWNORMAL);
+  panel.hide();
+
+  desktop::SaveUserSettings(world, settings);
+  if (runner && status == 0) status = runner->RunAfterExit();
+  world.SetMessageSink(nullptr);
+  return status;
+}

@@ -1,0 +1,254 @@
+#include "tools/desktop/panel_model.h"
+
+#include <cstdio>
+
+#include "config/permission.h"
+#include "tools/common/script_words.h"
+
+namespace desktop {
+namespace {
+
+constexpr char kPermissionValue[] = "AllowEEPROMWrite";
+constexpr int kMaxAfter = 1000000;
+
+simtools::CameraSeries SeriesOf(const sim::Camera& camera) { return simtools::SeriesOfClass(camera.classIndex + 1); }
+
+bool ParseSuffixNumber(const std::string& kind, const std::string& prefix, std::int64_t max, std::int64_t& value) {
+  if (kind.compare(0, prefix.size(), prefix) != 0) return false;
+  return simtools::ParseNumber(kind.substr(prefix.size()), 0, max, value);
+}
+
+std::string Hex2(unsigned value) {
+  char text[8];
+  std::snprintf(text, sizeof text, "0x%02X", value & 0xFFu);
+  return text;
+}
+
+}  // namespace
+
+const std::vector<std::string>& FaultKinds() {
+  static const std::vector<std::string> kinds = {"zero-write",  "zero-read",     "status",
+                                                 "short-reply", "ignore-writes", "open-fail=0",
+                                                 "open-fail=1", "open-fail=2",   "device-open-fail"};
+  return kinds;
+}
+
+std::string Describe(const PermissionState& state) {
+  switch (state.kind) {
+    case PermissionState::Kind::NotUsed:
+      return "not used (Oskel)";
+    case PermissionState::Kind::NoService:
+      return "model " + std::to_string(state.model) + " has no driver service";
+    case PermissionState::Kind::KeyMissing:
+      return "service key missing";
+    case PermissionState::Kind::Absent:
+      return "absent";
+    case PermissionState::Kind::Present:
+      return "present (" + std::to_string(state.value) + ")";
+  }
+  return "?";
+}
+
+bool ParseFault(const std::string& kind, int after, FaultRequest& out, std::string& error) {
+  if (after < 0 || after > kMaxAfter) {
+    error = "after must be 0 to " + std::to_string(kMaxAfter);
+    return false;
+  }
+  FaultRequest fault;
+  std::int64_t number = 0;
+  if (kind == "zero-write") {
+    fault.oneShot.kind = sim::FaultKind::ZeroWrite;
+  } else if (kind == "zero-read") {
+    fault.oneShot.kind = sim::FaultKind::ZeroRead;
+  } else if (kind == "short-reply") {
+    fault.oneShot.kind = sim::FaultKind::ShortReply;
+  } else if (kind.compare(0, 7, "status=") == 0) {
+    if (!simtools::ParseNumber(kind.substr(7), 0, 0xFF, number)) {
+      error = "status must be a number from 0 to 0xFF";
+      return false;
+    }
+    fault.oneShot.kind = sim::FaultKind::Status;
+    fault.oneShot.status = static_cast<std::uint8_t>(number);
+  } else if (kind == "ignore-writes") {
+    fault.kind = FaultRequest::Kind::IgnoreWrites;
+  } else if (ParseSuffixNumber(kind, "open-fail=", 2, number)) {
+    fault.kind = FaultRequest::Kind::PipeOpenFails;
+    fault.pipe = static_cast<int>(number);
+  } else if (kind == "device-open-fail") {
+    fault.kind = FaultRequest::Kind::DeviceOpenFails;
+  } else if (kind == "clear") {
+    fault.kind = FaultRequest::Kind::Clear;
+  } else {
+    error = "unknown fault \"" + kind + "\"";
+    return false;
+  }
+  if (fault.kind == FaultRequest::Kind::OneShot) {
+    fault.oneShot.after = after;
+  } else if (after != 0) {
+    error = "after goes only with a one-time fault";
+    return false;
+  }
+  out = fault;
+  return true;
+}
+
+bool PanelModel::AddCamera(const std::string& name, const simtools::CameraSetup& setup, bool powerOn,
+                           std::string& error) {
+  if (name.empty()) {
+    error = "the camera needs a name";
+    return false;
+  }
+  if (world_.FindCamera(name) != nullptr) {
+    error = "there is a camera \"" + name + "\" already";
+    return false;
+  }
+  // Build first: a setup that cannot be encoded adds nothing.
+  std::vector<std::uint8_t> memory(sim::kCameraMemorySize);
+  if (!simtools::BuildCameraImage(setup, memory, error)) return false;
+  sim::Camera& camera = world_.AddCamera(name, setup.classNumber - 1);
+  camera.memory = std::move(memory);
+  camera.Snapshot();
+  if (powerOn) world_.SetPower(camera, true);
+  return true;
+}
+
+std::string PanelModel::UnusedName() const {
+  for (int n = 1;; ++n) {
+    std::string name = "camera" + std::to_string(n);
+    if (FindConst(name) == nullptr) return name;
+  }
+}
+
+std::vector<std::string> PanelModel::CameraNames() const {
+  std::vector<std::string> names;
+  for (const auto& camera : world_.Cameras()) names.push_back(camera->name);
+  return names;
+}
+
+const sim::Camera* PanelModel::FindConst(const std::string& name) const {
+  for (const auto& camera : world_.Cameras())
+    if (camera->name == name) return camera.get();
+  return nullptr;
+}
+
+bool PanelModel::SetPower(const std::string& name, bool on, std::string& error) {
+  sim::Camera* camera = world_.FindCamera(name);
+  if (camera == nullptr) {
+    error = "no camera \"" + name + "\"";
+    return false;
+  }
+  world_.SetPower(*camera, on);
+  return true;
+}
+
+bool PanelModel::InjectFault(const std::string& name, const std::string& kind, int after, std::string& error) {
+  sim::Camera* camera = world_.FindCamera(name);
+  if (camera == nullptr) {
+    error = "no camera \"" + name + "\"";
+    return false;
+  }
+  FaultRequest fault;
+  if (!ParseFault(kind, after, fault, error)) return false;
+  switch (fault.kind) {
+    case FaultRequest::Kind::OneShot:
+      camera->faults.push_back(fault.oneShot);
+      break;
+    case FaultRequest::Kind::IgnoreWrites:
+      camera->ignoreWrites = true;
+      break;
+    case FaultRequest::Kind::PipeOpenFails:
+      camera->pipeOpenFails[fault.pipe] = true;
+      break;
+    case FaultRequest::Kind::DeviceOpenFails:
+      camera->deviceOpenFails = true;
+      break;
+    case FaultRequest::Kind::Clear:
+      camera->faults.clear();
+      camera->ignoreWrites = false;
+      for (bool& fails : camera->pipeOpenFails) fails = false;
+      camera->deviceOpenFails = false;
+      break;
+  }
+  return true;
+}
+
+std::vector<std::string> PanelModel::DescribeFaults(const std::string& name) const {
+  std::vector<std::string> faults;
+  const sim::Camera* camera = FindConst(name);
+  if (camera == nullptr) return faults;
+  for (const sim::PendingFault& fault : camera->faults) {
+    std::string text;
+    switch (fault.kind) {
+      case sim::FaultKind::ZeroWrite:
+        text = "zero-write";
+        break;
+      case sim::FaultKind::ZeroRead:
+        text = "zero-read";
+        break;
+      case sim::FaultKind::Status:
+        text = "status=" + Hex2(fault.status);
+        break;
+      case sim::FaultKind::ShortReply:
+        text = "short-reply";
+        break;
+    }
+    if (fault.after > 0) text += " after=" + std::to_string(fault.after);
+    faults.push_back(text);
+  }
+  if (camera->ignoreWrites) faults.push_back("ignore-writes");
+  for (int pipe = 0; pipe < 3; ++pipe)
+    if (camera->pipeOpenFails[pipe]) faults.push_back("open-fail=" + std::to_string(pipe));
+  if (camera->deviceOpenFails) faults.push_back("device-open-fail");
+  return faults;
+}
+
+bool PanelModel::ReadBlock(const std::string& name, BlockReading& reading, std::string& error) {
+  const sim::Camera* camera = FindConst(name);
+  if (camera == nullptr) {
+    error = "no camera \"" + name + "\"";
+    return false;
+  }
+  const simtools::CameraSeries series = SeriesOf(*camera);
+  reading.address = simtools::ConfigBlockAddress(series);
+  const std::size_t size = simtools::ConfigBlockSize(series);
+  if (camera->memory.size() < reading.address + size) {
+    error = "the camera's memory is too small for its block";
+    return false;
+  }
+  const auto begin = camera->memory.begin() + reading.address;
+  reading.bytes.assign(begin, begin + static_cast<std::ptrdiff_t>(size));
+  reading.changed.assign(size, false);
+  auto last = lastReading_.find(name);
+  if (last != lastReading_.end() && last->second.size() == size)
+    for (std::size_t i = 0; i < size; ++i) reading.changed[i] = last->second[i] != reading.bytes[i];
+  lastReading_[name] = reading.bytes;
+  return true;
+}
+
+PermissionState PanelModel::Permission(const std::string& name) const {
+  PermissionState state;
+  const sim::Camera* camera = FindConst(name);
+  if (camera == nullptr || SeriesOf(*camera) == simtools::CameraSeries::Oskel) return state;
+  const std::size_t at = simtools::layout::kIdentityAddress + simtools::layout::kModelOffset;
+  state.model = static_cast<std::uint16_t>(camera->memory[at] | camera->memory[at + 1] << 8);
+  const char* key = config::DriverServiceKey(state.model);
+  if (key == nullptr) {
+    state.kind = PermissionState::Kind::NoService;
+    return state;
+  }
+  state.key = std::string("HKLM\\") + key;
+  if (!world_.registry.KeyExists(state.key)) {
+    state.kind = PermissionState::Kind::KeyMissing;
+    return state;
+  }
+  const sim::Registry::Value* value = world_.registry.GetValue(state.key, kPermissionValue);
+  if (value == nullptr) {
+    state.kind = PermissionState::Kind::Absent;
+    return state;
+  }
+  state.kind = PermissionState::Kind::Present;
+  value->AsDword(state.value);
+  return state;
+}
+
+}  // namespace desktop
