@@ -3,9 +3,9 @@
 // is closed, as the program's handler that opened it has not returned yet.
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>
+#include <FL/Fl_Button.H>
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_RGB_Image.H>
-#include <FL/Fl_Return_Button.H>
 #include <FL/fl_draw.H>
 
 #include <algorithm>
@@ -113,8 +113,10 @@ void FltkBackend::ShowMessageBox(CWindow* owner, const MessageBoxRecord& record)
     text->labelsize(FontSize(TextFont()));
     text->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE);
   }
-  auto* ok = new Fl_Return_Button((width - kButtonWidth) / 2, height - kMargin - kButtonHeight, kButtonWidth,
-                                  kButtonHeight, "OK");
+  auto* ok =
+      new Fl_Button((width - kButtonWidth) / 2, height - kMargin - kButtonHeight, kButtonWidth, kButtonHeight, "OK");
+  ok->shortcut(FL_Enter);
+  ok->labelsize(FontSize(TextFont()));
   ok->callback(OnOk);
   window.end();
   window.set_modal();
