@@ -30,7 +30,7 @@ void CRavikConfig::CreatePeerWindow() {
 void CRavikConfig::DeletePeerWindow() {
   tearingDown_ = true;
   Disconnect();
-  CNodeView::DeletePeerWindow();
+  CWindow::DeletePeerWindow();
 }
 
 void CRavikConfig::Done() {
