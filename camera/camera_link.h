@@ -27,7 +27,7 @@ extern const win::GUID CameraInterfaceClasses[8];
 
 class LinkOwner {
  public:
-  virtual win::HWND LinkWindowHandle() = 0;                         // null before the native window exists
+  virtual win::HWND LinkWindowHandle() = 0;                           // null before the native window exists
   virtual void LinkSetTitle(std::size_t len, const char* title) = 0;  // Windows-1250
   virtual void LinkClosed() = 0;  // Disconnect has closed everything; the window may react (wizard step 2)
 

@@ -13,8 +13,8 @@ namespace {
 
 // A present device is opened the same way as its pipes.
 win::HANDLE OpenForExchange(const char* name) {
-  return win::CreateFileA(name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                          nullptr, OPEN_EXISTING, 0, nullptr);
+  return win::CreateFileA(name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                          OPEN_EXISTING, 0, nullptr);
 }
 
 bool IsValid(win::HANDLE h) { return h != INVALID_HANDLE_VALUE; }
@@ -32,7 +32,10 @@ struct SeriesTitle {
 }  // namespace
 
 CCameraLink::CCameraLink(LinkOwner& owner)
-    : CommandPipe(INVALID_HANDLE_VALUE), DataPipe(INVALID_HANDLE_VALUE), ThirdPipe(INVALID_HANDLE_VALUE), owner_(owner) {}
+    : CommandPipe(INVALID_HANDLE_VALUE),
+      DataPipe(INVALID_HANDLE_VALUE),
+      ThirdPipe(INVALID_HANDLE_VALUE),
+      owner_(owner) {}
 
 CCameraLink::~CCameraLink() { CloseAll(); }
 
@@ -120,8 +123,7 @@ void CCameraLink::Connect() {
 }
 
 win::HANDLE CCameraLink::OpenFirstDevice(const win::GUID& classGuid, std::size_t bound, char* path) {
-  win::HDEVINFO set = win::SetupDiGetClassDevsA(&classGuid, nullptr, nullptr,
-                                                DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
+  win::HDEVINFO set = win::SetupDiGetClassDevsA(&classGuid, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
   if (set == INVALID_HANDLE_VALUE || set == nullptr) return INVALID_HANDLE_VALUE;
 
   win::HANDLE found = INVALID_HANDLE_VALUE;

@@ -40,8 +40,7 @@ CCameraInfoPane::CCameraInfoPane() {
   gContext = GetPGContext(kGraphicsContext);
   TFont* font = gContext != nullptr ? gContext->font : nullptr;
   // Each label ends at x 92, measured in the context's text font.
-  for (int row = 0; row < 4; ++row)
-    LabelX[row] = kLabelRight - GetTextW(font, kLabels[row].length, kLabels[row].text);
+  for (int row = 0; row < 4; ++row) LabelX[row] = kLabelRight - GetTextW(font, kLabels[row].length, kLabels[row].text);
 }
 
 void CCameraInfoPane::PaintView(CDeviceContext* dc) {

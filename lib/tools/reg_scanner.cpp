@@ -37,8 +37,8 @@ bool CRegScannerA::Create(const char* computer, std::size_t keyLen, const char* 
   if (computer != nullptr || !Terminated(keyLen, key, path)) return false;
   win::HKEY opened = nullptr;
   win::DWORD disposition = 0;
-  if (win::RegCreateKeyExA(root, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
-                           nullptr, &opened, &disposition) != ERROR_SUCCESS)
+  if (win::RegCreateKeyExA(root, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr, &opened,
+                           &disposition) != ERROR_SUCCESS)
     return false;
   key_ = opened;
   return true;
@@ -61,8 +61,8 @@ bool CRegScannerA::CreateSection(std::size_t nameLen, const char* name) {
   if (key_ == nullptr || !Terminated(nameLen, name, sub)) return false;
   win::HKEY created = nullptr;
   win::DWORD disposition = 0;
-  if (win::RegCreateKeyExA(key_, sub, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
-                           nullptr, &created, &disposition) != ERROR_SUCCESS)
+  if (win::RegCreateKeyExA(key_, sub, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr, &created,
+                           &disposition) != ERROR_SUCCESS)
     return false;
   win::RegCloseKey(created);
   return true;
