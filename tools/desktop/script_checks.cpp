@@ -1,11 +1,13 @@
 // The script's checks: what the screen shows, and the world afterwards.
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Choice.H>
+#include <FL/Fl_Window.H>
 
 #include <cstdio>
 #include <map>
 
 #include "lib/view/fltk/fltk.h"
+#include "lib/view/window.h"
 #include "tools/desktop/program_screen.h"
 #include "tools/desktop/script_runner.h"
 
@@ -33,8 +35,9 @@ std::string DiffText(const std::map<std::size_t, std::uint8_t>& diff) {
 
 void ScriptRunner::CmdExpect(const Args& a) {
   a.AtLeast(1);
-  const std::size_t what =
-      a.Choice(0, {"title", "button", "selected", "box", "nobox", "window", "diff", "memory", "changed", "permission"});
+  static const std::vector<std::string> kChecks = {"title", "button", "selected", "box",        "nobox",    "window",
+                                                   "diff",  "memory", "changed",  "permission", "position", "state"};
+  const std::size_t what = a.Choice(0, kChecks);
   const bool checking = phase_ == Phase::Checking;
   const bool running = phase_ == Phase::Running;
   switch (what) {
@@ -171,16 +174,28 @@ void ScriptRunner::CmdExpect(const Args& a) {
         throw ExpectFailure{std::string("permission ") + (present ? "present" : "absent"), Describe(state)};
       break;
     }
-    case 10: {  // position X Y: the window's outer corner on the screen
+    case 10: {  // position X Y: the window's client area on the screen
       a.Exactly(3);
       const int x = static_cast<int>(a.Number(1, -10000, 10000, "x"));
       const int y = static_cast<int>(a.Number(2, -10000, 10000, "y"));
       if (checking) return;
       NeedWindow("check its position");
-      const view::fltk::ScreenRect rect = view::fltk::OuterRect(ProgramWindow());
-      if (rect.x != x || rect.y != y)
+      const Fl_Window* window = ProgramWindow();
+      if (window->x() != x || window->y() != y)
         throw ExpectFailure{"position " + std::to_string(x) + " " + std::to_string(y),
-                            std::to_string(rect.x) + " " + std::to_string(rect.y)};
+                            std::to_string(window->x()) + " " + std::to_string(window->y())};
+      break;
+    }
+    case 11: {  // state normal|minimized: as the toolkit window knows it
+      a.Exactly(2);
+      const bool minimized = a.Choice(1, {"normal", "minimized"}) == 1;
+      if (checking) return;
+      NeedWindow("check its state");
+      const CWindow* window =
+          PBackground != nullptr && !PBackground->Windows().empty() ? PBackground->Windows()[0] : nullptr;
+      if (window == nullptr || window->IsMinimized() != minimized)
+        throw ExpectFailure{std::string("state ") + (minimized ? "minimized" : "normal"),
+                            window == nullptr ? "no window" : (window->IsMinimized() ? "minimized" : "normal")};
       break;
     }
   }

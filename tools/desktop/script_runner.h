@@ -49,6 +49,8 @@ class ScriptRunner {
   void CmdOk(const Args& a);
   void CmdClose(const Args& a);
   void CmdMove(const Args& a);
+  void CmdMinimize(const Args& a);
+  void CmdRestore(const Args& a);
   void CmdShot(const Args& a);
   void NeedWindow(const char* what);
   // Checks (script_checks.cpp).

@@ -66,6 +66,22 @@ void ScriptRunner::CmdMove(const Args& a) {
   ProgramWindow()->position(x, y);
 }
 
+// What a person does with the title bar's buttons; the window manager does
+// the rest (without one, nothing happens).
+void ScriptRunner::CmdMinimize(const Args& a) {
+  a.Exactly(0);
+  if (phase_ == Phase::Checking) return;
+  NeedWindow("minimize");
+  ProgramWindow()->iconize();
+}
+
+void ScriptRunner::CmdRestore(const Args& a) {
+  a.Exactly(0);
+  if (phase_ == Phase::Checking) return;
+  NeedWindow("restore");
+  ProgramWindow()->show();
+}
+
 // shot FILE [panel|screen]: the program's window with its message box, the
 // panel, or the whole screen.
 void ScriptRunner::CmdShot(const Args& a) {

@@ -3,7 +3,6 @@
 #include <FL/Fl.H>
 
 #include "lib/view/fltk/fltk.h"
-#include "lib/view/fltk/frame.h"
 #include "lib/view/fltk/text.h"
 #include "lib/view/window.h"
 
@@ -30,9 +29,9 @@ ToolkitWindow::ToolkitWindow(CWindow* owner, int width, int height) : Fl_Double_
   size_range(width, height, width, height);  // fixed size
   callback(OnClose, this);
   icon(ProgramIcon(kIconSize));
-  outerX_ = owner->Rect().x;
-  outerY_ = owner->Rect().y;
-  position(outerX_, outerY_);
+  placedX_ = owner->Rect().x;
+  placedY_ = owner->Rect().y;
+  position(placedX_, placedY_);
 }
 
 void ToolkitWindow::Sync() {
@@ -43,12 +42,11 @@ void ToolkitWindow::Sync() {
     copy_label(title_.c_str());
   }
   const CRect& rect = owner_->Rect();
-  if (rect.x != outerX_ || rect.y != outerY_) {
-    // A client move places the frame's corner there (north-west gravity).
+  if (rect.x != placedX_ || rect.y != placedY_) {
     FlagGuard guard(ownRequest_);
-    outerX_ = rect.x;
-    outerY_ = rect.y;
-    position(outerX_, outerY_);
+    placedX_ = rect.x;
+    placedY_ = rect.y;
+    position(placedX_, placedY_);
   }
   if (!owner_->IsShown()) {
     HideWindow();
@@ -61,13 +59,10 @@ void ToolkitWindow::Sync() {
 
 void ToolkitWindow::ReportPosition() {
   if (owner_ == nullptr || !shown()) return;
-  const FrameExtents frame = FrameOf(this);
-  const int outerX = x() - frame.left;
-  const int outerY = y() - frame.top;
-  if (outerX == outerX_ && outerY == outerY_) return;
-  outerX_ = outerX;
-  outerY_ = outerY;
-  owner_->PeerMoved(outerX, outerY);
+  if (x() == placedX_ && y() == placedY_) return;
+  placedX_ = x();
+  placedY_ = y();
+  owner_->PeerMoved(placedX_, placedY_);
 }
 
 int ToolkitWindow::handle(int event) {

@@ -1,6 +1,9 @@
-// The native window of a toolkit CWindow: fixed interior size, placed by its
-// outer corner. It reports the close box, moves and minimizing back to the
-// toolkit window while that window is attached.
+// The native window of a toolkit CWindow: fixed interior size. The toolkit's
+// position is that of the client area: window managers differ in where they
+// put a frame for a requested position, and a window put back where it
+// reported itself must not creep by the frame's size at every start. It
+// reports the close box, moves and minimizing back to the toolkit window
+// while that window is attached.
 #pragma once
 #include <FL/Fl_Double_Window.H>
 
@@ -19,7 +22,7 @@ class ToolkitWindow : public Fl_Double_Window {
 
   // Shows what the toolkit window holds: title, position, minimized, shown.
   void Sync();
-  // Tells the toolkit where the window's outer corner is, when that changed.
+  // Tells the toolkit where the window is, when that changed.
   void ReportPosition();
 
   int handle(int event) override;
@@ -31,8 +34,8 @@ class ToolkitWindow : public Fl_Double_Window {
 
   CWindow* owner_;
   std::string title_;  // UTF-8; FLTK keeps its own copy
-  int outerX_ = 0;     // outer corner last requested or reported
-  int outerY_ = 0;
+  int placedX_ = 0;    // position last requested or reported
+  int placedY_ = 0;
   bool ownRequest_ = false;  // inside our own move or hide: not the user's doing
 };
 
