@@ -47,14 +47,20 @@ std::vector<double> StartToWindow(const std::wstring& exe, int runs) {
 }
 
 int Benchmark(const std::wstring& program, const std::wstring& baseline, int runs) {
-  // One unmeasured start each, so neither pays for a cold cache alone.
+  // One unmeasured start each, so neither pays for a cold cache alone; then
+  // alternate, so that drift in the machine's load hits both alike.
   StartToWindow(program, 1);
   StartToWindow(baseline, 1);
-  const std::vector<double> programTimes = StartToWindow(program, runs);
-  const std::vector<double> baselineTimes = StartToWindow(baseline, runs);
-  if (programTimes.empty() || baselineTimes.empty()) {
-    std::printf("benchmark failed: a program did not show its window or did not close\n");
-    return 1;
+  std::vector<double> programTimes, baselineTimes;
+  for (int i = 0; i < runs; ++i) {
+    const std::vector<double> p = StartToWindow(program, 1);
+    const std::vector<double> b = StartToWindow(baseline, 1);
+    if (p.empty() || b.empty()) {
+      std::printf("benchmark failed: a program did not show its window or did not close\n");
+      return 1;
+    }
+    programTimes.push_back(p[0]);
+    baselineTimes.push_back(b[0]);
   }
   std::printf("start to window (CreateProcess until the first window is visible and answers):\n");
   Print("program", program, programTimes);
