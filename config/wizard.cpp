@@ -225,10 +225,12 @@ void CWizard::ReadCameraBlocks() {
   }
 
   if ((Series() & camera::kOskelMask) != 0) {
-    if (link_.ReadMemory(kOskelConfigAddress, kZeltBlockSize, state_.ZeltBlockCopy))
+    if (link_.ReadMemory(kOskelConfigAddress, kZeltBlockSize, state_.ZeltBlockCopy)) {
+      KeepDevicePath();
       ShowCameraData();
-    else
+    } else {
       ShowNotConnected();
+    }
     return;
   }
 
@@ -254,6 +256,7 @@ void CWizard::ReadCameraBlocks() {
   if (state_.WizardStep == 1) {
     core::Move(identity, state_.IdentityCopy, kIdentitySize);
     core::Move(block, kept, blockSize);
+    KeepDevicePath();
     ShowCameraData();
     return;
   }
@@ -266,7 +269,17 @@ void CWizard::ReadCameraBlocks() {
     ReturnToStepOne();
     return;
   }
+  KeepDevicePath();
   ShowCameraData();
+}
+
+void CWizard::KeepDevicePath() {
+  core::CopyA(camera::kDevicePathMax, state_.KeptDevicePath, camera::kDevicePathMax, link_.DevicePath);
+}
+
+bool CWizard::IsKeptDevice() const {
+  const std::size_t length = core::LengthA(camera::kDevicePathMax, link_.DevicePath);
+  return length != 0 && core::Compare(link_.DevicePath, state_.KeptDevicePath, length + 1) == length + 1;
 }
 
 void CWizard::ShowCameraData() {
@@ -315,6 +328,14 @@ void CWizard::WriteConfiguration() {
   if (!link_.IsOpen()) {
     ErrorBox(texts::kNoCameraLine1.length, texts::kNoCameraLine1.data, texts::kNoCameraLine2.length,
              texts::kNoCameraLine2.data, true);
+    ReturnToStepOne();
+    return;
+  }
+  // An arrival at step 3 or 4 reconnects to the first camera found, which need
+  // not be the one that was read: another camera must never get this block.
+  if (!IsKeptDevice()) {
+    ErrorBox(texts::kMismatchLine1.length, texts::kMismatchLine1.data, texts::kMismatchLine2.length,
+             texts::kMismatchLine2.data, false);
     ReturnToStepOne();
     return;
   }

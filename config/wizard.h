@@ -33,6 +33,10 @@ class CWizard {
   void MakeActionButton();
   void ErrorBox(std::size_t len1, const char* line1, std::size_t len2, const char* line2, bool stopIcon);
   void RequestClose();
+  // The kept block's camera: remembered at each reading that fills or confirms
+  // it; IsKeptDevice is true while the open link leads to that camera.
+  void KeepDevicePath();
+  bool IsKeptDevice() const;
   std::uint32_t Series() const { return link_.Series(); }
 
   CWindow& window_;

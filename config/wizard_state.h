@@ -3,6 +3,8 @@
 #pragma once
 #include <cstdint>
 
+#include "camera/camera_link.h"
+
 class CCameraInfoPane;
 class CComboBox;
 class CButton;
@@ -18,6 +20,9 @@ struct WizardState {
   std::uint8_t IdentityCopy[kIdentitySize] = {};
   std::uint8_t RavikBlockCopy[kRavikBlockSize] = {};
   std::uint8_t ZeltBlockCopy[kZeltBlockSize] = {};
+  // Device path of the camera whose reading the kept block is (step 1, or the
+  // matching reading of step 3); the write goes to that camera only.
+  char KeptDevicePath[camera::kDevicePathMax + 1] = {};
 };
 
 // Made by the layouts; not used after their Done until a later layout replaces them.
