@@ -4,8 +4,16 @@ source "$(dirname "$0")/lib.sh"
 
 ensure_packages cmake make g++ googletest libgtest-dev
 
+# Linux: release and sanitizer (address, leak, undefined behaviour) builds.
 for preset in linux linux-sanitize; do
   build_preset "$preset"
   echo "== testing $preset"
   (cd "$ROOT/build/$preset" && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j "$JOBS")
 done
+
+# Windows: zeltfw.exe for x64 and x86 with MinGW-w64; the x64 programs and
+# tests run under Wine on a private X server.
+ensure_packages g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64 \
+  binutils-mingw-w64-i686 wine wine64 xvfb xauth
+echo "== testing mingw-x64 under Wine"
+"$ROOT/tests/windows/run-wine-tests.sh"
