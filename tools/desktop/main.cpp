@@ -20,6 +20,7 @@
 #include "tools/desktop/camera_words.h"
 #include "tools/desktop/display.h"
 #include "tools/desktop/panel_window.h"
+#include "tools/desktop/program_icon.h"
 #include "tools/desktop/script_runner.h"
 #include "tools/desktop/user_settings.h"
 
@@ -67,6 +68,7 @@ int main() {
   });
 
   view::fltk::Prepare();
+  desktop::UseProgramIcon();  // without it the backend draws a filter wheel
   desktop::PanelModel model(world);
   Fl_Group::current(nullptr);
   desktop::PanelWindow panel(kPanelX, kPanelY, model);

@@ -112,13 +112,13 @@ int ScriptRunner::RunAfterExit() {
 
 void ScriptRunner::Execute(const ScriptLine& line) {
   static const std::map<std::string, void (ScriptRunner::*)(const Args&)> kCommands = {
-      {"camera", &ScriptRunner::CmdCamera},   {"admin", &ScriptRunner::CmdAdmin},
-      {"fault", &ScriptRunner::CmdFault},     {"read", &ScriptRunner::CmdRead},
-      {"click", &ScriptRunner::CmdClick},     {"choose", &ScriptRunner::CmdChoose},
-      {"ok", &ScriptRunner::CmdOk},           {"close", &ScriptRunner::CmdClose},
-      {"move", &ScriptRunner::CmdMove},       {"minimize", &ScriptRunner::CmdMinimize},
-      {"restore", &ScriptRunner::CmdRestore}, {"shot", &ScriptRunner::CmdShot},
-      {"expect", &ScriptRunner::CmdExpect},
+      {"camera", &ScriptRunner::CmdCamera}, {"admin", &ScriptRunner::CmdAdmin},
+      {"fault", &ScriptRunner::CmdFault},   {"read", &ScriptRunner::CmdRead},
+      {"click", &ScriptRunner::CmdClick},   {"choose", &ScriptRunner::CmdChoose},
+      {"ok", &ScriptRunner::CmdOk},         {"close", &ScriptRunner::CmdClose},
+      {"move", &ScriptRunner::CmdMove},     {"minimize", &ScriptRunner::CmdMinimize},
+      {"about", &ScriptRunner::CmdAbout},   {"restore", &ScriptRunner::CmdRestore},
+      {"shot", &ScriptRunner::CmdShot},     {"expect", &ScriptRunner::CmdExpect},
   };
   current_ = &line;
   const simtools::Word& command = line.words.front();

@@ -50,6 +50,7 @@ class ScriptRunner {
   void CmdClose(const Args& a);
   void CmdMove(const Args& a);
   void CmdMinimize(const Args& a);
+  void CmdAbout(const Args& a);
   void CmdRestore(const Args& a);
   void CmdShot(const Args& a);
   void NeedWindow(const char* what);

@@ -1,5 +1,6 @@
 // The script as the user: what a person does with the mouse, found by what
 // the screen shows (captions, items), never by coordinates.
+#include <FL/Fl.H>
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Choice.H>
 #include <FL/Fl_Window.H>
@@ -80,6 +81,17 @@ void ScriptRunner::CmdRestore(const Args& a) {
   if (phase_ == Phase::Checking) return;
   NeedWindow("restore");
   ProgramWindow()->show();
+}
+
+// F1 in the window: the toolkit's About command.
+void ScriptRunner::CmdAbout(const Args& a) {
+  a.Exactly(0);
+  if (phase_ == Phase::Checking) return;
+  NeedWindow("about");
+  if (view::fltk::CurrentMessageBox() != nullptr) throw ExpectFailure{"no message box", "one open (use ok)"};
+  // Straight to the window, whichever window has the keyboard focus now.
+  Fl::e_keysym = FL_F + 1;
+  ProgramWindow()->handle(FL_SHORTCUT);
 }
 
 // shot FILE [panel|screen]: the program's window with its message box, the

@@ -2,6 +2,7 @@
 // toolkit: the native windows and the message box on screen, for its
 // scripted mode and its screenshots, and the program's icon.
 #pragma once
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -38,7 +39,18 @@ struct ScreenRect {
 };
 ScreenRect OuterRect(const Fl_Window* window);
 
-// The program's icon (a filter wheel), size x size pixels; kept for the whole run.
+// The program's icon in the sizes it comes in, RGBA rows top to bottom; the
+// front end hands it over from the program's resources before windows open.
+struct IconImage {
+  int size = 0;
+  std::vector<std::uint8_t> rgba;  // size x size x 4
+};
+void SetProgramIcon(std::vector<IconImage> images);
+// The program's icon at the given size: the image of that size, else the
+// next larger one scaled down, else a filter wheel drawn in code. Kept for
+// the whole run.
 Fl_RGB_Image* ProgramIcon(int size);
+// Every size of the program's icon, for a window's icon list.
+std::vector<const Fl_RGB_Image*> ProgramIcons();
 
 }  // namespace view::fltk

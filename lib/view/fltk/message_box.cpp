@@ -27,7 +27,7 @@ constexpr int kLineHeight = 18;
 constexpr int kButtonWidth = 84;
 constexpr int kButtonHeight = 25;
 constexpr int kMinWidth = 240;
-constexpr int kTitleAllowance = 90;  // the window manager's buttons beside the title
+constexpr int kTitleAllowance = 200;  // the window manager's icon and buttons, and its bolder title font
 
 // Boxes on the screen, innermost last.
 std::vector<OpenMessageBox*>& OpenBoxes() {

@@ -2,13 +2,14 @@
 
 #include <FL/Fl.H>
 
+#include "lib/view/event.h"
 #include "lib/view/fltk/fltk.h"
 #include "lib/view/fltk/text.h"
 #include "lib/view/window.h"
 
 namespace view::fltk {
 namespace {
-constexpr int kIconSize = 32;
+constexpr std::uint32_t kAboutCommand = 1001;  // the toolkit's About command; F1 offers it
 
 // Sets a flag for the lifetime of the guard.
 class FlagGuard {
@@ -28,7 +29,8 @@ ToolkitWindow::ToolkitWindow(CWindow* owner, int width, int height) : Fl_Double_
   end();
   size_range(width, height, width, height);  // fixed size
   callback(OnClose, this);
-  icon(ProgramIcon(kIconSize));
+  std::vector<const Fl_RGB_Image*> images = ProgramIcons();
+  icons(images.data(), static_cast<int>(images.size()));
   placedX_ = owner->Rect().x;
   placedY_ = owner->Rect().y;
   position(placedX_, placedY_);
@@ -66,6 +68,10 @@ void ToolkitWindow::ReportPosition() {
 }
 
 int ToolkitWindow::handle(int event) {
+  if (event == FL_SHORTCUT && Fl::event_key() == FL_F + 1 && owner_ != nullptr) {
+    owner_->UserCommand(kCommandClass, kAboutCommand);
+    return 1;
+  }
   const int handled = Fl_Double_Window::handle(event);
   if (owner_ == nullptr || ownRequest_) return handled;
   // The window manager unmaps an iconified window and maps it again on restore.

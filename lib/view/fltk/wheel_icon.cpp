@@ -66,19 +66,68 @@ std::vector<std::uint8_t> WheelIconPixels(int size) {
   return pixels;
 }
 
+namespace {
+
+// Fl_RGB_Image does not copy its pixels: they live beside it.
+struct KeptImage {
+  std::vector<std::uint8_t> pixels;
+  std::unique_ptr<Fl_RGB_Image> image;
+};
+
+std::vector<IconImage>& GivenImages() {
+  static std::vector<IconImage> images;
+  return images;
+}
+
+std::map<int, KeptImage>& Kept() {
+  static std::map<int, KeptImage> kept;
+  return kept;
+}
+
+// The given image of that size, or the smallest larger one scaled down
+// (nearest pixel); empty when none is large enough.
+std::vector<std::uint8_t> FromGiven(int size) {
+  const IconImage* best = nullptr;
+  for (const IconImage& image : GivenImages())
+    if (image.size >= size && (best == nullptr || image.size < best->size)) best = &image;
+  if (best == nullptr) return {};
+  if (best->size == size) return best->rgba;
+  std::vector<std::uint8_t> pixels(static_cast<std::size_t>(size) * size * 4);
+  for (int y = 0; y < size; ++y)
+    for (int x = 0; x < size; ++x) {
+      const std::size_t from =
+          (static_cast<std::size_t>(y * best->size / size) * best->size + x * best->size / size) * 4;
+      std::copy_n(&best->rgba[from], 4, &pixels[(static_cast<std::size_t>(y) * size + x) * 4]);
+    }
+  return pixels;
+}
+
+}  // namespace
+
+void SetProgramIcon(std::vector<IconImage> images) {
+  std::vector<IconImage> valid;
+  for (IconImage& image : images)
+    if (image.size > 0 && image.rgba.size() == static_cast<std::size_t>(image.size) * image.size * 4)
+      valid.push_back(std::move(image));
+  GivenImages() = std::move(valid);
+  Kept().clear();  // windows made from now on get the new images
+}
+
 Fl_RGB_Image* ProgramIcon(int size) {
-  // Fl_RGB_Image does not copy its pixels: they live beside it.
-  struct Icon {
-    std::vector<std::uint8_t> pixels;
-    std::unique_ptr<Fl_RGB_Image> image;
-  };
-  static std::map<int, Icon> icons;
-  Icon& icon = icons[size];
-  if (!icon.image) {
-    icon.pixels = WheelIconPixels(size);
-    icon.image = std::make_unique<Fl_RGB_Image>(icon.pixels.data(), size, size, 4);
+  KeptImage& kept = Kept()[size];
+  if (!kept.image) {
+    kept.pixels = FromGiven(size);
+    if (kept.pixels.empty()) kept.pixels = WheelIconPixels(size);
+    kept.image = std::make_unique<Fl_RGB_Image>(kept.pixels.data(), size, size, 4);
   }
-  return icon.image.get();
+  return kept.image.get();
+}
+
+std::vector<const Fl_RGB_Image*> ProgramIcons() {
+  std::vector<const Fl_RGB_Image*> icons;
+  for (const IconImage& image : GivenImages()) icons.push_back(ProgramIcon(image.size));
+  if (icons.empty()) icons.push_back(ProgramIcon(32));
+  return icons;
 }
 
 }  // namespace view::fltk
