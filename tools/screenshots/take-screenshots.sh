@@ -7,7 +7,7 @@ source "$(dirname "$0")/../scripts/lib.sh"
 source "$ROOT/tools/screenshots/xsession.sh"
 
 OUT=${1:-$ROOT/docs/screenshots}
-SCENES="walkthrough no-camera error-mismatch error-eeprom error-admin"
+SCENES="walkthrough no-camera error-mismatch error-eeprom error-admin about"
 
 ensure_packages cmake make g++ googletest libgtest-dev libfltk1.3-dev fonts-liberation xvfb x11-utils imagemagick \
   openbox
