@@ -12,6 +12,9 @@ SHOTS=$2
 HERE=$(cd "$(dirname "$0")" && pwd)
 source "$HERE/../../tools/screenshots/xsession.sh"
 
+# In a sanitizer build: fontconfig keeps caches it never frees.
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$HERE/lsan.supp}
+
 SETTINGS=$(mktemp -d)
 trap 'stop_xsession; rm -rf "$SETTINGS"' EXIT
 rm -rf "$SHOTS"

@@ -81,11 +81,12 @@ void ScriptRunner::Tick() {
     Fl::add_timeout(kTick, OnTick, this);
     return;
   }
-  waited_ = 0;
   if (next_ >= script_.lines.size()) {
     CloseProgram();
+    Fl::add_timeout(kTick, OnTick, this);
     return;
   }
+  waited_ = 0;
   nextDelay_ = kTick;
   busy_ = true;
   Execute(script_.lines[next_++]);
@@ -93,13 +94,20 @@ void ScriptRunner::Tick() {
   Fl::add_timeout(nextDelay_, OnTick, this);
 }
 
-// The script is over and the program still runs: end it as a person would.
+// The script is over and the program still runs: end it as a person would,
+// answering whatever box closing brings up, for as long as the limit allows.
 void ScriptRunner::CloseProgram() {
-  if (closing_) return;
-  closing_ = true;
-  while (view::fltk::PressMessageBoxOk()) {
+  view::fltk::PressMessageBoxOk();
+  if (!closing_) {
+    closing_ = true;
+    if (Fl_Window* window = ProgramWindow()) window->do_callback();
+    return;
   }
-  if (Fl_Window* window = ProgramWindow()) window->do_callback();
+  waited_ += kTick;
+  if (waited_ > kSettleLimit) {
+    std::cerr << script_.file << ": the program did not end after the script's last line\n" << DescribeScreen();
+    std::_Exit(1);
+  }
 }
 
 int ScriptRunner::RunAfterExit() {
