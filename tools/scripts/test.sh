@@ -11,6 +11,13 @@ for preset in linux linux-sanitize; do
   (cd "$ROOT/build/$preset" && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j "$JOBS")
 done
 
+# Linux desktop: zeltfw with FLTK, its backend and the whole program driven
+# through the virtual camera panel under Xvfb.
+ensure_packages libfltk1.3-dev fonts-liberation xvfb x11-utils imagemagick openbox
+build_preset linux-desktop
+echo "== testing linux-desktop"
+(cd "$ROOT/build/linux-desktop" && ctest --output-on-failure -L desktop)
+
 # Windows: zeltfw.exe for x64 and x86 with MinGW-w64; the x64 programs and
 # tests run under Wine on a private X server.
 ensure_packages g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64 \
