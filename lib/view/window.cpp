@@ -41,6 +41,7 @@ void CWindow::Minimize() {
   if (minimized_) return;
   if (!maximized_) restoreRect_ = rect_;
   minimized_ = true;
+  ParkRect();
   SyncPeer();
 }
 
@@ -49,7 +50,22 @@ void CWindow::Maximize() {
   if (!minimized_) restoreRect_ = rect_;
   minimized_ = false;
   maximized_ = true;
+  ParkRect();
   SyncPeer();
+}
+
+void CWindow::ParkRect() {
+  // Where Windows reports such a window: a minimized one off screen, a
+  // maximized one at the work area's corner. The normal place is the restore rectangle.
+  if (minimized_) {
+    rect_.x = kMinimizedPosition;
+    rect_.y = kMinimizedPosition;
+  } else if (maximized_) {
+    rect_.x = 0;
+    rect_.y = 0;
+  } else {
+    rect_ = restoreRect_;
+  }
 }
 
 void CWindow::Restore() {
@@ -61,11 +77,13 @@ void CWindow::Restore() {
 }
 
 void CWindow::MoveTo(int x, int y) {
-  rect_.x = x;
-  rect_.y = y;
   // While minimized or maximized the move is where the window comes back to.
   restoreRect_.x = x;
   restoreRect_.y = y;
+  if (!minimized_ && !maximized_) {
+    rect_.x = x;
+    rect_.y = y;
+  }
   SyncPeer();
 }
 
@@ -132,8 +150,10 @@ void CWindow::PeerMoved(int x, int y) {
 
 void CWindow::PeerStateChanged(bool minimized, bool maximized) {
   if (!minimized_ && !maximized_ && (minimized || maximized)) restoreRect_ = rect_;
+  if (minimized == minimized_ && maximized == maximized_) return;
   minimized_ = minimized;
   maximized_ = maximized;
+  ParkRect();
 }
 
 void CWindow::SyncPeer() {

@@ -43,6 +43,9 @@ class CWindow : public CNodeView {
   bool IsMinimized() const { return minimized_; }
   bool IsMaximized() const { return maximized_; }
   const CRect& RestoreRect() const { return restoreRect_; }
+  // The window's place when neither minimized nor maximized.
+  const CRect& NormalRect() const { return (minimized_ || maximized_) ? restoreRect_ : rect_; }
+  static constexpr int kMinimizedPosition = -32000;
   const std::string& Title() const { return title_; }  // Windows-1250
   std::uint32_t Style() const { return style_; }
   win::HANDLE SmallIcon() const { return icon16_; }
@@ -67,6 +70,7 @@ class CWindow : public CNodeView {
   void SyncPeer() override;
 
  private:
+  void ParkRect();  // Rect() after a change of state
   friend class CBackground;
   void DestroyNativeWindow();
   CBackground* background_ = nullptr;  // owner once registered; it frees the window after it closed

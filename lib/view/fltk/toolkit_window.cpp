@@ -31,8 +31,8 @@ ToolkitWindow::ToolkitWindow(CWindow* owner, int width, int height) : Fl_Double_
   callback(OnClose, this);
   std::vector<const Fl_RGB_Image*> images = ProgramIcons();
   icons(images.data(), static_cast<int>(images.size()));
-  placedX_ = owner->Rect().x;
-  placedY_ = owner->Rect().y;
+  placedX_ = owner->NormalRect().x;
+  placedY_ = owner->NormalRect().y;
   position(placedX_, placedY_);
 }
 
@@ -43,7 +43,7 @@ void ToolkitWindow::Sync() {
     title_ = title;
     copy_label(title_.c_str());
   }
-  const CRect& rect = owner_->Rect();
+  const CRect& rect = owner_->NormalRect();
   if (rect.x != placedX_ || rect.y != placedY_) {
     FlagGuard guard(ownRequest_);
     placedX_ = rect.x;
