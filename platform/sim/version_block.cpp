@@ -79,18 +79,18 @@ class Writer {
   }
 };
 
-void FixedFileInfo(Writer& w, const VersionResourceSpec& spec) {
+void FixedFileInfo(Writer& w, const VersionResourceSpec& resource) {
   w.Dword(0xFEEF04BD);  // signature
   w.Dword(0x00010000);  // structure version 1.0
-  w.Dword(static_cast<std::uint32_t>(spec.fileVersion[0]) << 16 | spec.fileVersion[1]);
-  w.Dword(static_cast<std::uint32_t>(spec.fileVersion[2]) << 16 | spec.fileVersion[3]);
-  w.Dword(static_cast<std::uint32_t>(spec.productVersion[0]) << 16 | spec.productVersion[1]);
-  w.Dword(static_cast<std::uint32_t>(spec.productVersion[2]) << 16 | spec.productVersion[3]);
-  w.Dword(spec.fileFlagsMask);
-  w.Dword(spec.fileFlags);
-  w.Dword(spec.fileOS);
-  w.Dword(spec.fileType);
-  w.Dword(spec.fileSubtype);
+  w.Dword(static_cast<std::uint32_t>(resource.fileVersion[0]) << 16 | resource.fileVersion[1]);
+  w.Dword(static_cast<std::uint32_t>(resource.fileVersion[2]) << 16 | resource.fileVersion[3]);
+  w.Dword(static_cast<std::uint32_t>(resource.productVersion[0]) << 16 | resource.productVersion[1]);
+  w.Dword(static_cast<std::uint32_t>(resource.productVersion[2]) << 16 | resource.productVersion[3]);
+  w.Dword(resource.fileFlagsMask);
+  w.Dword(resource.fileFlags);
+  w.Dword(resource.fileOS);
+  w.Dword(resource.fileType);
+  w.Dword(resource.fileSubtype);
   w.Dword(0);  // file date, high
   w.Dword(0);  // file date, low
 }
@@ -99,14 +99,14 @@ constexpr std::uint16_t kFixedFileInfoSize = 13 * 4;
 
 }  // namespace
 
-std::vector<std::uint8_t> BuildVersionBlock(const VersionResourceSpec& spec) {
+std::vector<std::uint8_t> BuildVersionBlock(const VersionResourceSpec& resource) {
   Writer w;
   std::size_t root = w.Open("VS_VERSION_INFO", kFixedFileInfoSize, kBinary);
-  FixedFileInfo(w, spec);
+  FixedFileInfo(w, resource);
 
-  if (!spec.tables.empty()) {
+  if (!resource.tables.empty()) {
     std::size_t info = w.Open("StringFileInfo", 0, kText);
-    for (const VersionStringTable& table : spec.tables) {
+    for (const VersionStringTable& table : resource.tables) {
       std::size_t tableNode = w.Open(table.key, 0, kText);
       for (const auto& [name, value] : table.entries) {
         std::u16string text = Utf16FromUtf8(value);
@@ -121,10 +121,10 @@ std::vector<std::uint8_t> BuildVersionBlock(const VersionResourceSpec& spec) {
     w.Close(info);
   }
 
-  if (spec.hasVarFileInfo) {
+  if (resource.hasVarFileInfo) {
     std::size_t info = w.Open("VarFileInfo", 0, kText);
-    std::size_t var = w.Open("Translation", static_cast<std::uint16_t>(spec.translation.size()), kBinary);
-    w.bytes.insert(w.bytes.end(), spec.translation.begin(), spec.translation.end());
+    std::size_t var = w.Open("Translation", static_cast<std::uint16_t>(resource.translation.size()), kBinary);
+    w.bytes.insert(w.bytes.end(), resource.translation.begin(), resource.translation.end());
     w.Close(var);
     w.Close(info);
   }

@@ -23,6 +23,6 @@ struct VersionResourceSpec {
   std::vector<std::uint8_t> translation;  // raw bytes of the "Translation" value (may be short)
 };
 
-std::vector<std::uint8_t> BuildVersionBlock(const VersionResourceSpec& spec);
+std::vector<std::uint8_t> BuildVersionBlock(const VersionResourceSpec& resource);
 
 }  // namespace sim

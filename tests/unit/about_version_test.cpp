@@ -13,19 +13,19 @@
 namespace {
 
 sim::VersionResourceSpec ProgramResource() {
-  sim::VersionResourceSpec spec;
+  sim::VersionResourceSpec resource;
   const std::uint16_t v[4] = {3, 0, 0, 0};
-  for (int i = 0; i < 4; ++i) spec.fileVersion[i] = spec.productVersion[i] = v[i];
-  spec.fileFlagsMask = ZELT_VER_FILEFLAGSMASK;
-  spec.fileOS = ZELT_VER_FILEOS;
-  spec.fileType = ZELT_VER_FILETYPE;
-  spec.tables.push_back({ZELT_VER_TABLE_KEY,
+  for (int i = 0; i < 4; ++i) resource.fileVersion[i] = resource.productVersion[i] = v[i];
+  resource.fileFlagsMask = ZELT_VER_FILEFLAGSMASK;
+  resource.fileOS = ZELT_VER_FILEOS;
+  resource.fileType = ZELT_VER_FILETYPE;
+  resource.tables.push_back({ZELT_VER_TABLE_KEY,
                          {{"CompanyName", ZELT_VER_COMPANY},
                           {"FileDescription", ZELT_VER_DESCRIPTION},
                           {"FileVersion", ZELT_VER_FILEVERSION},
                           {"ProductVersion", ZELT_VER_PRODUCTVERSION}}});
-  spec.translation = {0x05, 0x04, 0xE2, 0x04};
-  return spec;
+  resource.translation = {0x05, 0x04, 0xE2, 0x04};
+  return resource;
 }
 
 class VersionTextTest : public ::testing::Test {
@@ -34,9 +34,9 @@ class VersionTextTest : public ::testing::Test {
     sim::World::Get().Reset();
     SetAppHandle(sim::World::ProgramInstance());
   }
-  void Install(const sim::VersionResourceSpec& spec) {
+  void Install(const sim::VersionResourceSpec& resource) {
     sim::World& w = sim::World::Get();
-    w.versionResources[w.moduleFileName] = sim::BuildVersionBlock(spec);
+    w.versionResources[w.moduleFileName] = sim::BuildVersionBlock(resource);
   }
   static std::string Text(std::size_t max = 31) {
     char buffer[64];
@@ -47,26 +47,26 @@ class VersionTextTest : public ::testing::Test {
 };
 
 TEST_F(VersionTextTest, FileVersionStringOfTheTranslationsTable) {
-  sim::VersionResourceSpec spec = ProgramResource();
-  spec.fileVersion[0] = 9;  // the fixed numbers are not what is shown
-  Install(spec);
+  sim::VersionResourceSpec resource = ProgramResource();
+  resource.fileVersion[0] = 9;  // the fixed numbers are not what is shown
+  Install(resource);
   EXPECT_EQ(Text(), "3.0.0.0");
   EXPECT_EQ(sim::World::Get().OpenHandleCount(), 0u);
 }
 
 TEST_F(VersionTextTest, TranslationWithALeadingZeroDigitFindsItsTable) {
-  sim::VersionResourceSpec spec = ProgramResource();
-  spec.tables[0].key = "000904b0";
-  spec.tables[0].entries = {{"FileVersion", "1.2"}};
-  spec.translation = {0x09, 0x00, 0xB0, 0x04};
-  Install(spec);
+  sim::VersionResourceSpec resource = ProgramResource();
+  resource.tables[0].key = "000904b0";
+  resource.tables[0].entries = {{"FileVersion", "1.2"}};
+  resource.translation = {0x09, 0x00, 0xB0, 0x04};
+  Install(resource);
   EXPECT_EQ(Text(), "1.2");
 }
 
 TEST_F(VersionTextTest, LongVersionIsCutAtTheMaximum) {
-  sim::VersionResourceSpec spec = ProgramResource();
-  spec.tables[0].entries = {{"FileVersion", std::string(40, '7')}};
-  Install(spec);
+  sim::VersionResourceSpec resource = ProgramResource();
+  resource.tables[0].entries = {{"FileVersion", std::string(40, '7')}};
+  Install(resource);
   EXPECT_EQ(Text(), std::string(31, '7'));
   EXPECT_EQ(Text(5), "77777");
 }

@@ -18,21 +18,21 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 sim::VersionResourceSpec ProgramSpec() {
-  sim::VersionResourceSpec spec;
+  sim::VersionResourceSpec resource;
   std::uint16_t version[4] = {ZELT_VER_MAJOR, ZELT_VER_MINOR, ZELT_VER_PATCH, ZELT_VER_BUILD};
-  for (int i = 0; i < 4; ++i) spec.fileVersion[i] = spec.productVersion[i] = version[i];
-  spec.fileFlagsMask = ZELT_VER_FILEFLAGSMASK;
-  spec.fileOS = ZELT_VER_FILEOS;
-  spec.fileType = ZELT_VER_FILETYPE;
-  spec.tables.push_back({ZELT_VER_TABLE_KEY,
+  for (int i = 0; i < 4; ++i) resource.fileVersion[i] = resource.productVersion[i] = version[i];
+  resource.fileFlagsMask = ZELT_VER_FILEFLAGSMASK;
+  resource.fileOS = ZELT_VER_FILEOS;
+  resource.fileType = ZELT_VER_FILETYPE;
+  resource.tables.push_back({ZELT_VER_TABLE_KEY,
                          {{"CompanyName", ZELT_VER_COMPANY},
                           {"FileDescription", ZELT_VER_DESCRIPTION},
                           {"FileVersion", ZELT_VER_FILEVERSION},
                           {"LegalCopyright", ZELT_VER_COPYRIGHT},
                           {"CodeStyle", ZELT_VER_CODESTYLE}}});
-  spec.translation = {ZELT_VER_LANGUAGE & 0xFF, ZELT_VER_LANGUAGE >> 8, ZELT_VER_CODEPAGE & 0xFF,
+  resource.translation = {ZELT_VER_LANGUAGE & 0xFF, ZELT_VER_LANGUAGE >> 8, ZELT_VER_CODEPAGE & 0xFF,
                       ZELT_VER_CODEPAGE >> 8};
-  return spec;
+  return resource;
 }
 
 std::uint32_t Dword(const std::uint8_t* p) {
@@ -126,17 +126,17 @@ TEST_F(Version, MissingOrShortPieces) {
   EXPECT_EQ(win::GetFileVersionInfoSizeA(path, nullptr), 0u);
   EXPECT_EQ(win::GetLastError(), static_cast<win::DWORD>(ERROR_RESOURCE_TYPE_NOT_FOUND));
 
-  sim::VersionResourceSpec spec = ProgramSpec();
-  spec.hasVarFileInfo = false;
+  sim::VersionResourceSpec resource = ProgramSpec();
+  resource.hasVarFileInfo = false;
   Bytes buffer;
   std::string out;
-  ASSERT_TRUE(Load(sim::BuildVersionBlock(spec), buffer));
+  ASSERT_TRUE(Load(sim::BuildVersionBlock(resource), buffer));
   EXPECT_FALSE(Query(buffer, "\\VarFileInfo\\Translation", out));
   EXPECT_TRUE(Query(buffer, "\\StringFileInfo\\040504e2\\FileVersion", out));
 
-  spec = ProgramSpec();
-  spec.translation = {0x05, 0x04};  // half an entry
-  ASSERT_TRUE(Load(sim::BuildVersionBlock(spec), buffer));
+  resource = ProgramSpec();
+  resource.translation = {0x05, 0x04};  // half an entry
+  ASSERT_TRUE(Load(sim::BuildVersionBlock(resource), buffer));
   ASSERT_TRUE(Query(buffer, "\\VarFileInfo\\Translation", out));
   EXPECT_EQ(out.size(), 2u);
   EXPECT_TRUE(Query(buffer, "\\StringFileInfo\\040504e2\\FileVersion", out));  // padding kept the walk aligned
