@@ -105,11 +105,33 @@ bool TakeFault(Camera& camera, PendingFault& struck) {
   return found;
 }
 
+// The power cut that strikes this instruction, if any; the others count it.
+bool TakePowerCut(Camera& camera, PendingPowerCut& struck) {
+  bool found = false;
+  for (auto it = camera.powerCuts.begin(); it != camera.powerCuts.end();) {
+    if (!found && it->after <= 0) {
+      struck = *it;
+      found = true;
+      it = camera.powerCuts.erase(it);
+      continue;
+    }
+    if (it->after > 0) --it->after;
+    ++it;
+  }
+  return found;
+}
+
 }  // namespace
 
 bool DeliverRequest(World& world, Camera& camera, const std::uint8_t* request, std::size_t size) {
   auto& replies = world.internals().replies;
   replies.erase(&camera);  // an unread reply is overwritten by the next one
+  PendingPowerCut cut;
+  const bool powerCut = TakePowerCut(camera, cut);
+  if (powerCut && !cut.afterRunning) {
+    world.SetPower(camera, false);  // kills the pipes: the request goes nowhere
+    return false;
+  }
   PendingFault fault{FaultKind::Status, 0, 0};
   bool faulted = TakeFault(camera, fault);
   if (faulted && fault.kind == FaultKind::ZeroWrite) return false;
@@ -125,7 +147,9 @@ bool DeliverRequest(World& world, Camera& camera, const std::uint8_t* request, s
     reply.bytes = Execute(camera, request, r, shortReply);
     reply.lost = faulted && fault.kind == FaultKind::ZeroRead;
   }
+  if (camera.replyHook && !reply.lost) reply.lost = !camera.replyHook(reply.bytes);
   replies[&camera] = std::move(reply);
+  if (powerCut) world.SetPower(camera, false);  // the instruction ran; its reply dies with the pipes
   return true;
 }
 

@@ -34,6 +34,14 @@ struct PendingFault {
   int after = 0;
 };
 
+// The camera loses its power at an instruction: before the request reaches it
+// (the request moves no bytes), or once it has run the instruction (its reply
+// is lost). Either way the removal message goes out as with SetPower(false).
+struct PendingPowerCut {
+  bool afterRunning = false;
+  int after = 0;  // instructions that still succeed first, counted as for PendingFault
+};
+
 struct Camera {
   std::string name;
   int classIndex = 0;  // 0..7, index into kInterfaceClasses
@@ -50,6 +58,10 @@ struct Camera {
   bool ignoreWrites = false;         // writes answer 0x80 but memory keeps its bytes
   bool pipeOpenFails[3] = {false, false, false};
   bool deviceOpenFails = false;
+  std::vector<PendingPowerCut> powerCuts;  // one-shot, oldest first
+  // For fuzzing: sees and may rewrite every reply before the data pipe gives
+  // it; false loses the reply (its read moves no bytes). Empty: replies as built.
+  std::function<bool(std::vector<std::uint8_t>& reply)> replyHook;
 
   std::vector<std::string> TakeInstructions();
   void Snapshot() { snapshot = memory; }
