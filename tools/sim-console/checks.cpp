@@ -118,6 +118,7 @@ void Session::CmdExpect(const Args& a) {
       {"handles", &Session::ExpectHandles},
       {"registrations", &Session::ExpectRegistrations},
       {"basemsgs", &Session::ExpectBaseMsgs},
+      {"invariants", &Session::ExpectInvariants},
   };
   a.Between(1, SIZE_MAX);
   auto it = kChecks.find(a.Text(0));

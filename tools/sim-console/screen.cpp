@@ -224,6 +224,9 @@ void Session::Dump(std::ostream& out) {
         << (camera->power ? "on" : "off") << ", faults:";
     std::string faults;
     for (const sim::PendingFault& fault : camera->faults) faults += " " + DescribeFault(fault);
+    for (const sim::PendingPowerCut& cut : camera->powerCuts)
+      faults += std::string(cut.afterRunning ? " power-cut-after" : " power-cut-before") +
+                (cut.after > 0 ? " after=" + std::to_string(cut.after) : "");
     if (camera->ignoreWrites) faults += " ignore-writes";
     for (int pipe = 0; pipe < 3; ++pipe)
       if (camera->pipeOpenFails[pipe]) faults += " open-fail=" + std::to_string(pipe);

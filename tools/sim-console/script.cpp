@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <iostream>
+#include <sstream>
 
 namespace console {
 
@@ -36,6 +37,13 @@ bool LoadScript(const std::string& path, Script& script, std::string& error) {
     return false;
   }
   return ReadLines(file, path, script, error);
+}
+
+bool ParseScript(const std::string& name, const std::string& text, Script& script, std::string& error) {
+  script = Script();
+  script.name = name;
+  std::istringstream in(text);
+  return ReadLines(in, name, script, error);
 }
 
 }  // namespace console

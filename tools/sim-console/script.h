@@ -20,5 +20,7 @@ struct Script {
 // Reads and splits the file ("-": standard input). False with "FILE:LINE:
 // reason" or "FILE: reason" in error.
 bool LoadScript(const std::string& path, Script& script, std::string& error);
+// The same for a script held in memory, named name in its messages.
+bool ParseScript(const std::string& name, const std::string& text, Script& script, std::string& error);
 
 }  // namespace console

@@ -6,6 +6,7 @@
 #include <iosfwd>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/sim/version_block.h"
@@ -31,6 +32,8 @@ class Session {
   // result line.
   Outcome Run();
   int ExpectationsHeld() const { return held_; }
+  // Line numbers of user commands that `lenient on` turned into no-ops.
+  const std::set<int>& SkippedLines() const { return skippedLines_; }
 
   // A message box as the console saw it; icons are named when they are seen.
   struct BoxSeen {
@@ -79,6 +82,8 @@ class Session {
   void CmdRestore(const Args& a);
   CRavikConfig& WindowForUser();  // the open main window, or a failure
   void RequireStartLine();        // check pass: a user command before any `start` cannot run
+  void CmdLenient(const Args& a);
+  void NoteWritePress(CRavikConfig& window);  // at step 4: the selections a write will use
 
   // Checks (checks.cpp).
   void CmdExpect(const Args& a);
@@ -106,6 +111,8 @@ class Session {
   void ExpectHandles(const Args& a);
   void ExpectRegistrations(const Args& a);
   void ExpectBaseMsgs(const Args& a);
+  void ExpectInvariants(const Args& a);  // invariants.cpp
+  void CheckMemory() const;
   CRavikConfig& WindowForCheck(const std::string& expected);
 
   // What a person sees (screen.cpp).
@@ -124,6 +131,10 @@ class Session {
   Outcome outcome_ = Outcome::Passed;
   int held_ = 0;
   bool inIdle_ = false;
+  bool lenient_ = false;  // user commands that cannot act do nothing
+  std::set<int> skippedLines_;
+  // Count and wheel selections (0: none) at every "Zapsat filtry" press, in order.
+  std::vector<std::pair<int, int>> writePresses_;
 
   // The program.
   bool started_ = false;

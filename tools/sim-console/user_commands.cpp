@@ -31,6 +31,10 @@ void Session::CmdStart(const Args& a) {
     checkedStart_ = true;
     return;
   }
+  if (running_ && lenient_) {
+    skippedLines_.insert(static_cast<int>(next_ > 0 ? script_.lines[next_ - 1].number : 0));
+    return;
+  }
   if (running_) throw ScriptError{"the program is running already"};
   if (started_) {
     // A second run in the same world: the toolkit begins afresh, the boxes seen so far stay.
@@ -62,6 +66,7 @@ void Session::CmdClick(const Args& a) {
   if (button == nullptr) throw ExpectFailure{"button " + which + " to press", "absent"};
   if (!button->IsEnabled())
     throw ExpectFailure{"button " + which + " to press", QuoteCp1250(button->Caption()) + " disabled"};
+  if (action) NoteWritePress(window);
   button->Press();
 }
 
@@ -75,6 +80,14 @@ void Session::CmdChoose(const Args& a) {
   CComboBox* box = LiveBox(WindowForUser(), items);
   if (box == nullptr) throw ExpectFailure{std::string(count ? "countbox" : "wheelbox") + " to choose from", "absent"};
   box->UserSelect(item);
+}
+
+// lenient on|off
+void Session::CmdLenient(const Args& a) {
+  a.Exactly(1);
+  bool on = a.Choice(0, {"on", "off"}) == 0;
+  if (checking_) return;
+  lenient_ = on;
 }
 
 void Session::CmdClose(const Args& a) {
@@ -94,7 +107,9 @@ void Session::CmdEvent(const Args& a) {
   auto eventClass = static_cast<std::uint32_t>(a.Number(0, 0, UINT32_MAX, "event class"));
   auto command = static_cast<std::uint32_t>(a.Number(1, 0, UINT32_MAX, "command"));
   if (checking_) return RequireStartLine();
-  WindowForUser().UserCommand(eventClass, command);
+  CRavikConfig& window = WindowForUser();
+  if ((eventClass & view::kCommandMask) != 0 && command == kActionCommand) NoteWritePress(window);
+  window.UserCommand(eventClass, command);
 }
 
 // A raw WM_DEVICECHANGE; the header is a bare DEV_BROADCAST_HDR of that type.

@@ -117,7 +117,10 @@ void Session::CmdFault(const Args& a) {
   sim::PendingFault fault{sim::FaultKind::ZeroWrite};
   bool oneShot = true;
   int pipe = -1;
-  if (kind == "zero-write") {
+  int powerCut = -1;  // 0: before the request reaches the camera, 1: after it ran
+  if (kind == "power-cut-before" || kind == "power-cut-after") {
+    powerCut = kind == "power-cut-after" ? 1 : 0;
+  } else if (kind == "zero-write") {
     fault.kind = sim::FaultKind::ZeroWrite;
   } else if (kind == "zero-read") {
     fault.kind = sim::FaultKind::ZeroRead;
@@ -141,7 +144,9 @@ void Session::CmdFault(const Args& a) {
   }
   sim::Camera* camera = CameraFor(a.Text(0));
   if (checking_) return;
-  if (oneShot) {
+  if (powerCut >= 0) {
+    camera->powerCuts.push_back(sim::PendingPowerCut{powerCut == 1, fault.after});
+  } else if (oneShot) {
     camera->faults.push_back(fault);
   } else if (pipe >= 0) {
     camera->pipeOpenFails[pipe] = true;
@@ -151,6 +156,7 @@ void Session::CmdFault(const Args& a) {
     camera->deviceOpenFails = true;
   } else {
     camera->faults.clear();
+    camera->powerCuts.clear();
     camera->ignoreWrites = false;
     camera->deviceOpenFails = false;
     for (bool& fails : camera->pipeOpenFails) fails = false;

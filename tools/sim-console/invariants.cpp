@@ -1,0 +1,210 @@
+// `expect invariants`: what must hold after every event, whatever the world
+// did: the link's fields agree with the handles, the step with the views, and
+// camera memory changed only in the filter bits that a "Zapsat filtry" press
+// asked for. The random explorer checks it after every line it plays.
+#include <cstring>
+#include <set>
+#include <utility>
+
+#include "app/ravik_config.h"
+#include "lib/view/toolkit.h"
+#include "platform/sim/world.h"
+#include "tools/common/camera_image.h"
+#include "tools/sim-console/program_view.h"
+#include "tools/sim-console/session.h"
+#include "ui/camera_info_pane.h"
+
+namespace console {
+
+namespace {
+
+namespace layout = simtools::layout;
+using FilterBytes = std::pair<std::uint8_t, std::uint8_t>;  // bytes 4 and 5 of a configuration block
+
+constexpr unsigned kCounts[] = {0, 5, 6, 7, 8, 9, 10, 12};  // by count item 1..8
+
+// Bits of byte 5 that a write may change.
+std::uint8_t CountBits(simtools::CameraSeries series) { return series == simtools::CameraSeries::Ravik ? 0x0F : 0xFF; }
+
+// The filter bytes after a press with these selections (0: none), encoded as
+// the camera keeps them; an independent statement of the block formats.
+FilterBytes Encode(simtools::CameraSeries series, FilterBytes bytes, int countItem, int wheelItem) {
+  auto& [filter, count] = bytes;
+  if (countItem >= 1 && countItem <= 8) {
+    unsigned n = kCounts[countItem - 1];
+    if (series == simtools::CameraSeries::Ravik) {
+      filter = static_cast<std::uint8_t>(filter & ~0x03);
+      if (n == 5) filter |= 0x01;
+      if (n == 6) filter |= 0x02;
+      if (n > 6) {
+        filter |= 0x03;
+        count = static_cast<std::uint8_t>((count & 0xF0) | n);
+      }
+    } else {
+      count = static_cast<std::uint8_t>(n);
+    }
+  }
+  const bool revision2 = wheelItem != 1;  // the program's rule: anything but item 1 is revision 2
+  switch (series) {
+    case simtools::CameraSeries::Ravik:
+      filter = static_cast<std::uint8_t>(revision2 ? filter | 0x80 : filter & ~0x80);
+      break;
+    case simtools::CameraSeries::Zelt:
+      filter = static_cast<std::uint8_t>(revision2 ? filter | 0x04 : filter & ~0x04);
+      break;
+    case simtools::CameraSeries::Oskel:
+      filter = static_cast<std::uint8_t>(revision2 ? filter & ~0x02 : filter | 0x02);
+      break;
+  }
+  return bytes;
+}
+
+struct Failure {
+  std::string got;
+};
+
+void Require(bool holds, const std::string& what) {
+  if (!holds) throw Failure{what};
+}
+
+template <typename T, typename Pred>
+int CountLive(CRavikConfig& window, Pred pred) {
+  int n = 0;
+  for (CView* child : window.Children()) {
+    auto* view = dynamic_cast<T*>(child);
+    if (view != nullptr && !view->IsEnded() && view->IsShown() && pred(*view)) ++n;
+  }
+  return n;
+}
+
+bool Valid(win::HANDLE h) { return h != INVALID_HANDLE_VALUE; }
+
+std::string Cp1250(const char* utf8) { return Cp1250OrThrow(utf8); }
+
+void CheckLink(const camera::CCameraLink& link, const sim::World& world) {
+  const std::uint32_t flags = link.LinkFlags;
+  Require((flags & ~0x1FFu) == 0, "LinkFlags " + Hex(flags, 3) + " with bits above 8");
+  const std::uint32_t series = flags & camera::kSeriesMask;
+  Require((series & (series - 1)) == 0, "LinkFlags " + Hex(flags, 3) + " with two series bits");
+  const bool open = (flags & camera::kLinkOpen) != 0;
+  const int valid = Valid(link.CommandPipe) + Valid(link.DataPipe) + Valid(link.ThirdPipe);
+  Require(open ? valid == 3 : valid == 0,
+          std::string("LinkOpen ") + (open ? "set" : "clear") + " with " + std::to_string(valid) + " valid pipes");
+  Require(!open || series != 0, "LinkOpen without a series bit");
+  // Between events the program holds its three pipes and nothing else.
+  Require(world.OpenHandleCount() == (open ? 3u : 0u),
+          std::to_string(world.OpenHandleCount()) + " open handles with the link " + (open ? "open" : "closed"));
+  Require(link.NotificationHandle == nullptr || open, "a notification registration with the link closed");
+  Require(world.RegistrationCount() == (link.NotificationHandle != nullptr ? 1u : 0u),
+          std::to_string(world.RegistrationCount()) + " registrations, NotificationHandle " +
+              (link.NotificationHandle != nullptr ? "set" : "null"));
+}
+
+void CheckViews(CRavikConfig& window) {
+  const int step = window.wizard.WizardStep;
+  Require(step >= 1 && step <= 5, "WizardStep " + std::to_string(step) + " with the window open");
+  auto withCommand = [](std::uint32_t command) {
+    return [command](const CButton& b) { return b.Command() == command; };
+  };
+  const int panes = CountLive<CCameraInfoPane>(window, [](const CCameraInfoPane&) { return true; });
+  const int actions = CountLive<CButton>(window, withCommand(kActionCommand));
+  const int nexts = CountLive<CButton>(window, withCommand(kNextCommand));
+  const int boxes = CountLive<CComboBox>(window, [](const CComboBox&) { return true; });
+  const std::string at = " at step " + std::to_string(step);
+  Require(panes == 1, std::to_string(panes) + " live panes" + at);
+  Require(nexts == 1, std::to_string(nexts) + " live next buttons" + at);
+  const bool wantAction = step == 1 || step == 3 || step == 4;
+  Require(actions == (wantAction ? 1 : 0), std::to_string(actions) + " live action buttons" + at);
+  Require(boxes == (step == 4 ? 2 : 0), std::to_string(boxes) + " live combo boxes" + at);
+
+  CCameraInfoPane* pane = LivePane(window);
+  CButton* next = LiveButton(window, kNextCommand);
+  const std::string title(pane->StepTitle, strnlen(pane->StepTitle, sizeof pane->StepTitle));
+  static const char* const kTitles[6][2] = {{"", ""},
+                                            {"Krok 1:", "Krok 1:"},
+                                            {"Krok 2:", "Krok 2:"},
+                                            {"Krok 3:", "Krok 3:"},
+                                            {"Krok 4:", "Krok 2:"},
+                                            {"Krok 5:", "Krok 3:"}};
+  Require(title == kTitles[step][0] || title == kTitles[step][1], "pane title " + QuoteCp1250(title) + at);
+  const std::string nextCaption = Cp1250(step == 5 ? "Dokončit" : "Další ->");
+  Require(next->Caption() == nextCaption, "next button " + QuoteCp1250(next->Caption()) + at);
+  if (wantAction) {
+    CButton* action = LiveButton(window, kActionCommand);
+    const std::string caption = Cp1250(step == 4 ? "Zapsat filtry" : "Vyhledat kameru");
+    Require(action->Caption() == caption, "action button " + QuoteCp1250(action->Caption()) + at);
+  }
+  const bool hasId = pane->CameraIdText[0] != '\0';
+  if (step == 1 || step == 3)
+    Require(next->IsEnabled() == hasId, std::string("next button ") + (next->IsEnabled() ? "enabled" : "disabled") +
+                                            " with the camera ID " + (hasId ? "shown" : "empty") + at);
+  if (step == 2) {
+    const bool open = (window.link.LinkFlags & camera::kLinkOpen) != 0;
+    Require(next->IsEnabled() == !open, std::string("next button ") + (next->IsEnabled() ? "enabled" : "disabled") +
+                                            " with the link " + (open ? "open" : "closed") + at);
+  }
+}
+
+}  // namespace
+
+void Session::NoteWritePress(CRavikConfig& window) {
+  if (window.wizard.WizardStep != 4) return;
+  CComboBox* count = LiveBox(window, kCountItems);
+  CComboBox* wheel = LiveBox(window, kWheelItems);
+  writePresses_.emplace_back(count != nullptr ? count->GetSelection() : 0,
+                             wheel != nullptr ? wheel->GetSelection() : 0);
+}
+
+void Session::CheckMemory() const {
+  for (const auto& camera : sim::World::Get().Cameras()) {
+    const auto series = simtools::SeriesOfClass(camera->classIndex + 1);
+    const std::size_t filterAt = simtools::ConfigBlockAddress(series) + layout::kFilterByteOffset;
+    const std::size_t countAt = filterAt + 1;
+    const std::uint8_t* now8 = camera->memory.data();
+    const std::uint8_t* was8 = camera->snapshot.data();
+    const std::size_t size = camera->memory.size();
+    // Outside the two filter bytes nothing may differ.
+    if (std::memcmp(now8, was8, filterAt) != 0 ||
+        std::memcmp(now8 + countAt + 1, was8 + countAt + 1, size - countAt - 1) != 0) {
+      std::size_t i = 0;
+      while (i < size && (now8[i] == was8[i] || i == filterAt || i == countAt)) ++i;
+      Require(false, "camera " + camera->name + " changed at " + Hex(i) + ", outside its filter bytes");
+    }
+    const FilterBytes now{camera->memory[filterAt], camera->memory[countAt]};
+    FilterBytes was{camera->snapshot[filterAt], camera->snapshot[countAt]};
+    const std::uint8_t filterBits = simtools::FilterBitsOf(series);
+    Require(((now.first ^ was.first) & ~filterBits) == 0 && ((now.second ^ was.second) & ~CountBits(series)) == 0,
+            "camera " + camera->name + " changed outside its filter bits: " + HexBytes(&now.first, 1) + " " +
+                HexBytes(&now.second, 1));
+    // Every value the presses so far could have written, in their order.
+    std::set<FilterBytes> reachable{was};
+    for (const auto& [countItem, wheelItem] : writePresses_) {
+      std::set<FilterBytes> more = reachable;
+      for (const FilterBytes& from : reachable) more.insert(Encode(series, from, countItem, wheelItem));
+      reachable.swap(more);
+    }
+    Require(reachable.count(now) != 0, "camera " + camera->name + " holds filter bytes " + HexBytes(&now.first, 1) +
+                                           " " + HexBytes(&now.second, 1) + " that no write press chose");
+  }
+}
+
+void Session::ExpectInvariants(const Args& a) {
+  a.Exactly(0);
+  if (checking_) return;
+  sim::World& world = sim::World::Get();
+  try {
+    CheckMemory();
+    CRavikConfig* window = running_ ? OpenMainWindow() : nullptr;
+    if (window == nullptr) {
+      Require(world.OpenHandleCount() == 0, std::to_string(world.OpenHandleCount()) + " open handles, no window");
+      Require(world.RegistrationCount() == 0, std::to_string(world.RegistrationCount()) + " registrations, no window");
+      return;
+    }
+    CheckLink(window->link, world);
+    CheckViews(*window);
+  } catch (const Failure& failure) {
+    throw ExpectFailure{"invariants", failure.got};
+  }
+}
+
+}  // namespace console
