@@ -1,0 +1,53 @@
+#include "tests/reliability/script_runner.h"
+
+#include <iostream>
+#include <sstream>
+
+#include "tools/sim-console/script.h"
+#include "tools/sim-console/session.h"
+
+namespace reliability {
+
+namespace {
+
+// Sends std::cout and std::cerr into one buffer while it lives.
+class CapturedOutput {
+ public:
+  CapturedOutput() : out_(std::cout.rdbuf(buffer_.rdbuf())), err_(std::cerr.rdbuf(buffer_.rdbuf())) {}
+  ~CapturedOutput() {
+    std::cout.rdbuf(out_);
+    std::cerr.rdbuf(err_);
+  }
+  CapturedOutput(const CapturedOutput&) = delete;
+  CapturedOutput& operator=(const CapturedOutput&) = delete;
+  std::string Text() const { return buffer_.str(); }
+
+ private:
+  std::ostringstream buffer_;
+  std::streambuf* out_;
+  std::streambuf* err_;
+};
+
+}  // namespace
+
+ScriptResult RunScript(const std::string& name, const std::string& text) {
+  ScriptResult result;
+  console::Script script;
+  std::string error;
+  if (!console::ParseScript(name, text, script, error)) {
+    result.runnable = false;
+    result.report = error;
+    return result;
+  }
+  CapturedOutput captured;
+  console::Session session(script);
+  const console::Session::Outcome outcome = session.Run();
+  result.passed = outcome == console::Session::Outcome::Passed;
+  result.runnable = outcome != console::Session::Outcome::Unrunnable;
+  result.skipped = session.SkippedLines();
+  result.expectationsHeld = session.ExpectationsHeld();
+  result.report = captured.Text();
+  return result;
+}
+
+}  // namespace reliability
