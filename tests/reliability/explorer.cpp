@@ -32,10 +32,13 @@ const unsigned kSetupCounts[] = {0, 5, 6, 7, 8, 9, 10, 12, 3, 11};
 
 std::string CameraLine(Dice& dice, const std::string& name, int classNumber, bool power) {
   const unsigned count = dice.Pick(kSetupCounts);
-  return "camera " + name + " class=" + std::to_string(classNumber) + " model=" + std::to_string(dice.Pick(kModels)) +
-         " id=" + std::to_string(1000 + dice.Below(100000)) + " count=" + std::to_string(count) +
-         " wheel=" + std::to_string(1 + dice.Below(2)) + " seed=" + std::to_string(dice.Below(1000)) +
-         (power ? "" : " power=off");
+  // Now and then a device path at the edge of what DevicePath and the pipe names hold.
+  static const int kPathLengths[] = {200, 257, 258, 259, 260, 261, 262};
+  const std::string path = dice.Chance(15) ? " pathlen=" + std::to_string(dice.Pick(kPathLengths)) : "";
+  return "camera " + name + path + " class=" + std::to_string(classNumber) +
+         " model=" + std::to_string(dice.Pick(kModels)) + " id=" + std::to_string(1000 + dice.Below(100000)) +
+         " count=" + std::to_string(count) + " wheel=" + std::to_string(1 + dice.Below(2)) +
+         " seed=" + std::to_string(dice.Below(1000)) + (power ? "" : " power=off");
 }
 
 // What the generator must know to write only runnable lines.
@@ -84,6 +87,20 @@ std::string Event(Dice& dice, GeneratorState& g) {
     if (action == "delete") g.deletedKeys.insert(key);
     if (action != "delete" && g.deletedKeys.erase(key) != 0) action = "create";  // readonly needs the key
     return "regkey " + action + " " + console::Quote(key);
+  }
+  if (roll < 98) {
+    // The rest of the platform: enumeration, the Windows version, advapi32.
+    const int which = dice.Below(3);
+    if (which == 0) {
+      static const char* const kStates[] = {"devs-fail", "enum-fail", "ok", "ok"};
+      return "driver class=" + std::to_string(1 + dice.Below(8)) + " " + dice.Pick(kStates);
+    }
+    if (which == 1) {
+      static const char* const kPlatforms[] = {"nt", "nt", "9x", "other", "fail"};
+      return std::string("platform ") + dice.Pick(kPlatforms);
+    }
+    static const char* const kAdvapi[] = {"ok", "ok", "missing", "no-openscmanager", "no-closeservicehandle"};
+    return std::string("advapi ") + dice.Pick(kAdvapi);
   }
   if (!haveB) {
     haveB = true;
