@@ -4,6 +4,17 @@ source "$(dirname "$0")/lib.sh"
 
 ensure_packages cmake make g++ googletest libgtest-dev
 
+# --- Reliability ------------------------------------------------------------
+# clang-14 and libclang-rt-14-dev bring clang and libFuzzer for the fuzz
+# targets; valgrind runs memcheck. The fuzz targets run ZELT_FUZZ_SECONDS
+# each (default 10); a long run: fuzz/run.sh 3600. The fault matrix, the
+# random exploration, the leak canaries and the memcheck passes are ctest
+# entries of the builds below (tests/reliability); the figures:
+# tools/reliability/report.sh.
+ensure_packages clang-14 libclang-rt-14-dev valgrind
+"$ROOT/fuzz/run.sh" "${ZELT_FUZZ_SECONDS:-10}"
+# ----------------------------------------------------------------------------
+
 # Linux: release and sanitizer (address, leak, undefined behaviour) builds.
 for preset in linux linux-sanitize; do
   build_preset "$preset"
