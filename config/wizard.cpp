@@ -19,7 +19,6 @@ namespace {
 
 constexpr std::uint32_t kCmdPerformStep = 1002;
 constexpr std::uint32_t kCmdAdvanceStep = 1003;
-constexpr std::size_t kLineMax = 63;
 constexpr std::size_t kValueMax = 31;
 
 template <std::size_t N, typename T>
