@@ -53,5 +53,6 @@ PY
     unnoticed=1
   fi
   mv "$WORK/$file.orig" "$WORK/$file"
+  touch "$WORK/$file"  # newer than the objects built from the fault
 done
 exit "$unnoticed"
