@@ -1,11 +1,14 @@
 // Files and the camera's pipes: synchronous kernel32 I/O.
+#include "lib/core/live_objects.h"
 #include "platform/api.h"
 
 namespace win {
 
 HANDLE CreateFileA(const char* name, DWORD access, DWORD share, SECURITY_ATTRIBUTES* security, DWORD disposition,
                    DWORD flags, HANDLE templateFile) {
-  return ::CreateFileA(name, access, share, security, disposition, flags, templateFile);
+  HANDLE file = ::CreateFileA(name, access, share, security, disposition, flags, templateFile);
+  if (file != INVALID_HANDLE_VALUE) core::Opened(core::LiveKind::Kernel);
+  return file;
 }
 
 BOOL WriteFile(HANDLE file, const void* buffer, DWORD count, DWORD* written, OVERLAPPED* overlapped) {
@@ -16,6 +19,10 @@ BOOL ReadFile(HANDLE file, void* buffer, DWORD count, DWORD* read, OVERLAPPED* o
   return ::ReadFile(file, buffer, count, read, overlapped);
 }
 
-BOOL CloseHandle(HANDLE handle) { return ::CloseHandle(handle); }
+BOOL CloseHandle(HANDLE handle) {
+  const BOOL closed = ::CloseHandle(handle);
+  if (closed) core::Closed(core::LiveKind::Kernel);
+  return closed;
+}
 
 }  // namespace win

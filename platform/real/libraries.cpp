@@ -1,4 +1,5 @@
 // The system version and run-time loaded libraries (kernel32).
+#include "lib/core/live_objects.h"
 #include "platform/api.h"
 
 namespace win {
@@ -16,10 +17,18 @@ BOOL GetVersionExA(OSVERSIONINFOA* info) {
 #endif
 }
 
-HMODULE LoadLibraryA(const char* name) { return ::LoadLibraryA(name); }
+HMODULE LoadLibraryA(const char* name) {
+  HMODULE module = ::LoadLibraryA(name);
+  if (module != nullptr) core::Opened(core::LiveKind::Library);
+  return module;
+}
 
 FARPROC GetProcAddress(HMODULE module, const char* name) { return ::GetProcAddress(module, name); }
 
-BOOL FreeLibrary(HMODULE module) { return ::FreeLibrary(module); }
+BOOL FreeLibrary(HMODULE module) {
+  const BOOL freed = ::FreeLibrary(module);
+  if (freed) core::Closed(core::LiveKind::Library);
+  return freed;
+}
 
 }  // namespace win

@@ -1,4 +1,5 @@
 // The module's file name, its version resource (version.dll) and its images.
+#include "lib/core/live_objects.h"
 #include "platform/api.h"
 // windows.h (through api.h) must come first
 #include <winver.h>
@@ -20,7 +21,10 @@ BOOL VerQueryValueA(const void* block, const char* subBlock, void** buffer, UINT
 }
 
 HANDLE LoadImageA(HINSTANCE instance, const char* name, UINT type, int cx, int cy, UINT flags) {
-  return ::LoadImageA(instance, name, type, cx, cy, flags);
+  HANDLE image = ::LoadImageA(instance, name, type, cx, cy, flags);
+  // Shared images belong to the system; the others are ours to destroy.
+  if (image != nullptr && (flags & LR_SHARED) == 0) core::Opened(core::LiveKind::Gdi);
+  return image;
 }
 
 }  // namespace win

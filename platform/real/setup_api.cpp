@@ -1,10 +1,13 @@
 // Device-interface enumeration through the Setup API (setupapi.dll).
+#include "lib/core/live_objects.h"
 #include "platform/api.h"
 
 namespace win {
 
 HDEVINFO SetupDiGetClassDevsA(const GUID* classGuid, const char* enumerator, HWND parent, DWORD flags) {
-  return ::SetupDiGetClassDevsA(classGuid, enumerator, parent, flags);
+  HDEVINFO set = ::SetupDiGetClassDevsA(classGuid, enumerator, parent, flags);
+  if (set != INVALID_HANDLE_VALUE) core::Opened(core::LiveKind::DeviceList);
+  return set;
 }
 
 BOOL SetupDiEnumDeviceInterfaces(HDEVINFO set, SP_DEVINFO_DATA* devInfo, const GUID* classGuid, DWORD index,
@@ -18,6 +21,10 @@ BOOL SetupDiGetDeviceInterfaceDetailA(HDEVINFO set, SP_DEVICE_INTERFACE_DATA* da
   return ::SetupDiGetDeviceInterfaceDetailA(set, data, detail, detailSize, requiredSize, devInfo);
 }
 
-BOOL SetupDiDestroyDeviceInfoList(HDEVINFO set) { return ::SetupDiDestroyDeviceInfoList(set); }
+BOOL SetupDiDestroyDeviceInfoList(HDEVINFO set) {
+  const BOOL destroyed = ::SetupDiDestroyDeviceInfoList(set);
+  if (destroyed) core::Closed(core::LiveKind::DeviceList);
+  return destroyed;
+}
 
 }  // namespace win

@@ -1,6 +1,7 @@
 // zelt-drive: acts on zeltfw.exe as a person would and checks what it sees.
 //   zelt-drive first-run [SCREENSHOT.bmp]   zelt-drive saved-position
 //   zelt-drive show-minimized               zelt-drive about
+//   zelt-drive steady [ROUNDS [RUNS]]       (defaults 30 and 3)
 //   zelt-drive bench RUNS [PROGRAM.exe BASELINE.exe]
 // The programs default to zeltfw.exe and zelt-bench-window.exe beside this one.
 #include <windows.h>
@@ -19,6 +20,7 @@ namespace {
 int Usage() {
   std::printf(
       "usage: zelt-drive first-run [SCREENSHOT.bmp] | saved-position | show-minimized | about |\n"
+      "                  steady [ROUNDS [RUNS]] |\n"
       "                  bench RUNS [PROGRAM.exe BASELINE.exe]\n");
   return 2;
 }
@@ -38,6 +40,8 @@ int wmain(int argc, wchar_t** argv) {
     drive::ShowMinimized(program);
   } else if (command == L"about") {
     drive::AboutBox(program);
+  } else if (command == L"steady" && argc <= 4) {
+    drive::SteadyUse(program, argc > 2 ? std::max(2, _wtoi(argv[2])) : 30, argc > 3 ? std::max(1, _wtoi(argv[3])) : 3);
   } else if (command == L"bench" && (argc == 3 || argc == 5)) {
     const int runs = std::max(1, _wtoi(argv[2]));
     return drive::Benchmark(argc == 5 ? argv[3] : program, argc == 5 ? argv[4] : dir + L"zelt-bench-window.exe", runs);

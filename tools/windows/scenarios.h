@@ -14,5 +14,9 @@ void SavedPosition(const std::wstring& exe);
 void ShowMinimized(const std::wstring& exe);
 // The About command from the system menu: a modal box with the version.
 void AboutBox(const std::wstring& exe);
+// The About box, "Vyhledat kameru", minimize and restore, `rounds` times in
+// one session, then `runs` short sessions: the program's live object counts
+// must not grow and must be back to their start-up values before it closes.
+void SteadyUse(const std::wstring& exe, int rounds, int runs);
 
 }  // namespace drive

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "lib/view/win32/gdi_context.h"
+#include "lib/view/win32/live_counts.h"
 #include "lib/view/win32/wide_text.h"
 #include "lib/view/win32/win32_backend.h"
 
@@ -22,9 +23,9 @@ constexpr int kEtchedContext = 7;
 // The screen's DC for measuring, released on every path.
 class ScreenDC {
  public:
-  ScreenDC() : dc_(GetDC(nullptr)) {}
+  ScreenDC() : dc_(CountedGdi(GetDC(nullptr))) {}
   ~ScreenDC() {
-    if (dc_ != nullptr) ReleaseDC(nullptr, dc_);
+    if (dc_ != nullptr) ReleaseCountedDC(nullptr, dc_);
   }
   ScreenDC(const ScreenDC&) = delete;
   ScreenDC& operator=(const ScreenDC&) = delete;
@@ -68,6 +69,7 @@ void Win32Backend::Start() {
   RegisterWindowClass(instance_, kPaneClass, PaneProc, nullptr);
   RegisterWindowClass(instance_, kWakeClass, WakeProc, nullptr);
   wakeWindow_ = CreateWindowExW(0, kWakeClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance_, nullptr);
+  TrackWindow(wakeWindow_);
 }
 
 int Win32Backend::TextWidth(TFont* font, std::size_t len, const char* text) {

@@ -1,6 +1,7 @@
 // Child windows for the views: a painted pane, a push button, a drop-down
 // list. Their places are the views' rectangles in the window's interior.
 #include "lib/view/controls.h"
+#include "lib/view/win32/live_counts.h"
 #include "lib/view/win32/wide_text.h"
 #include "lib/view/win32/win32_backend.h"
 
@@ -55,6 +56,7 @@ void Win32Backend::CreateViewPeer(CView* view, ControlKind kind) {
     delete peer;
     return;
   }
+  TrackWindow(peer->hwnd);
   SetWindowLongPtrW(peer->hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(peer));
   SendMessageW(peer->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.Dialog()), FALSE);
   view->peer = peer;

@@ -1,6 +1,7 @@
 #include "lib/view/win32/gdi_context.h"
 
 #include "lib/core/text.h"
+#include "lib/view/win32/live_counts.h"
 #include "lib/view/win32/wide_text.h"
 
 namespace view::win32 {
@@ -16,7 +17,7 @@ GdiDeviceContext::~GdiDeviceContext() {
   ::SelectObject(dc_, oldFont_);
   if (pen_ != nullptr) {
     ::SelectObject(dc_, oldPen_);
-    DeleteObject(pen_);
+    DeleteCountedObject(pen_);
   }
 }
 
@@ -26,13 +27,13 @@ void GdiDeviceContext::ClearRect(int x, int y, int width, int height) {
 }
 
 void GdiDeviceContext::SetLineColor(TColor color) {
-  HPEN pen = CreatePen(PS_SOLID, 1, color);
+  HPEN pen = CountedGdi(CreatePen(PS_SOLID, 1, color));
   if (pen == nullptr) return;  // keep drawing with the previous pen
   HGDIOBJ previous = ::SelectObject(dc_, pen);
   if (pen_ == nullptr)
     oldPen_ = previous;
   else
-    DeleteObject(pen_);
+    DeleteCountedObject(pen_);
   pen_ = pen;
   lineColor_ = color;
 }
@@ -53,11 +54,11 @@ void GdiDeviceContext::DrawString(int x, int y, std::size_t maxLen, const char* 
 
 BackBuffer::BackBuffer(HDC target, int width, int height) : target_(target), width_(width), height_(height) {
   if (width <= 0 || height <= 0) return;
-  memory_ = CreateCompatibleDC(target);
+  memory_ = CountedGdi(CreateCompatibleDC(target));
   if (memory_ == nullptr) return;
-  bitmap_ = CreateCompatibleBitmap(target, width, height);
+  bitmap_ = CountedGdi(CreateCompatibleBitmap(target, width, height));
   if (bitmap_ == nullptr) {
-    DeleteDC(memory_);
+    DeleteCountedDC(memory_);
     memory_ = nullptr;
     return;
   }
@@ -68,8 +69,8 @@ BackBuffer::~BackBuffer() {
   if (memory_ == nullptr) return;
   BitBlt(target_, 0, 0, width_, height_, memory_, 0, 0, SRCCOPY);
   ::SelectObject(memory_, oldBitmap_);
-  DeleteObject(bitmap_);
-  DeleteDC(memory_);
+  DeleteCountedObject(bitmap_);
+  DeleteCountedDC(memory_);
 }
 
 }  // namespace view::win32

@@ -1,5 +1,7 @@
 #include "lib/view/win32/native_fonts.h"
 
+#include "lib/view/win32/live_counts.h"
+
 namespace view::win32 {
 namespace {
 
@@ -16,8 +18,8 @@ LOGFONTW MessageFont() {
 }  // namespace
 
 NativeFonts::~NativeFonts() {
-  if (regular_ != nullptr) DeleteObject(regular_);
-  if (bold_ != nullptr) DeleteObject(bold_);
+  if (regular_ != nullptr) DeleteCountedObject(regular_);
+  if (bold_ != nullptr) DeleteCountedObject(bold_);
 }
 
 HFONT NativeFonts::For(const TFont* font) { return Make(font != nullptr && font->bold); }
@@ -27,7 +29,7 @@ HFONT NativeFonts::Make(bool bold) {
   if (slot == nullptr) {
     LOGFONTW font = MessageFont();
     font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-    slot = CreateFontIndirectW(&font);
+    slot = CountedGdi(CreateFontIndirectW(&font));
     if (slot == nullptr) return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   }
   return slot;

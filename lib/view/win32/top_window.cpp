@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "lib/view/loop.h"
+#include "lib/view/win32/live_counts.h"
 #include "lib/view/win32/wide_text.h"
 #include "lib/view/win32/win32_backend.h"
 
@@ -73,6 +74,7 @@ HWND Win32Backend::CreateWindowPeer(CWindow* window) {
     delete peer;
     return nullptr;
   }
+  TrackWindow(hwnd);
   peer->hwnd = hwnd;
   peer->title = WideFromCp1250(window->Title());
   windows_.push_back(peer);
@@ -186,6 +188,8 @@ LRESULT CALLBACK TopWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
   }
   auto* peer = reinterpret_cast<WindowPeer*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (peer == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
+  // A diagnostic for tests: how many objects of a kind the program holds.
+  if (message == LiveObjectsMessage()) return AnswerLiveObjects(wParam);
   CWindow* window = peer->window;
   Win32Backend& backend = Win32Backend::Instance();
 
