@@ -8,25 +8,11 @@
 #include "lib/view/modules.h"
 #include "platform/sim/version_block.h"
 #include "platform/sim/world.h"
-#include "res/version_info.h"
+#include "tools/common/program_version.h"
 
 namespace {
 
-sim::VersionResourceSpec ProgramResource() {
-  sim::VersionResourceSpec resource;
-  const std::uint16_t v[4] = {3, 0, 0, 0};
-  for (int i = 0; i < 4; ++i) resource.fileVersion[i] = resource.productVersion[i] = v[i];
-  resource.fileFlagsMask = ZELT_VER_FILEFLAGSMASK;
-  resource.fileOS = ZELT_VER_FILEOS;
-  resource.fileType = ZELT_VER_FILETYPE;
-  resource.tables.push_back({ZELT_VER_TABLE_KEY,
-                         {{"CompanyName", ZELT_VER_COMPANY},
-                          {"FileDescription", ZELT_VER_DESCRIPTION},
-                          {"FileVersion", ZELT_VER_FILEVERSION},
-                          {"ProductVersion", ZELT_VER_PRODUCTVERSION}}});
-  resource.translation = {0x05, 0x04, 0xE2, 0x04};
-  return resource;
-}
+sim::VersionResourceSpec ProgramResource() { return simtools::ProgramVersionResource(); }
 
 class VersionTextTest : public ::testing::Test {
  protected:
