@@ -73,6 +73,6 @@ void ShowAboutBox(CWindow* owner) {
   char version[kVersionMax + 1] = {};
   GetFileVersionText(kVersionMax, version);
   DoMessageBox(owner, 2, CRect(), 1, 1, 4, app::texts::kAboutTitle.length, app::texts::kAboutTitle.data,
-               app::texts::kTitle.length, app::texts::kTitle.data, kVersionMax, version,
-               app::texts::kCopyright.length, app::texts::kCopyright.data, AboutIcon);
+               app::texts::kTitle.length, app::texts::kTitle.data, kVersionMax, version, app::texts::kCopyright.length,
+               app::texts::kCopyright.data, AboutIcon);
 }

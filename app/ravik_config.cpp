@@ -77,8 +77,8 @@ bool CRavikConfig::ReceiveMsg(win::UINT message, win::WPARAM wParam, win::LPARAM
   if (message == WM_DEVICECHANGE && (wParam == DBT_DEVICEARRIVAL || wParam == DBT_DEVICEREMOVECOMPLETE) &&
       lParam != 0) {
     win::DWORD deviceType = 0;
-    core::Move(reinterpret_cast<const char*>(lParam) + offsetof(win::DEV_BROADCAST_HDR, dbch_devicetype),
-               &deviceType, sizeof(deviceType));
+    core::Move(reinterpret_cast<const char*>(lParam) + offsetof(win::DEV_BROADCAST_HDR, dbch_devicetype), &deviceType,
+               sizeof(deviceType));
     if (deviceType == DBT_DEVTYP_DEVICEINTERFACE) {
       if (wParam == DBT_DEVICEARRIVAL)
         Connect();

@@ -38,8 +38,8 @@ constexpr auto kWheel1 = CP1250("IFW, EFW revize 1");
 constexpr auto kWheel2 = CP1250("EFW revize 2");
 
 const Choice kChoices[kFilterCountChoiceCount] = {
-    {0, kNone.length, kNone.data}, {5, k5.length, k5.data},   {6, k6.length, k6.data},   {7, k7.length, k7.data},
-    {8, k8.length, k8.data},       {9, k9.length, k9.data},   {10, k10.length, k10.data}, {12, k12.length, k12.data},
+    {0, kNone.length, kNone.data}, {5, k5.length, k5.data}, {6, k6.length, k6.data},    {7, k7.length, k7.data},
+    {8, k8.length, k8.data},       {9, k9.length, k9.data}, {10, k10.length, k10.data}, {12, k12.length, k12.data},
 };
 
 std::uint32_t ReadLe32(const std::uint8_t* p) {

@@ -12,9 +12,9 @@ namespace config {
 
 // Block addresses and lengths in camera memory.
 constexpr std::uint8_t kIdentityAddress = 0;
-constexpr std::uint8_t kConfigShortAddress = 10;          // Ravik and Zelt
-constexpr std::uint32_t kOskelConfigAddress = 0x3FF80;    // Oskel
-constexpr std::size_t kOskelFirstPiece = 48;               // the long-form write limit splits the Oskel block
+constexpr std::uint8_t kConfigShortAddress = 10;        // Ravik and Zelt
+constexpr std::uint32_t kOskelConfigAddress = 0x3FF80;  // Oskel
+constexpr std::size_t kOskelFirstPiece = 48;            // the long-form write limit splits the Oskel block
 constexpr std::uint32_t kOskelSecondAddress = kOskelConfigAddress + kOskelFirstPiece;
 
 enum class Series { Ravik, Oskel, Zelt };

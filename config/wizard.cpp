@@ -351,12 +351,11 @@ void CWizard::WriteConfiguration() {
                  core::Compare(readBack, state_.RavikBlockCopy, kRavikBlockSize) == kRavikBlockSize;
       break;
     case Series::Oskel:
-      verified =
-          link_.WriteMemory(kOskelConfigAddress, kOskelFirstPiece, state_.ZeltBlockCopy) &&
-          link_.WriteMemory(kOskelSecondAddress, kZeltBlockSize - kOskelFirstPiece,
-                            state_.ZeltBlockCopy + kOskelFirstPiece) &&
-          link_.ReadMemory(kOskelConfigAddress, kZeltBlockSize, readBack) &&
-          core::Compare(readBack, state_.ZeltBlockCopy, kZeltBlockSize) == kZeltBlockSize;
+      verified = link_.WriteMemory(kOskelConfigAddress, kOskelFirstPiece, state_.ZeltBlockCopy) &&
+                 link_.WriteMemory(kOskelSecondAddress, kZeltBlockSize - kOskelFirstPiece,
+                                   state_.ZeltBlockCopy + kOskelFirstPiece) &&
+                 link_.ReadMemory(kOskelConfigAddress, kZeltBlockSize, readBack) &&
+                 core::Compare(readBack, state_.ZeltBlockCopy, kZeltBlockSize) == kZeltBlockSize;
       break;
     case Series::Zelt:
       verified = link_.WriteMemoryShort(kConfigShortAddress, kZeltBlockSize, state_.ZeltBlockCopy) &&

@@ -84,8 +84,8 @@ std::u16string Utf16FromCp1250(const char* text, std::size_t len);
 }  // namespace core
 
 // A compile-time Windows-1250 literal: CP1250("Počet").data / .length
-#define CP1250(s)                                   \
-  ([]() constexpr {                                 \
+#define CP1250(s)                                    \
+  ([]() constexpr {                                  \
     constexpr auto converted_ = ::core::ToCp1250(s); \
-    return converted_;                              \
+    return converted_;                               \
   }())

@@ -22,8 +22,8 @@ enum class LiveKind : int {
 };
 
 constexpr const wchar_t* kLiveObjectsMessageName = L"ZeltLiveObjects";
-constexpr const char* kLiveKindNames[] = {"gdi", "windows", "kernel", "registry", "device-lists", "notifications",
-                                          "libraries"};
+constexpr const char* kLiveKindNames[] = {"gdi",          "windows",       "kernel",   "registry",
+                                          "device-lists", "notifications", "libraries"};
 static_assert(sizeof(kLiveKindNames) / sizeof(kLiveKindNames[0]) == static_cast<int>(LiveKind::Count),
               "one name per kind");
 

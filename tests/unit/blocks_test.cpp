@@ -1,10 +1,11 @@
 // Filter count and wheel type in the kept blocks of the three series.
+#include "config/blocks.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
-#include "config/blocks.h"
 #include "lib/core/cp1250.h"
 
 namespace {

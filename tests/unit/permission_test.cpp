@@ -1,7 +1,8 @@
 // The administrator check and the driver write permission in the registry.
+#include "config/permission.h"
+
 #include <gtest/gtest.h>
 
-#include "config/permission.h"
 #include "platform/sim/world.h"
 
 namespace {
