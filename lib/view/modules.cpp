@@ -53,6 +53,19 @@ void Init_Windows() {}
 void Init_Dialogs() {}
 void Init_TabPanes() {}
 
+void view::InitAllModules() {
+  Init_StockObjects();
+  Init_Graphics();
+  Init_Fonts();
+  Init_Core();
+  Init_Views();
+  Init_Tools();
+  Init_Controls();
+  Init_Windows();
+  Init_Dialogs();
+  Init_TabPanes();
+}
+
 void SetAppHandle(win::HINSTANCE instance) { appHandle = instance; }
 
 win::HINSTANCE GetAppHandle() { return appHandle; }

@@ -15,6 +15,12 @@ void Init_Windows();
 void Init_Dialogs();
 void Init_TabPanes();
 
+namespace view {
+// All ten initialisers in their order, for drivers and tests that start the
+// toolkit without the program's entry point.
+void InitAllModules();
+}  // namespace view
+
 void SetAppHandle(win::HINSTANCE instance);
 win::HINSTANCE GetAppHandle();
 

@@ -18,11 +18,7 @@ class PaneTest : public ::testing::Test {
  protected:
   void SetUp() override {
     view::ResetToolkit();
-    Init_StockObjects();
-    Init_Graphics();
-    Init_Fonts();
-    Init_Core();
-    Init_Views();
+    view::InitAllModules();
   }
   void TearDown() override { view::ResetToolkit(); }
 

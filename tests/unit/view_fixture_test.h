@@ -18,16 +18,7 @@ class ViewTest : public ::testing::Test {
 
   void SetUp() override {
     view::ResetToolkit();
-    Init_StockObjects();
-    Init_Graphics();
-    Init_Fonts();
-    Init_Core();
-    Init_Views();
-    Init_Tools();
-    Init_Controls();
-    Init_Windows();
-    Init_Dialogs();
-    Init_TabPanes();
+    view::InitAllModules();
   }
   void TearDown() override {
     view::headless::SetIdleHandler(nullptr);

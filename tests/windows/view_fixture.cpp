@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "lib/view/modules.h"
 #include "lib/view/win32/win32_backend.h"
 
 namespace wintest {
@@ -36,16 +37,7 @@ void EtchedPane::PaintView(CDeviceContext* dc) {
 }
 
 void NativeWindow::SetUp() {
-  Init_StockObjects();
-  Init_Graphics();
-  Init_Fonts();
-  Init_Core();
-  Init_Views();
-  Init_Tools();
-  Init_Controls();
-  Init_Windows();
-  Init_Dialogs();
-  Init_TabPanes();
+  view::InitAllModules();
   SetAppHandle(GetModuleHandleW(nullptr));
   PBackground = new CBackground;
   PBackground->Init(true);
