@@ -106,7 +106,9 @@ void Win32Backend::Invalidate(CView* view) {
     return;
   }
   auto* peer = static_cast<ViewPeer*>(view->peer);
-  if (peer != nullptr && peer->hwnd != nullptr) InvalidateRect(peer->hwnd, nullptr, FALSE);
+  if (peer == nullptr || peer->hwnd == nullptr) return;
+  if (peer->kind == ControlKind::Pane) Name(*peer);
+  InvalidateRect(peer->hwnd, nullptr, FALSE);
 }
 
 void Win32Backend::Paint(CView* view, HWND hwnd) {

@@ -1,5 +1,9 @@
 // Child windows for the views: a painted pane, a push button, a drop-down
 // list. Their places are the views' rectangles in the window's interior.
+#include <algorithm>
+#include <map>
+
+#include "lib/core/text.h"
 #include "lib/view/controls.h"
 #include "lib/view/win32/live_counts.h"
 #include "lib/view/win32/wide_text.h"
@@ -29,6 +33,41 @@ bool Visible(CView* view) {
   for (CView* v = view; v != nullptr && dynamic_cast<CWindow*>(v) == nullptr; v = v->Parent())
     if (!v->IsShown()) return false;
   return true;
+}
+
+// The texts a view paints, gathered as a screen reader would read them: row
+// by row from the top, left to right within a row.
+class TextRows : public CDeviceContext {
+ public:
+  void ClearRect(int, int, int, int) override {}
+  void SetLineColor(TColor) override {}
+  void DrawLine(int, int, int, int) override {}
+  void SelectFont(TFont*) override {}
+  void DrawString(int x, int y, std::size_t maxLen, const char* text) override {
+    if (text == nullptr || core::LengthA(maxLen, text) == 0) return;
+    rows_[y].emplace_back(x, WideFromCp1250(text, maxLen));
+  }
+  std::wstring Lines() {
+    std::wstring lines;
+    for (auto& [y, texts] : rows_) {
+      std::stable_sort(texts.begin(), texts.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+      if (!lines.empty()) lines += L"\r\n";
+      for (std::size_t i = 0; i < texts.size(); ++i) lines += (i > 0 ? L" " : L"") + texts[i].second;
+    }
+    return lines;
+  }
+
+ private:
+  std::map<int, std::vector<std::pair<int, std::wstring>>> rows_;
+};
+
+// The window's views in the toolkit's order, nested views after their parent.
+void CollectPeers(const CNodeView* node, std::vector<ViewPeer*>& peers) {
+  for (CView* child : node->Children()) {
+    if (auto* peer = static_cast<ViewPeer*>(child->peer); peer != nullptr && peer->hwnd != nullptr)
+      peers.push_back(peer);
+    if (auto* inner = dynamic_cast<const CNodeView*>(child)) CollectPeers(inner, peers);
+  }
 }
 
 }  // namespace
@@ -61,6 +100,46 @@ void Win32Backend::CreateViewPeer(CView* view, ControlKind kind) {
   SendMessageW(peer->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.Dialog()), FALSE);
   view->peer = peer;
   Apply(*peer);
+  Restack(window);
+}
+
+// Windows keeps sibling child windows in creation order from the top, and a
+// dialog's tab order follows that order. The toolkit's view order decides
+// both: a view registered first lies above the others and takes the focus first.
+void Win32Backend::Restack(CWindow* window) {
+  std::vector<ViewPeer*> peers;
+  CollectPeers(window, peers);
+  HWND above = HWND_TOP;
+  for (ViewPeer* peer : peers) {
+    if (GetWindow(peer->hwnd, GW_HWNDPREV) != (above == HWND_TOP ? nullptr : above))
+      SetWindowPos(peer->hwnd, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    above = peer->hwnd;
+  }
+}
+
+void Win32Backend::TakeSelection(ViewPeer& peer) {
+  if (peer.kind != ControlKind::ComboBox || peer.hwnd == nullptr) return;
+  auto* box = static_cast<CComboBox*>(peer.view);
+  const LRESULT index = SendMessageW(peer.hwnd, CB_GETCURSEL, 0, 0);
+  const int shown = index == CB_ERR ? 0 : static_cast<int>(index) + 1;
+  if (shown != box->GetSelection()) box->UserSelect(shown);
+}
+
+void Win32Backend::TakeSelections(CWindow* window) {
+  std::vector<ViewPeer*> peers;
+  CollectPeers(window, peers);
+  for (ViewPeer* peer : peers) TakeSelection(*peer);
+}
+
+// A painted pane has no text of its own for accessibility tools: its window
+// text becomes what it draws, line by line.
+void Win32Backend::Name(ViewPeer& peer) {
+  TextRows rows;
+  peer.view->PaintView(&rows);
+  std::wstring lines = rows.Lines();
+  if (lines == peer.caption) return;
+  peer.caption = std::move(lines);
+  SetWindowTextW(peer.hwnd, peer.caption.c_str());
 }
 
 void Win32Backend::DestroyViewPeer(CView* view) {
@@ -103,22 +182,25 @@ void Win32Backend::Apply(ViewPeer& peer) {
         box->GetSelection() > 0 ? static_cast<WPARAM>(box->GetSelection() - 1) : static_cast<WPARAM>(-1);
     if (static_cast<WPARAM>(SendMessageW(hwnd, CB_GETCURSEL, 0, 0)) != index)
       SendMessageW(hwnd, CB_SETCURSEL, index, 0);
+  } else {
+    Name(peer);
   }
 
   const POINT origin = InteriorOrigin(view);
   int height = view->Rect().height;
   if (peer.kind == ControlKind::ComboBox) {
     // The field takes the view's height; the window's height includes the open list.
-    if (height > 6) SendMessageW(hwnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height - 6);
+    if (height > 6 && height != peer.fieldHeight) {
+      SendMessageW(hwnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height - 6);
+      peer.fieldHeight = height;
+    }
     height += kDropDownListHeight;
   }
-  RECT now;
-  GetWindowRect(hwnd, &now);
-  MapWindowPoints(nullptr, peer.top, reinterpret_cast<POINT*>(&now), 2);
-  const int width = view->Rect().width;
-  if (now.left != origin.x || now.top != origin.y || now.right - now.left != width ||
-      (peer.kind != ControlKind::ComboBox && now.bottom - now.top != height))
-    SetWindowPos(hwnd, nullptr, origin.x, origin.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  const RECT place = {origin.x, origin.y, origin.x + view->Rect().width, origin.y + height};
+  if (!EqualRect(&place, &peer.placed)) {
+    SetWindowPos(hwnd, nullptr, place.left, place.top, place.right - place.left, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    peer.placed = place;
+  }
 
   const bool visible = Visible(view);
   const bool styled = (GetWindowLongW(hwnd, GWL_STYLE) & WS_VISIBLE) != 0;  // whatever the parent's state

@@ -1,4 +1,4 @@
-// The GDI fonts behind the toolkit's fonts: the system's message-box font, as
+// The GDI fonts behind the toolkit's fonts: the classic dialog font, as
 // native dialogs use it; bold where the toolkit font is bold (the caption).
 // The cache owns every HFONT it made and deletes them when it goes.
 #pragma once

@@ -240,10 +240,20 @@ LRESULT CALLBACK TopWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
           control != nullptr ? reinterpret_cast<ViewPeer*>(GetWindowLongPtrW(control, GWLP_USERDATA)) : nullptr;
       if (child == nullptr || child->hwnd != control) break;
       if (child->kind == ControlKind::Button && HIWORD(wParam) == BN_CLICKED) {
+        // The lists' shown items are what the command acts on.
+        backend.TakeSelections(window);
         static_cast<CButton*>(child->view)->Press();
-      } else if (child->kind == ControlKind::ComboBox && HIWORD(wParam) == CBN_SELCHANGE) {
-        const LRESULT index = SendMessageW(control, CB_GETCURSEL, 0, 0);
-        static_cast<CComboBox*>(child->view)->UserSelect(index == CB_ERR ? 0 : static_cast<int>(index) + 1);
+      } else if (child->kind == ControlKind::ComboBox) {
+        switch (HIWORD(wParam)) {
+          case CBN_SELCHANGE:
+          case CBN_SELENDOK:
+          case CBN_SELENDCANCEL:  // Esc or a click elsewhere: the list shows its old item again
+          case CBN_CLOSEUP:
+            backend.TakeSelection(*child);
+            break;
+          default:
+            break;
+        }
       }
       return 0;
     }

@@ -19,10 +19,17 @@ struct ViewPeer {
   ControlKind kind = ControlKind::Pane;
   HWND hwnd = nullptr;  // null once the top-level window took it down
   HWND top = nullptr;
-  // What the control shows now, to send Windows only what changed.
+  // What the control shows now, to send Windows only what changed. For a
+  // pane, caption is its texts line by line: its name for screen readers.
   std::wstring caption;
   std::vector<std::string> items;
   bool itemsShown = false;
+  // The place and field height last given to the control. Only a change is
+  // applied: laying a drop-down list out again while it is open (its own
+  // notifications sync the view) closes it behind its back, and Wine then
+  // leaves the mouse captured by the hidden list, which takes the next click.
+  RECT placed = {0, 0, -1, -1};
+  int fieldHeight = -1;
 };
 
 // What the backend keeps for one top-level window.
@@ -61,9 +68,15 @@ class Win32Backend : public Backend {
   void Paint(CView* view, HWND hwnd);
   void ReportPlacement(WindowPeer& peer);
   void WakeReceived() { wakePosted_ = false; }
+  // The selection a drop-down list shows becomes the toolkit's: Windows sends
+  // no CBN_SELCHANGE when a list closes back on the item it had.
+  void TakeSelection(ViewPeer& peer);
+  void TakeSelections(CWindow* window);
 
  private:
   void Apply(ViewPeer& peer);
+  void Restack(CWindow* window);
+  void Name(ViewPeer& peer);
   void ApplyPlacement(WindowPeer& peer);
   bool AnyWindowOpen() const;
   HINSTANCE instance_ = nullptr;
