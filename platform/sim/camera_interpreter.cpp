@@ -121,7 +121,41 @@ bool TakePowerCut(Camera& camera, PendingPowerCut& struck) {
   return found;
 }
 
+// The one-shot item that strikes the next instruction, if any: the oldest
+// whose count has run out.
+template <typename Item>
+const Item* Due(const std::vector<Item>& items) {
+  for (const Item& item : items)
+    if (item.after <= 0) return &item;
+  return nullptr;
+}
+
 }  // namespace
+
+bool TakeDueZeroWrite(Camera& camera) {
+  const PendingFault* fault = Due(camera.faults);
+  if (Due(camera.powerCuts) != nullptr || fault == nullptr || fault->kind != FaultKind::ZeroWrite) return false;
+  PendingPowerCut cut;
+  PendingFault struck{FaultKind::ZeroWrite};
+  TakePowerCut(camera, cut);  // counts this request off the power cuts
+  TakeFault(camera, struck);
+  return true;
+}
+
+Exchange RunRequest(World& world, Camera& camera, const std::uint8_t* request, std::size_t size) {
+  Exchange exchange;
+  exchange.delivered = DeliverRequest(world, camera, request, size);
+  auto& replies = world.internals().replies;
+  auto it = replies.find(&camera);
+  if (it == replies.end()) {
+    exchange.replyLost = true;  // a power cut after the instruction took it
+    return exchange;
+  }
+  exchange.reply = std::move(it->second.bytes);
+  exchange.replyLost = it->second.lost;
+  replies.erase(it);
+  return exchange;
+}
 
 bool DeliverRequest(World& world, Camera& camera, const std::uint8_t* request, std::size_t size) {
   auto& replies = world.internals().replies;

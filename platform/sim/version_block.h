@@ -10,7 +10,7 @@
 namespace sim {
 
 struct VersionStringTable {
-  std::string key;  // e.g. "040504e2"
+  std::string key;                                           // e.g. "040504e2"
   std::vector<std::pair<std::string, std::string>> entries;  // name, value; UTF-8
 };
 

@@ -206,4 +206,19 @@ class World {
   std::unique_ptr<Internals> internals_;
 };
 
+// For serving a camera through real pipes (the Windows camera emulator): one
+// request as the command pipe carries it, and the reply the data pipe gives.
+struct Exchange {
+  bool delivered = false;  // false: the request moved no bytes (a zero-write fault, a power cut before it)
+  std::vector<std::uint8_t> reply;
+  bool replyLost = false;  // the read that fetches the reply moves no bytes
+};
+// Runs the request through the camera's interpreter with its faults; a power
+// cut it causes leaves camera.power false.
+Exchange RunRequest(World& world, Camera& camera, const std::uint8_t* request, std::size_t size);
+// True when the camera's next request will move no bytes through a zero-write
+// fault (no power cut striking first). The fault is then taken as that request
+// would take it: real pipes must break before the request is written.
+bool TakeDueZeroWrite(Camera& camera);
+
 }  // namespace sim

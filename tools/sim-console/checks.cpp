@@ -7,6 +7,7 @@
 #include "app/ravik_config.h"
 #include "lib/view/toolkit.h"
 #include "platform/sim/world.h"
+#include "tools/sim-console/camera_commands.h"
 #include "tools/sim-console/program_view.h"
 #include "tools/sim-console/session.h"
 #include "ui/camera_info_pane.h"
@@ -41,30 +42,6 @@ std::string FieldText(const char (&field)[N]) {
 std::string DescribeBox(const Session::BoxSeen& box) {
   return QuoteCp1250(box.title) + " " + QuoteCp1250(box.lines[0]) + " " + QuoteCp1250(box.lines[1]) + " " +
          QuoteCp1250(box.lines[2]) + " " + box.icon;
-}
-
-// "rs:A:10" -> kind, address, length; false for anything else.
-struct Instruction {
-  std::string kind;
-  std::uint64_t address = 0;
-  std::int64_t length = 0;
-  bool operator==(const Instruction& o) const { return kind == o.kind && address == o.address && length == o.length; }
-};
-
-bool ParseInstruction(const std::string& text, Instruction& out) {
-  std::size_t first = text.find(':');
-  std::size_t second = first == std::string::npos ? first : text.find(':', first + 1);
-  if (second == std::string::npos) return false;
-  std::string kind = text.substr(0, first);
-  if (kind != "rs" && kind != "rl" && kind != "ws" && kind != "wl") return false;
-  std::string address = text.substr(first + 1, second - first - 1);
-  if (address.rfind("0x", 0) != 0 && address.rfind("0X", 0) != 0) address = "0x" + address;
-  std::int64_t a = 0, n = 0;
-  if (!simtools::ParseNumber(address, 0, UINT32_MAX, a)) return false;
-  std::string length = text.substr(second + 1);
-  if (length.rfind("0x", 0) == 0 || !simtools::ParseNumber(length, 0, 1 << 20, n)) return false;
-  out = Instruction{kind, static_cast<std::uint64_t>(a), n};
-  return true;
 }
 
 std::string Join(const std::vector<std::string>& items, const std::string& empty = "none") {
@@ -327,81 +304,15 @@ void Session::ExpectRegkey(const Args& a) {
 }
 
 void Session::ExpectMemory(const Args& a) {
-  a.Between(3, SIZE_MAX);
-  auto address = static_cast<std::size_t>(a.Number(1, 0, sim::kCameraMemorySize - 1, "address"));
-  std::vector<std::uint8_t> bytes = a.HexFrom(2);
-  if (address + bytes.size() > sim::kCameraMemorySize) throw ScriptError{"bytes reach past the camera's memory"};
-  sim::Camera* camera = CameraFor(a.Text(0));
-  if (checking_) return;
-  const std::uint8_t* actual = camera->memory.data() + address;
-  if (!std::equal(bytes.begin(), bytes.end(), actual))
-    throw ExpectFailure{"memory " + a.Text(0) + " " + Hex(address) + " " + HexBytes(bytes.data(), bytes.size()),
-                        HexBytes(actual, bytes.size())};
+  console::ExpectMemory(a, [this](const std::string& name) { return CameraFor(name); });
 }
 
-// Exactly these bytes differ from the snapshot: ADDR:HH ... or none.
 void Session::ExpectDiff(const Args& a) {
-  a.Between(2, SIZE_MAX);
-  std::map<std::size_t, std::uint8_t> want;
-  if (!(a.Count() == 2 && a.Text(1) == "none")) {
-    for (std::size_t i = 1; i < a.Count(); ++i) {
-      const std::string& item = a.Text(i);
-      std::size_t colon = item.rfind(':');
-      if (colon == std::string::npos) throw ScriptError{"expected ADDR:HH, not \"" + item + "\""};
-      auto address =
-          static_cast<std::size_t>(ParseNumberOrThrow(item.substr(0, colon), 0, sim::kCameraMemorySize - 1, "address"));
-      std::vector<std::uint8_t> value;
-      std::string error;
-      if (item.size() - colon != 3 || !simtools::ParseHexBytes({item.substr(colon + 1)}, value, error))
-        throw ScriptError{"expected two hex digits after the colon in \"" + item + "\""};
-      if (!want.emplace(address, value[0]).second) throw ScriptError{"address given twice: \"" + item + "\""};
-    }
-  }
-  sim::Camera* camera = CameraFor(a.Text(0));
-  if (checking_) return;
-  std::map<std::size_t, std::uint8_t> actual;
-  for (std::size_t i = 0; i < camera->memory.size(); ++i)
-    if (camera->memory[i] != camera->snapshot[i]) actual.emplace(i, camera->memory[i]);
-  if (actual == want) return;
-  std::vector<std::string> got;
-  for (const auto& [address, value] : actual) {
-    if (got.size() == 24) {
-      got.push_back("... (" + std::to_string(actual.size()) + " in all)");
-      break;
-    }
-    got.push_back(Hex(address) + ":" + HexBytes(&value, 1));
-  }
-  std::vector<std::string> expected(a.Rest(1).Count());
-  for (std::size_t i = 1; i < a.Count(); ++i) expected[i - 1] = a.Text(i);
-  throw ExpectFailure{"diff " + a.Text(0) + " " + Join(expected), Join(got)};
+  console::ExpectDiff(a, [this](const std::string& name) { return CameraFor(name); });
 }
 
 void Session::ExpectInstructions(const Args& a) {
-  a.Between(1, SIZE_MAX);
-  std::vector<std::optional<Instruction>> want;
-  for (std::size_t i = 1; i < a.Count(); ++i) {
-    if (a.IsWildcard(i)) {
-      want.emplace_back();
-      continue;
-    }
-    Instruction op;
-    if (!ParseInstruction(a.Text(i), op))
-      throw ScriptError{"expected rs|rl|ws|wl:HEXADDR:LENGTH, not \"" + a.Text(i) + "\""};
-    want.emplace_back(op);
-  }
-  sim::Camera* camera = CameraFor(a.Text(0));
-  if (checking_) return;
-  std::vector<std::string> taken = camera->TakeInstructions();
-  bool holds = taken.size() == want.size();
-  for (std::size_t i = 0; holds && i < taken.size(); ++i) {
-    Instruction op;
-    holds = ParseInstruction(taken[i], op) ? Holds(want[i], op) : !want[i];
-  }
-  if (!holds) {
-    std::vector<std::string> expected;
-    for (std::size_t i = 1; i < a.Count(); ++i) expected.push_back(a.Text(i));
-    throw ExpectFailure{"instructions " + a.Text(0) + " " + Join(expected), Join(taken)};
-  }
+  console::ExpectInstructions(a, [this](const std::string& name) { return CameraFor(name); });
 }
 
 void Session::ExpectHandles(const Args& a) {

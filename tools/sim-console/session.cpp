@@ -17,6 +17,7 @@ Session::Outcome Session::Run() {
   sim::World& world = sim::World::Get();
   world.Reset();
   view::ResetToolkit();
+  view::headless::HoldBoxes(false);
   world.SetMessageSink([](win::HWND window, win::UINT message, win::WPARAM wParam, std::vector<std::uint8_t> header) {
     view::PostNativeMessage(window, message, wParam, std::move(header));
   });
@@ -59,20 +60,25 @@ void Session::ExecuteNext() {
 
 void Session::Execute(const ScriptLine& line) {
   static const std::map<std::string, void (Session::*)(const Args&)> kCommands = {
-      {"admin", &Session::CmdAdmin},     {"platform", &Session::CmdPlatform}, {"camera", &Session::CmdCamera},
-      {"poke", &Session::CmdPoke},       {"snapshot", &Session::CmdSnapshot}, {"fault", &Session::CmdFault},
-      {"regkey", &Session::CmdRegkey},   {"reg", &Session::CmdReg},           {"module", &Session::CmdModule},
-      {"driver", &Session::CmdDriver},   {"advapi", &Session::CmdAdvapi},     {"start", &Session::CmdStart},
-      {"click", &Session::CmdClick},     {"choose", &Session::CmdChoose},     {"close", &Session::CmdClose},
-      {"about", &Session::CmdAbout},     {"event", &Session::CmdEvent},       {"devmsg", &Session::CmdDevmsg},
-      {"move", &Session::CmdMove},       {"minimize", &Session::CmdMinimize}, {"maximize", &Session::CmdMaximize},
-      {"restore", &Session::CmdRestore}, {"expect", &Session::CmdExpect},     {"show", &Session::CmdShow},
-      {"dump", &Session::CmdDump},       {"lenient", &Session::CmdLenient},
+      {"admin", &Session::CmdAdmin},       {"platform", &Session::CmdPlatform},
+      {"camera", &Session::CmdCamera},     {"poke", &Session::CmdPoke},
+      {"snapshot", &Session::CmdSnapshot}, {"fault", &Session::CmdFault},
+      {"regkey", &Session::CmdRegkey},     {"reg", &Session::CmdReg},
+      {"module", &Session::CmdModule},     {"driver", &Session::CmdDriver},
+      {"advapi", &Session::CmdAdvapi},     {"start", &Session::CmdStart},
+      {"click", &Session::CmdClick},       {"choose", &Session::CmdChoose},
+      {"close", &Session::CmdClose},       {"about", &Session::CmdAbout},
+      {"event", &Session::CmdEvent},       {"devmsg", &Session::CmdDevmsg},
+      {"move", &Session::CmdMove},         {"minimize", &Session::CmdMinimize},
+      {"maximize", &Session::CmdMaximize}, {"restore", &Session::CmdRestore},
+      {"expect", &Session::CmdExpect},     {"show", &Session::CmdShow},
+      {"dump", &Session::CmdDump},         {"lenient", &Session::CmdLenient},
+      {"box", &Session::CmdBox},           {"simulated-only", &Session::CmdSimulatedOnly},
   };
   // What a person cannot do in the state the program is in (press an absent
   // or disabled button, act on a closed window) is skipped in lenient mode.
-  static const std::set<std::string> kUserCommands = {"click",  "choose",   "close",    "about",   "event",
-                                                      "devmsg", "minimize", "maximize", "restore", "move"};
+  static const std::set<std::string> kUserCommands = {"click",    "choose",   "close",   "about", "event", "devmsg",
+                                                      "minimize", "maximize", "restore", "move",  "box"};
   const std::string& name = line.words.front().text;
   auto it = kCommands.find(name);
   if (it == kCommands.end() || line.words.front().quoted) throw ScriptError{"unknown command \"" + name + "\""};
@@ -89,12 +95,15 @@ void Session::Execute(const ScriptLine& line) {
 
 // The headless loop waits for the user: play the next command, or end.
 bool Session::OnIdle() {
-  if (inIdle_) return false;  // a nested wait: the command that caused it has not finished
+  // A nested wait: the command that caused it has not finished, unless it
+  // opened a box that the script holds open.
+  if (inIdle_ && !view::headless::BoxOpen()) return false;
   SyncBoxes();
   if (stop_ || next_ >= script_.lines.size()) return false;
+  const bool nested = inIdle_;
   inIdle_ = true;
   ExecuteNext();
-  inIdle_ = false;
+  inIdle_ = nested;
   return !stop_;
 }
 

@@ -83,6 +83,8 @@ class Session {
   CRavikConfig& WindowForUser();  // the open main window, or a failure
   void RequireStartLine();        // check pass: a user command before any `start` cannot run
   void CmdLenient(const Args& a);
+  void CmdBox(const Args& a);
+  void CmdSimulatedOnly(const Args& a);
   void NoteWritePress(CRavikConfig& window);  // at step 4: the selections a write will use
 
   // Checks (checks.cpp).

@@ -70,16 +70,40 @@ void Session::CmdClick(const Args& a) {
   button->Press();
 }
 
+// choose count|wheel N|none [mouse|keyboard|cancel]: how a person chooses
+// matters to a native list only; cancel leaves the list at what it showed.
 void Session::CmdChoose(const Args& a) {
-  a.Exactly(2);
+  a.Between(2, 3);
   bool count = a.Choice(0, {"count", "wheel"}) == 0;
   std::size_t items = count ? kCountItems : kWheelItems;
   int item = 0;
   if (a.Text(1) != "none") item = static_cast<int>(a.Number(1, 1, static_cast<std::int64_t>(items), "item"));
+  const bool cancel = a.Count() == 3 && a.Choice(2, {"mouse", "keyboard", "cancel"}) == 2;
+  if (item == 0 && a.Count() == 3) throw ScriptError{"none goes without a way of choosing"};
   if (checking_) return RequireStartLine();
   CComboBox* box = LiveBox(WindowForUser(), items);
   if (box == nullptr) throw ExpectFailure{std::string(count ? "countbox" : "wheelbox") + " to choose from", "absent"};
-  box->UserSelect(item);
+  if (!cancel) box->UserSelect(item);
+}
+
+// box hold: the message boxes that open from now on stay open while the
+// script goes on; box answer: OK on the open box, and boxes close at once again.
+void Session::CmdBox(const Args& a) {
+  a.Exactly(1);
+  const bool hold = a.Choice(0, {"hold", "answer"}) == 0;
+  if (checking_) return RequireStartLine();
+  WindowForUser();
+  if (hold) return view::headless::HoldBoxes(true);
+  if (!view::headless::BoxOpen()) throw ExpectFailure{"a box to answer", "no box"};
+  view::headless::HoldBoxes(false);
+  view::headless::AnswerBox();
+}
+
+// simulated-only "REASON": the script is for this world alone (the Windows
+// runner does not play it); here it changes nothing.
+void Session::CmdSimulatedOnly(const Args& a) {
+  a.Exactly(1);
+  if (a.Text(0).empty()) throw ScriptError{"simulated-only needs its reason"};
 }
 
 // lenient on|off

@@ -6,6 +6,7 @@
 #include "res/version_info.h"
 #include "tools/common/camera_image.h"
 #include "tools/common/program_version.h"
+#include "tools/sim-console/camera_commands.h"
 #include "tools/sim-console/session.h"
 
 namespace console {
@@ -38,52 +39,18 @@ void Session::CmdPlatform(const Args& a) {
 
 void Session::CmdCamera(const Args& a) {
   if (a.Count() >= 2 && a.Text(1) == "power") return CmdCameraPower(a);
-  a.Between(2, 11);
-  const std::string& name = a.Text(0);
-  if (name.empty() || name.find('=') != std::string::npos) throw ScriptError{"bad camera name \"" + name + "\""};
-  auto options = a.Options(1, {"class", "model", "id", "type", "count", "wheel", "flags", "seed", "power", "pathlen"});
-  if (options.count("class") == 0) throw ScriptError{"camera needs class=N"};
-
-  simtools::CameraSetup setup;
-  setup.classNumber = static_cast<int>(ParseNumberOrThrow(options["class"], 1, 8, "class"));
-  setup.model = 1030;
-  setup.id = 1000u + static_cast<std::uint32_t>(setup.classNumber);
-  setup.typeText = "Virtual " + std::to_string(setup.classNumber);
-  setup.count = 5;
-  setup.wheel = 1;
-  setup.seed = 1;
-  if (options.count("model"))
-    setup.model = static_cast<std::uint16_t>(ParseNumberOrThrow(options["model"], 0, 0xFFFF, "model"));
-  if (options.count("id"))
-    setup.id = static_cast<std::uint32_t>(ParseNumberOrThrow(options["id"], 0, 0xFFFFFFFF, "id"));
-  if (options.count("type")) setup.typeText = Cp1250OrThrow(options["type"]);
-  if (options.count("count"))
-    setup.count = static_cast<unsigned>(ParseNumberOrThrow(options["count"], 0, 255, "count"));
-  if (options.count("wheel")) setup.wheel = static_cast<int>(ParseNumberOrThrow(options["wheel"], 1, 2, "wheel"));
-  if (options.count("flags"))
-    setup.flags = static_cast<std::uint8_t>(ParseNumberOrThrow(options["flags"], 0, 0xFF, "flags"));
-  if (options.count("seed"))
-    setup.seed = static_cast<std::uint64_t>(ParseNumberOrThrow(options["seed"], 0, INT64_MAX, "seed"));
-  bool power = true;
-  if (options.count("power")) {
-    if (options["power"] != "on" && options["power"] != "off") throw ScriptError{"power must be on or off"};
-    power = options["power"] == "on";
-  }
-  std::size_t pathLen = 0;
-  if (options.count("pathlen"))
-    pathLen = static_cast<std::size_t>(ParseNumberOrThrow(options["pathlen"], 1, 4096, "pathlen"));
-  std::string error;
-  if (!simtools::CheckCameraSetup(setup, error)) throw ScriptError{error};
-
+  const CameraCommand command = ParseCameraCommand(a);
   if (checking_) {
-    if (!checkedCameras_.insert(name).second) throw ScriptError{"camera \"" + name + "\" exists already"};
+    if (!checkedCameras_.insert(command.name).second)
+      throw ScriptError{"camera \"" + command.name + "\" exists already"};
     return;
   }
   sim::World& world = sim::World::Get();
-  sim::Camera& camera = world.AddCamera(name, setup.classNumber - 1, pathLen);
-  if (!simtools::BuildCameraImage(setup, camera.memory, error)) throw ScriptError{error};
+  sim::Camera& camera = world.AddCamera(command.name, command.setup.classNumber - 1, command.pathLen);
+  std::string error;
+  if (!simtools::BuildCameraImage(command.setup, camera.memory, error)) throw ScriptError{error};
   camera.Snapshot();
-  if (power) world.SetPower(camera, true);
+  if (command.power) world.SetPower(camera, true);
 }
 
 void Session::CmdCameraPower(const Args& a) {
@@ -95,13 +62,7 @@ void Session::CmdCameraPower(const Args& a) {
 }
 
 void Session::CmdPoke(const Args& a) {
-  a.Between(3, SIZE_MAX);
-  auto address = static_cast<std::size_t>(a.Number(1, 0, sim::kCameraMemorySize - 1, "address"));
-  std::vector<std::uint8_t> bytes = a.HexFrom(2);
-  if (address + bytes.size() > sim::kCameraMemorySize) throw ScriptError{"bytes reach past the camera's memory"};
-  sim::Camera* camera = CameraFor(a.Text(0));
-  if (checking_) return;
-  for (std::size_t i = 0; i < bytes.size(); ++i) camera->memory[address + i] = bytes[i];
+  Poke(a, [this](const std::string& name) { return CameraFor(name); });
 }
 
 void Session::CmdSnapshot(const Args& a) {
@@ -112,55 +73,7 @@ void Session::CmdSnapshot(const Args& a) {
 }
 
 void Session::CmdFault(const Args& a) {
-  a.Between(2, 3);
-  const std::string& kind = a.Text(1);
-  sim::PendingFault fault{sim::FaultKind::ZeroWrite};
-  bool oneShot = true;
-  int pipe = -1;
-  int powerCut = -1;  // 0: before the request reaches the camera, 1: after it ran
-  if (kind == "power-cut-before" || kind == "power-cut-after") {
-    powerCut = kind == "power-cut-after" ? 1 : 0;
-  } else if (kind == "zero-write") {
-    fault.kind = sim::FaultKind::ZeroWrite;
-  } else if (kind == "zero-read") {
-    fault.kind = sim::FaultKind::ZeroRead;
-  } else if (kind == "short-reply") {
-    fault.kind = sim::FaultKind::ShortReply;
-  } else if (kind.rfind("status=", 0) == 0) {
-    fault.kind = sim::FaultKind::Status;
-    fault.status = static_cast<std::uint8_t>(ParseNumberOrThrow(kind.substr(7), 0, 0xFF, "status"));
-  } else if (kind.rfind("open-fail=", 0) == 0) {
-    pipe = static_cast<int>(ParseNumberOrThrow(kind.substr(10), 0, 2, "pipe"));
-    oneShot = false;
-  } else if (kind == "ignore-writes" || kind == "device-open-fail" || kind == "clear") {
-    oneShot = false;
-  } else {
-    throw ScriptError{"unknown fault \"" + kind + "\""};
-  }
-  if (a.Count() == 3) {
-    if (!oneShot) throw ScriptError{"after=K goes only with a one-time fault"};
-    auto options = a.Options(2, {"after"});
-    fault.after = static_cast<int>(ParseNumberOrThrow(options["after"], 0, 1000000, "after"));
-  }
-  sim::Camera* camera = CameraFor(a.Text(0));
-  if (checking_) return;
-  if (powerCut >= 0) {
-    camera->powerCuts.push_back(sim::PendingPowerCut{powerCut == 1, fault.after});
-  } else if (oneShot) {
-    camera->faults.push_back(fault);
-  } else if (pipe >= 0) {
-    camera->pipeOpenFails[pipe] = true;
-  } else if (kind == "ignore-writes") {
-    camera->ignoreWrites = true;
-  } else if (kind == "device-open-fail") {
-    camera->deviceOpenFails = true;
-  } else {
-    camera->faults.clear();
-    camera->powerCuts.clear();
-    camera->ignoreWrites = false;
-    camera->deviceOpenFails = false;
-    for (bool& fails : camera->pipeOpenFails) fails = false;
-  }
+  Fault(a, [this](const std::string& name) { return CameraFor(name); });
 }
 
 void Session::CmdRegkey(const Args& a) {

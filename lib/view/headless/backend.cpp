@@ -65,6 +65,24 @@ int HeadlessBackend::StandardHeight(ControlKind kind) {
 
 void SetIdleHandler(IdleHandler handler) { Headless().idle = std::move(handler); }
 
+void HeadlessBackend::ShowMessageBox(CWindow*, const MessageBoxRecord&) {
+  if (!holdBoxes) return;
+  boxOpen = true;
+  // The box's own loop: the driver acts until it answers, or ends.
+  while (boxOpen)
+    if (!idle || !idle()) break;
+  boxOpen = false;
+}
+
+void HoldBoxes(bool hold) { Headless().holdBoxes = hold; }
+bool BoxOpen() { return Headless().boxOpen; }
+
+bool AnswerBox() {
+  if (!Headless().boxOpen) return false;
+  Headless().boxOpen = false;
+  return true;
+}
+
 }  // namespace headless
 
 Backend& TheBackend() { return headless::Headless(); }

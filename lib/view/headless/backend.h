@@ -22,7 +22,10 @@ class HeadlessBackend : public Backend {
   void Invalidate(CView* view) override { view->needsPaint = true; }
   int TextWidth(TFont* font, std::size_t len, const char* text) override;
   int StandardHeight(ControlKind kind) override;
-  void ShowMessageBox(CWindow*, const MessageBoxRecord&) override {}  // dismissed at once, as with OK
+  // Dismissed at once, as with OK; a held box stays open while the idle
+  // handler goes on, without the toolkit's queue being pumped, as a native
+  // box's own loop leaves it.
+  void ShowMessageBox(CWindow*, const MessageBoxRecord&) override;
   void RunLoop() override;
 
   // The windows that have a native part, oldest first.
@@ -35,6 +38,8 @@ class HeadlessBackend : public Backend {
   // The calls of each view's last PaintView, dropped with its native part.
   std::map<const CView*, std::vector<std::string>> paints;
   IdleHandler idle;
+  bool holdBoxes = false;  // the next boxes stay open until AnswerBox
+  bool boxOpen = false;
 
  private:
   std::uintptr_t nextHandle_ = 0x10010;

@@ -18,6 +18,12 @@ namespace view::headless {
 using IdleHandler = std::function<bool()>;
 void SetIdleHandler(IdleHandler handler);
 
+// Held, message boxes stay open: the idle handler runs while one is open, and
+// AnswerBox closes it as OK would. False from AnswerBox when none is open.
+void HoldBoxes(bool hold);
+bool BoxOpen();
+bool AnswerBox();
+
 // The calls of the view's last PaintView (see RecordingDeviceContext).
 const std::vector<std::string>& LastPaint(const CView* view);
 

@@ -1,0 +1,305 @@
+#include "tools/sim-console/camera_commands.h"
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <optional>
+#include <set>
+#include <vector>
+
+#include "platform/sim/world.h"
+
+namespace console {
+
+namespace {
+
+// "rs:A:10" -> kind, address, length; false for anything else.
+struct Instruction {
+  std::string kind;
+  std::uint64_t address = 0;
+  std::int64_t length = 0;
+  bool operator==(const Instruction& o) const { return kind == o.kind && address == o.address && length == o.length; }
+};
+
+bool ParseInstruction(const std::string& text, Instruction& out) {
+  std::size_t first = text.find(':');
+  std::size_t second = first == std::string::npos ? first : text.find(':', first + 1);
+  if (second == std::string::npos) return false;
+  std::string kind = text.substr(0, first);
+  if (kind != "rs" && kind != "rl" && kind != "ws" && kind != "wl") return false;
+  std::string address = text.substr(first + 1, second - first - 1);
+  if (address.rfind("0x", 0) != 0 && address.rfind("0X", 0) != 0) address = "0x" + address;
+  std::int64_t a = 0, n = 0;
+  if (!simtools::ParseNumber(address, 0, UINT32_MAX, a)) return false;
+  std::string length = text.substr(second + 1);
+  if (length.rfind("0x", 0) == 0 || !simtools::ParseNumber(length, 0, 1 << 20, n)) return false;
+  out = Instruction{kind, static_cast<std::uint64_t>(a), n};
+  return true;
+}
+
+namespace layout = simtools::layout;
+using FilterBytes = std::pair<std::uint8_t, std::uint8_t>;  // bytes 4 and 5 of a configuration block
+
+constexpr unsigned kCounts[] = {0, 5, 6, 7, 8, 9, 10, 12};  // by count item 1..8
+
+// Bits of byte 5 that a write may change.
+std::uint8_t CountBits(simtools::CameraSeries series) { return series == simtools::CameraSeries::Ravik ? 0x0F : 0xFF; }
+
+// The filter bytes after a press with these selections (0: none), encoded as
+// the camera keeps them; an independent statement of the block formats.
+FilterBytes Encode(simtools::CameraSeries series, FilterBytes bytes, int countItem, int wheelItem) {
+  auto& [filter, count] = bytes;
+  if (countItem >= 1 && countItem <= 8) {
+    unsigned n = kCounts[countItem - 1];
+    if (series == simtools::CameraSeries::Ravik) {
+      filter = static_cast<std::uint8_t>(filter & ~0x03);
+      if (n == 5) filter |= 0x01;
+      if (n == 6) filter |= 0x02;
+      if (n > 6) {
+        filter |= 0x03;
+        count = static_cast<std::uint8_t>((count & 0xF0) | n);
+      }
+    } else {
+      count = static_cast<std::uint8_t>(n);
+    }
+  }
+  const bool revision2 = wheelItem != 1;  // the program's rule: anything but item 1 is revision 2
+  switch (series) {
+    case simtools::CameraSeries::Ravik:
+      filter = static_cast<std::uint8_t>(revision2 ? filter | 0x80 : filter & ~0x80);
+      break;
+    case simtools::CameraSeries::Zelt:
+      filter = static_cast<std::uint8_t>(revision2 ? filter | 0x04 : filter & ~0x04);
+      break;
+    case simtools::CameraSeries::Oskel:
+      filter = static_cast<std::uint8_t>(revision2 ? filter & ~0x02 : filter | 0x02);
+      break;
+  }
+  return bytes;
+}
+
+std::string Join(const std::vector<std::string>& items) {
+  if (items.empty()) return "none";
+  std::string out;
+  for (const auto& item : items) out += (out.empty() ? "" : " ") + item;
+  return out;
+}
+
+}  // namespace
+
+CameraCommand ParseCameraCommand(const Args& a) {
+  a.Between(2, 11);
+  CameraCommand command;
+  command.name = a.Text(0);
+  if (command.name.empty() || command.name.find('=') != std::string::npos)
+    throw ScriptError{"bad camera name \"" + command.name + "\""};
+  auto options = a.Options(1, {"class", "model", "id", "type", "count", "wheel", "flags", "seed", "power", "pathlen"});
+  if (options.count("class") == 0) throw ScriptError{"camera needs class=N"};
+
+  simtools::CameraSetup& setup = command.setup;
+  setup.classNumber = static_cast<int>(ParseNumberOrThrow(options["class"], 1, 8, "class"));
+  setup.model = 1030;
+  setup.id = 1000u + static_cast<std::uint32_t>(setup.classNumber);
+  setup.typeText = "Virtual " + std::to_string(setup.classNumber);
+  setup.count = 5;
+  setup.wheel = 1;
+  setup.seed = 1;
+  if (options.count("model"))
+    setup.model = static_cast<std::uint16_t>(ParseNumberOrThrow(options["model"], 0, 0xFFFF, "model"));
+  if (options.count("id"))
+    setup.id = static_cast<std::uint32_t>(ParseNumberOrThrow(options["id"], 0, 0xFFFFFFFF, "id"));
+  if (options.count("type")) setup.typeText = Cp1250OrThrow(options["type"]);
+  if (options.count("count"))
+    setup.count = static_cast<unsigned>(ParseNumberOrThrow(options["count"], 0, 255, "count"));
+  if (options.count("wheel")) setup.wheel = static_cast<int>(ParseNumberOrThrow(options["wheel"], 1, 2, "wheel"));
+  if (options.count("flags"))
+    setup.flags = static_cast<std::uint8_t>(ParseNumberOrThrow(options["flags"], 0, 0xFF, "flags"));
+  if (options.count("seed"))
+    setup.seed = static_cast<std::uint64_t>(ParseNumberOrThrow(options["seed"], 0, INT64_MAX, "seed"));
+  if (options.count("power")) {
+    if (options["power"] != "on" && options["power"] != "off") throw ScriptError{"power must be on or off"};
+    command.power = options["power"] == "on";
+  }
+  if (options.count("pathlen"))
+    command.pathLen = static_cast<std::size_t>(ParseNumberOrThrow(options["pathlen"], 1, 4096, "pathlen"));
+  std::string error;
+  if (!simtools::CheckCameraSetup(setup, error)) throw ScriptError{error};
+  return command;
+}
+
+void Poke(const Args& a, const CameraLookup& find) {
+  a.Between(3, SIZE_MAX);
+  auto address = static_cast<std::size_t>(a.Number(1, 0, sim::kCameraMemorySize - 1, "address"));
+  std::vector<std::uint8_t> bytes = a.HexFrom(2);
+  if (address + bytes.size() > sim::kCameraMemorySize) throw ScriptError{"bytes reach past the camera's memory"};
+  sim::Camera* camera = find(a.Text(0));
+  if (camera == nullptr) return;
+  for (std::size_t i = 0; i < bytes.size(); ++i) camera->memory[address + i] = bytes[i];
+}
+
+bool Fault(const Args& a, const CameraLookup& find) {
+  a.Between(2, 3);
+  const std::string& kind = a.Text(1);
+  sim::PendingFault fault{sim::FaultKind::ZeroWrite};
+  bool oneShot = true;
+  int pipe = -1;
+  int powerCut = -1;  // 0: before the request reaches the camera, 1: after it ran
+  if (kind == "power-cut-before" || kind == "power-cut-after") {
+    powerCut = kind == "power-cut-after" ? 1 : 0;
+  } else if (kind == "zero-write") {
+    fault.kind = sim::FaultKind::ZeroWrite;
+  } else if (kind == "zero-read") {
+    fault.kind = sim::FaultKind::ZeroRead;
+  } else if (kind == "short-reply") {
+    fault.kind = sim::FaultKind::ShortReply;
+  } else if (kind.rfind("status=", 0) == 0) {
+    fault.kind = sim::FaultKind::Status;
+    fault.status = static_cast<std::uint8_t>(ParseNumberOrThrow(kind.substr(7), 0, 0xFF, "status"));
+  } else if (kind.rfind("open-fail=", 0) == 0) {
+    pipe = static_cast<int>(ParseNumberOrThrow(kind.substr(10), 0, 2, "pipe"));
+    oneShot = false;
+  } else if (kind == "ignore-writes" || kind == "device-open-fail" || kind == "clear") {
+    oneShot = false;
+  } else {
+    throw ScriptError{"unknown fault \"" + kind + "\""};
+  }
+  if (a.Count() == 3) {
+    if (!oneShot) throw ScriptError{"after=K goes only with a one-time fault"};
+    auto options = a.Options(2, {"after"});
+    fault.after = static_cast<int>(ParseNumberOrThrow(options["after"], 0, 1000000, "after"));
+  }
+  sim::Camera* camera = find(a.Text(0));
+  if (camera == nullptr) return false;
+  if (powerCut >= 0) {
+    camera->powerCuts.push_back(sim::PendingPowerCut{powerCut == 1, fault.after});
+  } else if (oneShot) {
+    camera->faults.push_back(fault);
+  } else if (pipe >= 0) {
+    camera->pipeOpenFails[pipe] = true;
+  } else if (kind == "ignore-writes") {
+    camera->ignoreWrites = true;
+    return false;
+  } else if (kind == "device-open-fail") {
+    camera->deviceOpenFails = true;
+  } else {
+    camera->faults.clear();
+    camera->powerCuts.clear();
+    camera->ignoreWrites = false;
+    camera->deviceOpenFails = false;
+    for (bool& fails : camera->pipeOpenFails) fails = false;
+  }
+  return !oneShot || kind == "zero-write";
+}
+
+void ExpectMemory(const Args& a, const CameraLookup& find) {
+  a.Between(3, SIZE_MAX);
+  auto address = static_cast<std::size_t>(a.Number(1, 0, sim::kCameraMemorySize - 1, "address"));
+  std::vector<std::uint8_t> bytes = a.HexFrom(2);
+  if (address + bytes.size() > sim::kCameraMemorySize) throw ScriptError{"bytes reach past the camera's memory"};
+  const sim::Camera* camera = find(a.Text(0));
+  if (camera == nullptr) return;
+  const std::uint8_t* actual = camera->memory.data() + address;
+  if (!std::equal(bytes.begin(), bytes.end(), actual))
+    throw ExpectFailure{"memory " + a.Text(0) + " " + Hex(address) + " " + HexBytes(bytes.data(), bytes.size()),
+                        HexBytes(actual, bytes.size())};
+}
+
+// Exactly these bytes differ from the snapshot: ADDR:HH ... or none.
+void ExpectDiff(const Args& a, const CameraLookup& find) {
+  a.Between(2, SIZE_MAX);
+  std::map<std::size_t, std::uint8_t> want;
+  if (!(a.Count() == 2 && a.Text(1) == "none")) {
+    for (std::size_t i = 1; i < a.Count(); ++i) {
+      const std::string& item = a.Text(i);
+      std::size_t colon = item.rfind(':');
+      if (colon == std::string::npos) throw ScriptError{"expected ADDR:HH, not \"" + item + "\""};
+      auto address =
+          static_cast<std::size_t>(ParseNumberOrThrow(item.substr(0, colon), 0, sim::kCameraMemorySize - 1, "address"));
+      std::vector<std::uint8_t> value;
+      std::string error;
+      if (item.size() - colon != 3 || !simtools::ParseHexBytes({item.substr(colon + 1)}, value, error))
+        throw ScriptError{"expected two hex digits after the colon in \"" + item + "\""};
+      if (!want.emplace(address, value[0]).second) throw ScriptError{"address given twice: \"" + item + "\""};
+    }
+  }
+  const sim::Camera* camera = find(a.Text(0));
+  if (camera == nullptr) return;
+  std::map<std::size_t, std::uint8_t> actual;
+  for (std::size_t i = 0; i < camera->memory.size(); ++i)
+    if (camera->memory[i] != camera->snapshot[i]) actual.emplace(i, camera->memory[i]);
+  if (actual == want) return;
+  std::vector<std::string> got;
+  for (const auto& [address, value] : actual) {
+    if (got.size() == 24) {
+      got.push_back("... (" + std::to_string(actual.size()) + " in all)");
+      break;
+    }
+    got.push_back(Hex(address) + ":" + HexBytes(&value, 1));
+  }
+  std::vector<std::string> expected(a.Rest(1).Count());
+  for (std::size_t i = 1; i < a.Count(); ++i) expected[i - 1] = a.Text(i);
+  throw ExpectFailure{"diff " + a.Text(0) + " " + Join(expected), Join(got)};
+}
+
+void ExpectInstructions(const Args& a, const CameraLookup& find) {
+  a.Between(1, SIZE_MAX);
+  std::vector<std::optional<Instruction>> want;
+  for (std::size_t i = 1; i < a.Count(); ++i) {
+    if (a.IsWildcard(i)) {
+      want.emplace_back();
+      continue;
+    }
+    Instruction op;
+    if (!ParseInstruction(a.Text(i), op))
+      throw ScriptError{"expected rs|rl|ws|wl:HEXADDR:LENGTH, not \"" + a.Text(i) + "\""};
+    want.emplace_back(op);
+  }
+  sim::Camera* camera = find(a.Text(0));
+  if (camera == nullptr) return;
+  std::vector<std::string> taken = camera->TakeInstructions();
+  bool holds = taken.size() == want.size();
+  for (std::size_t i = 0; holds && i < taken.size(); ++i) {
+    Instruction op;
+    holds = ParseInstruction(taken[i], op) ? (!want[i] || *want[i] == op) : !want[i];
+  }
+  if (!holds) {
+    std::vector<std::string> expected;
+    for (std::size_t i = 1; i < a.Count(); ++i) expected.push_back(a.Text(i));
+    throw ExpectFailure{"instructions " + a.Text(0) + " " + Join(expected), Join(taken)};
+  }
+}
+
+std::string WrongChosenBytes(const sim::Camera& camera, const std::vector<std::pair<int, int>>& presses) {
+  const auto series = simtools::SeriesOfClass(camera.classIndex + 1);
+  const std::size_t filterAt = simtools::ConfigBlockAddress(series) + layout::kFilterByteOffset;
+  const std::size_t countAt = filterAt + 1;
+  const std::uint8_t* now8 = camera.memory.data();
+  const std::uint8_t* was8 = camera.snapshot.data();
+  const std::size_t size = camera.memory.size();
+  // Outside the two filter bytes nothing may differ.
+  if (std::memcmp(now8, was8, filterAt) != 0 ||
+      std::memcmp(now8 + countAt + 1, was8 + countAt + 1, size - countAt - 1) != 0) {
+    std::size_t i = 0;
+    while (i < size && (now8[i] == was8[i] || i == filterAt || i == countAt)) ++i;
+    return "camera " + camera.name + " changed at " + Hex(i) + ", outside its filter bytes";
+  }
+  const FilterBytes now{camera.memory[filterAt], camera.memory[countAt]};
+  const FilterBytes was{camera.snapshot[filterAt], camera.snapshot[countAt]};
+  const std::uint8_t filterBits = simtools::FilterBitsOf(series);
+  if (((now.first ^ was.first) & ~filterBits) != 0 || ((now.second ^ was.second) & ~CountBits(series)) != 0)
+    return "camera " + camera.name + " changed outside its filter bits: " + HexBytes(&now.first, 1) + " " +
+           HexBytes(&now.second, 1);
+  // Every value the presses so far could have written, in their order.
+  std::set<FilterBytes> reachable{was};
+  for (const auto& [countItem, wheelItem] : presses) {
+    std::set<FilterBytes> more = reachable;
+    for (const FilterBytes& from : reachable) more.insert(Encode(series, from, countItem, wheelItem));
+    reachable.swap(more);
+  }
+  if (reachable.count(now) == 0)
+    return "camera " + camera.name + " holds filter bytes " + HexBytes(&now.first, 1) + " " + HexBytes(&now.second, 1) +
+           " that no write press chose";
+  return std::string();
+}
+
+}  // namespace console
