@@ -1,0 +1,107 @@
+#include "tools/windows/camera/emulator.h"
+
+#include <dbt.h>
+
+#include <cstdio>
+
+#include "tools/windows/camera/device_entry.h"
+
+namespace wincam {
+namespace {
+// "\\?\root#zeltcam#0000#{class}\" before the reference string.
+constexpr std::size_t kPathHead = 61;
+}  // namespace
+
+struct Emulator::Entry {
+  std::string name;
+  sim::Camera* camera = nullptr;
+  DeviceEntry device;
+  std::unique_ptr<PipeServer> server;
+};
+
+Emulator::Emulator() { DeviceEntry::RemoveAll(); }
+
+Emulator::~Emulator() {
+  for (auto& entry : entries_) entry->server.reset();  // pipes first, while the model lives
+  entries_.clear();
+  DeviceEntry::RemoveAll();
+}
+
+bool Emulator::AddCamera(const std::string& name, int classIndex, std::size_t pathLen,
+                         const std::vector<std::uint8_t>& memory, std::string& error) {
+  if (Has(name)) return error = "camera \"" + name + "\" exists already", false;
+  auto entry = std::make_unique<Entry>();
+  entry->name = name;
+  {
+    Locked lock(model_);
+    entry->camera = &world_.AddCamera(name, classIndex);
+    entry->camera->memory = memory;
+    entry->camera->memory.resize(sim::kCameraMemorySize);
+    entry->camera->Snapshot();
+  }
+  const int number = static_cast<int>(entries_.size());
+  char reference[16];
+  std::snprintf(reference, sizeof(reference), "zcam%02d", number);
+  std::string ref = reference;
+  if (pathLen > kPathHead + ref.size()) ref += std::string(pathLen - kPathHead - ref.size(), '0');
+  if (!entry->device.Create(sim::kInterfaceClasses[classIndex], number, ref, error)) return false;
+  if (pathLen != 0 && entry->device.Path().size() != pathLen && pathLen > kPathHead + 6) {
+    error = "interface path has " + std::to_string(entry->device.Path().size()) + " characters, not " +
+            std::to_string(pathLen) + ": " + entry->device.Path();
+    return false;
+  }
+  {
+    Locked lock(model_);
+    entry->camera->path = entry->device.Path();
+  }
+  entry->server = std::make_unique<PipeServer>(model_, world_, *entry->camera, entry->device, *this);
+  if (!entry->server->Start()) return error = "cannot start the camera's pipe thread", false;
+  entries_.push_back(std::move(entry));
+  names_.push_back(name);
+  return true;
+}
+
+Emulator::Entry* Emulator::EntryOf(const std::string& name) const {
+  for (const auto& entry : entries_)
+    if (entry->name == name) return entry.get();
+  return nullptr;
+}
+
+bool Emulator::Has(const std::string& name) const { return EntryOf(name) != nullptr; }
+
+std::string Emulator::PathOf(const std::string& name) const {
+  const Entry* entry = EntryOf(name);
+  return entry != nullptr ? entry->device.Path() : std::string();
+}
+
+sim::Camera* Emulator::Find(const std::string& name) {
+  Entry* entry = EntryOf(name);
+  return entry != nullptr ? entry->camera : nullptr;
+}
+
+void Emulator::SetPower(const std::string& name, bool on) {
+  Entry* entry = EntryOf(name);
+  if (entry == nullptr) return;
+  if (on)
+    entry->server->PowerOn();
+  else
+    entry->server->PowerOff();
+}
+
+void Emulator::FaultsChanged(const std::string& name) {
+  if (Entry* entry = EntryOf(name)) entry->server->FaultsChanged();
+}
+
+void Emulator::DeviceOpened(const sim::Camera& camera) { notifier_.DeviceOpened(camera.classIndex); }
+
+void Emulator::PowerChanged(const sim::Camera& camera, bool on) {
+  std::string path;
+  {
+    Locked lock(model_);
+    path = camera.path;
+  }
+  notifier_.Queue(on ? DBT_DEVICEARRIVAL : DBT_DEVICEREMOVECOMPLETE, camera.classIndex,
+                  sim::kInterfaceClasses[camera.classIndex], path);
+}
+
+}  // namespace wincam

@@ -1,0 +1,81 @@
+// One camera's pipes, served by one thread with overlapped I/O: the interface
+// path itself (the program opens it as a probe), "\0" (requests), "\1"
+// (replies) and "\2" (opened and closed only). Each open takes a listening
+// instance and a new one starts listening, as long as the camera has power
+// and no open fault stands for that pipe. Requests go through the simulated
+// camera's interpreter, faults included; a zero-byte transfer is made by
+// breaking the pipe the program is about to use.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "platform/sim/world.h"
+#include "tools/windows/camera/win_handles.h"
+
+namespace wincam {
+
+class DeviceEntry;
+
+// What the server tells its owner, from the server's thread.
+class ServerEvents {
+ public:
+  virtual ~ServerEvents() = default;
+  virtual void DeviceOpened(const sim::Camera& camera) = 0;           // the program probed the interface path
+  virtual void PowerChanged(const sim::Camera& camera, bool on) = 0;  // after the pipes followed
+};
+
+class PipeServer {
+ public:
+  // model guards world and camera; entry is the camera's Windows side. All outlive the server.
+  PipeServer(SRWLOCK& model, sim::World& world, sim::Camera& camera, DeviceEntry& entry, ServerEvents& events);
+  ~PipeServer();  // stops the thread and closes every pipe
+  PipeServer(const PipeServer&) = delete;
+  PipeServer& operator=(const PipeServer&) = delete;
+
+  bool Start();
+  // Each runs on the server's thread and returns when it is done there.
+  void PowerOn();
+  void PowerOff();
+  void FaultsChanged();  // open faults and a zero-write due now
+
+ private:
+  enum Kind { kDevice, kCommand, kData, kThird, kKinds };
+  struct Instance;
+  enum class Order { None, PowerOn, PowerOff, FaultsChanged, Stop };
+
+  static DWORD WINAPI ThreadMain(void* self);
+  void Run();
+  void Perform(Order order);
+  void Send(Order order);
+  void Listen();
+  void StopListening(Kind kind);
+  void Connected(Instance& instance);
+  void Completed(Instance& instance);
+  void BeginRead(Instance& instance);
+  void TakeConnections(Kind kind);
+  void HandleRequest(const std::uint8_t* request, std::size_t size);
+  bool Reply(const std::vector<std::uint8_t>& reply);
+  void Break(Kind kind);
+  void BreakAll();
+  void CutPower();
+  bool ZeroWriteDue();
+  bool Allowed(Kind kind);
+
+  SRWLOCK& model_;
+  sim::World& world_;
+  sim::Camera& camera_;
+  DeviceEntry& entry_;
+  ServerEvents& events_;
+  std::vector<std::unique_ptr<Instance>> instances_;  // listening and connected; the thread's own
+  bool powered_ = false;                              // the thread's view of the power
+  unsigned long long connections_ = 0;                // opens so far
+  OwnedHandle thread_;
+  OwnedHandle wake_;  // an order is waiting
+  OwnedHandle done_;  // the order was carried out
+  Order order_ = Order::None;
+};
+
+}  // namespace wincam
