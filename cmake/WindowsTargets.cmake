@@ -19,10 +19,16 @@ target_link_options(zeltfw PRIVATE $<$<CONFIG:Release,MinSizeRel>:-s>)
 set_source_files_properties(res/zeltfw.rc PROPERTIES OBJECT_DEPENDS
                             "${CMAKE_SOURCE_DIR}/res/zeltfw.ico;${CMAKE_SOURCE_DIR}/res/zeltfw.manifest;${CMAKE_SOURCE_DIR}/res/version_info.h")
 
+# What the Windows tools share: starting programs, reading their windows, the screen, settings.
+add_library(zwindrive STATIC ${CMAKE_SOURCE_DIR}/tools/windows/process.cpp ${CMAKE_SOURCE_DIR}/tools/windows/windows_of.cpp
+                             ${CMAKE_SOURCE_DIR}/tools/windows/screenshot.cpp ${CMAKE_SOURCE_DIR}/tools/windows/settings.cpp)
+target_link_libraries(zwindrive PUBLIC user32 gdi32 advapi32)
+
 # The automation program that drives zeltfw.exe like a person (tests, screenshots, benchmark).
 file(GLOB zelt_drive_srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/windows/*.cpp)
+list(FILTER zelt_drive_srcs EXCLUDE REGEX "/(process|windows_of|screenshot|settings)\\.cpp$")
 add_executable(zelt-drive ${zelt_drive_srcs})
-target_link_libraries(zelt-drive PRIVATE user32 gdi32 advapi32)
+target_link_libraries(zelt-drive PRIVATE zwindrive)
 target_link_options(zelt-drive PRIVATE -municode)
 set_target_properties(zelt-drive PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZELT_WIN_OUTPUT})
 
@@ -30,6 +36,19 @@ set_target_properties(zelt-drive PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZELT_WIN_
 add_executable(zelt-bench-window WIN32 ${CMAKE_SOURCE_DIR}/bench/minimal_window.cpp)
 target_link_libraries(zelt-bench-window PRIVATE user32)
 set_target_properties(zelt-bench-window PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZELT_WIN_OUTPUT})
+
+
+# The camera emulator: cameras that zeltfw.exe finds, opens and talks to under Wine.
+file(GLOB zcamemu_srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/windows/camera/*.cpp)
+list(FILTER zcamemu_srcs EXCLUDE REGEX "/main\\.cpp$")
+add_library(zcamemu STATIC ${zcamemu_srcs})
+target_link_libraries(zcamemu PUBLIC zsimtools zplatform_sim zcore setupapi advapi32 user32)
+
+# The scenario scripts played against zeltfw.exe with emulated cameras: real input, real boxes.
+file(GLOB zelt_play_srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/windows/play/*.cpp)
+add_executable(zelt-play ${zelt_play_srcs})
+target_link_libraries(zelt-play PRIVATE zscript zcamemu zwindrive)
+set_target_properties(zelt-play PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZELT_WIN_OUTPUT})
 
 if(ZELT_TESTS AND CMAKE_SYSTEM_PROCESSOR MATCHES "x86_64|AMD64")
   # Every program run under Wine (tests, GoogleTest discovery) gets a private

@@ -1,0 +1,414 @@
+#include "tools/windows/play/program.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "tools/windows/camera/emulator.h"
+#include "tools/windows/play/box_icons.h"
+#include "tools/windows/play/input.h"
+#include "tools/windows/windows_of.h"
+
+namespace play {
+namespace {
+
+constexpr DWORD kStartTimeout = 30000;
+constexpr DWORD kSettleTimeout = 15000;
+constexpr DWORD kBoxTimeout = 5000;
+constexpr wchar_t kWindowClass[] = L"zeltviewwindow";
+constexpr wchar_t kPaneClass[] = L"zeltviewpane";
+constexpr wchar_t kBoxClass[] = L"#32770";
+
+struct Found {
+  DWORD processId;
+  HWND owner;
+  bool wantBox;
+  HWND hwnd;
+};
+
+BOOL CALLBACK FindTopLevel(HWND hwnd, LPARAM param) {
+  auto* found = reinterpret_cast<Found*>(param);
+  DWORD processId = 0;
+  GetWindowThreadProcessId(hwnd, &processId);
+  if (processId != found->processId || !IsWindowVisible(hwnd)) return TRUE;
+  const std::wstring name = drive::ClassOf(hwnd);
+  if (found->wantBox ? (name != kBoxClass || GetWindow(hwnd, GW_OWNER) != found->owner) : name != kWindowClass)
+    return TRUE;
+  found->hwnd = hwnd;
+  return FALSE;
+}
+
+// The visible child windows of a class, in z-order from the top.
+std::vector<HWND> ChildrenOfClass(HWND parent, const wchar_t* className) {
+  std::vector<HWND> found;
+  for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+    if (IsWindowVisible(child) && drive::ClassOf(child) == className) found.push_back(child);
+  return found;
+}
+
+Control Describe(HWND parent, HWND hwnd) {
+  Control control;
+  control.hwnd = hwnd;
+  control.text = drive::TextOf(hwnd);
+  control.enabled = IsWindowEnabled(hwnd) != FALSE;
+  GetWindowRect(hwnd, &control.rect);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&control.rect), 2);
+  return control;
+}
+
+std::vector<std::wstring> SplitLines(const std::wstring& text, const wchar_t* separator) {
+  std::vector<std::wstring> lines;
+  const std::wstring sep = separator;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t at = text.find(sep, start);
+    lines.push_back(text.substr(start, at == std::wstring::npos ? std::wstring::npos : at - start));
+    if (at == std::wstring::npos) return lines;
+    start = at + sep.size();
+  }
+}
+
+bool WaitUntil(bool (*condition)(HWND), HWND hwnd, DWORD milliseconds) {
+  const ULONGLONG end = GetTickCount64() + milliseconds;
+  while (!condition(hwnd)) {
+    if (GetTickCount64() >= end) return false;
+    Sleep(5);
+  }
+  return true;
+}
+
+bool Gone(HWND hwnd) { return IsWindow(hwnd) == FALSE || IsWindowVisible(hwnd) == FALSE; }
+
+}  // namespace
+
+Program::Program(wincam::Emulator& cameras, std::wstring exe) : cameras_(cameras), exe_(std::move(exe)) {}
+
+Program::~Program() {
+  if (started_ && Running()) {
+    try {
+      holdBoxes_ = false;
+      if (OpenBox() != nullptr) Settle();
+      if (WindowOpen()) Close();
+    } catch (const ProgramStuck&) {
+    }
+  }
+  if (!started_ || !Running()) return;
+  DWORD code = 0;
+  if (!Exited(kSettleTimeout, &code)) process_.Kill();
+}
+
+void Program::Start(int showCommand) {
+  if (!process_.Start(exe_, showCommand)) throw ProgramStuck{"zeltfw.exe does not start"};
+  started_ = true;
+  cameras_.SetProgram(process_.Id());
+  WaitForInputIdle(process_.Handle(), kStartTimeout);
+  const ULONGLONG end = GetTickCount64() + kStartTimeout;
+  for (;;) {
+    Found found = {process_.Id(), nullptr, false, nullptr};
+    EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&found));
+    if (found.hwnd != nullptr) {
+      window_ = found.hwnd;
+      break;
+    }
+    if (!Running()) throw ProgramStuck{"zeltfw.exe ended without showing its window"};
+    if (GetTickCount64() >= end) throw ProgramStuck{"no window within 30 s"};
+    Sleep(5);
+  }
+  thread_ = GetWindowThreadProcessId(window_, nullptr);
+  Settle();
+}
+
+bool Program::Running() {
+  DWORD code = 0;
+  return started_ && GetExitCodeProcess(process_.Handle(), &code) && code == STILL_ACTIVE;
+}
+
+bool Program::WindowOpen() { return Running() && window_ != nullptr && IsWindow(window_) && IsWindowVisible(window_); }
+
+bool Program::Exited(DWORD milliseconds, DWORD* exitCode) { return started_ && process_.Wait(milliseconds, exitCode); }
+
+void Program::Foreground(HWND hwnd) {
+  if (GetForegroundWindow() != hwnd) SetForegroundWindow(hwnd);
+}
+
+HWND Program::OpenBox() {
+  if (!Running() || window_ == nullptr) return nullptr;
+  Found found = {process_.Id(), window_, true, nullptr};
+  EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&found));
+  return found.hwnd;
+}
+
+// Input sent so far is in the program's queue. WM_PAINT comes only when its
+// queue holds no posted message and no input any more, so a paint of a part
+// of the window invalidated now means the program took all of it, handled
+// it, and pumped the toolkit's queue (which it does after every message).
+// Nothing is sent to the program meanwhile: under Wine a message sent while
+// the program tracks a pressed caption button cancels the press. A pressed
+// button or caption box holds the mouse until its release is handled, so the
+// capture must be free too, unless a list was just opened (it keeps the
+// mouse while open). A minimized or hidden window is not painted: WM_NULL
+// round trips and a pause must do then.
+void Program::SyncInput(bool listOpening) {
+  if (!WindowOpen()) return;
+  RECT update = {};
+  RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE);
+  if (!GetUpdateRect(window_, &update, FALSE)) {
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, kSettleTimeout, &ignored);
+    Sleep(20);
+    if (!SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, kSettleTimeout, &ignored) && WindowOpen())
+      throw ProgramStuck{"the program answered no message for 15 s"};
+    return;
+  }
+  const ULONGLONG end = GetTickCount64() + kSettleTimeout;
+  for (;;) {
+    if (!WindowOpen()) return;
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    const bool captured = !listOpening && GetGUIThreadInfo(thread_, &info) && info.hwndCapture != nullptr;
+    if (!GetUpdateRect(window_, &update, FALSE) && !captured) return;
+    if (GetTickCount64() >= end) throw ProgramStuck{"the program did not get back to its message loop for 15 s"};
+    Sleep(1);
+  }
+}
+
+void Program::Settle() {
+  for (int round = 0; round < 100; ++round) {
+    if (!cameras_.WaitForMessages(kSettleTimeout)) throw ProgramStuck{"a device message was not taken for 15 s"};
+    if (!Running()) return;
+    if (!WindowOpen()) {
+      // Closing: the process ends on its own.
+      DWORD code = 0;
+      if (!Exited(kSettleTimeout, &code)) throw ProgramStuck{"the window closed but the program runs on"};
+      return;
+    }
+    SyncInput();
+    if (!WindowOpen()) continue;  // it closed meanwhile: wait for its end
+    HWND box = OpenBox();
+    if (box == nullptr) return;
+    if (std::find(recorded_.begin(), recorded_.end(), box) == recorded_.end()) Record(box);
+    if (holdBoxes_) return;
+    AnswerBox();
+  }
+  throw ProgramStuck{"message boxes keep coming"};
+}
+
+void Program::Record(HWND box) {
+  recorded_.push_back(box);
+  BoxSeen seen;
+  seen.title = drive::TextOf(box);
+  HWND iconControl = nullptr;
+  HWND textControl = nullptr;
+  for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (drive::ClassOf(child) != L"static" || !IsWindowVisible(child)) continue;
+    if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+      iconControl = child;
+    else if (!drive::TextOf(child).empty())
+      textControl = child;
+  }
+  if (textControl != nullptr) {
+    std::vector<std::wstring> lines = SplitLines(drive::TextOf(textControl), L"\n");
+    for (std::size_t i = 0; i < lines.size() && i < 3; ++i) seen.lines[i] = lines[i];
+    RECT rect = {};
+    GetClientRect(textControl, &rect);
+    seen.textFits = LinesFit(rect.bottom, static_cast<int>(lines.size()));
+  }
+  seen.icon = iconControl != nullptr ? NameIcon(iconControl, exe_) : "none";
+  boxes_.push_back(seen);
+}
+
+void Program::AnswerBox() {
+  HWND box = OpenBox();
+  if (box == nullptr) return;
+  HWND ok = GetDlgItem(box, IDOK);
+  Foreground(box);
+  if (ok != nullptr && IsWindowVisible(ok))
+    ClickAt(CentreOf(ok));
+  else
+    PressKey(VK_RETURN);
+  if (!WaitUntil(Gone, box, kBoxTimeout) && Running()) throw ProgramStuck{"the message box does not close on OK"};
+}
+
+std::wstring Program::Title() { return WindowOpen() ? drive::TextOf(window_) : std::wstring(); }
+
+std::vector<std::wstring> Program::PaneLines() {
+  if (!WindowOpen()) return {};
+  std::vector<HWND> panes = ChildrenOfClass(window_, kPaneClass);
+  if (panes.empty()) return {};
+  return SplitLines(drive::TextOf(panes.front()), L"\r\n");
+}
+
+// The action button is the left one, the next button the right one.
+bool Program::Button(bool action, Control& button) {
+  if (!WindowOpen()) return false;
+  RECT client = {};
+  GetClientRect(window_, &client);
+  for (HWND hwnd : ChildrenOfClass(window_, L"button")) {
+    Control control = Describe(window_, hwnd);
+    const bool left = (control.rect.left + control.rect.right) / 2 < client.right / 2;
+    if (left == action) {
+      button = control;
+      return true;
+    }
+  }
+  return false;
+}
+
+bool Program::ListOf(std::size_t items, List& list) {
+  if (!WindowOpen()) return false;
+  for (HWND hwnd : ChildrenOfClass(window_, L"combobox")) {
+    const LRESULT count = SendMessageW(hwnd, CB_GETCOUNT, 0, 0);
+    if (count != static_cast<LRESULT>(items)) continue;
+    static_cast<Control&>(list) = Describe(window_, hwnd);
+    // A drop-down list's text is the item it shows; only WM_GETTEXT gives it to another process.
+    wchar_t shown[256] = {};
+    SendMessageW(hwnd, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(shown));
+    list.text = shown;
+    list.items.clear();
+    for (LRESULT i = 0; i < count; ++i) {
+      const LRESULT length = SendMessageW(hwnd, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
+      std::wstring item(length > 0 ? static_cast<std::size_t>(length) + 1 : 1, L'\0');
+      SendMessageW(hwnd, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item.data()));
+      item.resize(std::wcslen(item.c_str()));
+      list.items.push_back(item);
+    }
+    // The item the list shows is its text; a list showing nothing shows no text.
+    list.shown = 0;
+    for (std::size_t i = 0; i < list.items.size(); ++i)
+      if (!list.text.empty() && list.items[i] == list.text) list.shown = static_cast<int>(i) + 1;
+    return true;
+  }
+  return false;
+}
+
+bool Program::Minimized() { return WindowOpen() && IsIconic(window_) != FALSE; }
+bool Program::Maximized() { return WindowOpen() && IsZoomed(window_) != FALSE; }
+
+POINT Program::Position() {
+  if (!Minimized() && !Maximized()) {
+    RECT rect = {};
+    GetWindowRect(window_, &rect);
+    return POINT{rect.left, rect.top};
+  }
+  // The restore place is kept in workspace coordinates.
+  WINDOWPLACEMENT placement = {};
+  placement.length = sizeof(placement);
+  GetWindowPlacement(window_, &placement);
+  MONITORINFO monitor = {};
+  monitor.cbSize = sizeof(monitor);
+  GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  return POINT{placement.rcNormalPosition.left + monitor.rcWork.left - monitor.rcMonitor.left,
+               placement.rcNormalPosition.top + monitor.rcWork.top - monitor.rcMonitor.top};
+}
+
+void Program::Click(const Control& control) {
+  Foreground(window_);
+  ClickAt(CentreOf(control.hwnd));
+  Settle();
+}
+
+HWND Program::FocusedWindow() {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof(info);
+  return GetGUIThreadInfo(thread_, &info) ? info.hwndFocus : nullptr;
+}
+
+void Program::PressKeysAndSettle(WORD key, int times, bool listOpen) {
+  for (int i = 0; i < times; ++i) PressKey(key);
+  SyncInput(listOpen);
+}
+
+// Opens the list with a click, arrows to the item and takes it with Enter, or
+// leaves with Esc (cancel).
+void Program::ChooseByMouse(const List& list, int item, bool cancel) {
+  Foreground(window_);
+  ClickAt(CentreOf(list.hwnd));
+  SyncInput(true);
+  if (SendMessageW(list.hwnd, CB_GETDROPPEDSTATE, 0, 0) == FALSE) throw ProgramStuck{"a click does not open the list"};
+  const int current = static_cast<int>(SendMessageW(list.hwnd, CB_GETCURSEL, 0, 0)) + 1;  // 0: none
+  if (current == 0)
+    PressKeysAndSettle(VK_DOWN, item, true);
+  else if (item > current)
+    PressKeysAndSettle(VK_DOWN, item - current, true);
+  else
+    PressKeysAndSettle(VK_UP, current - item, true);
+  PressKey(cancel ? VK_ESCAPE : VK_RETURN);
+  Settle();
+}
+
+// Tab until the list has the focus, then arrows with the list closed.
+void Program::ChooseByKeyboard(const List& list, int item) {
+  Foreground(window_);
+  for (int i = 0; i < 8 && FocusedWindow() != list.hwnd; ++i) PressKeysAndSettle(VK_TAB, 1, false);
+  if (FocusedWindow() != list.hwnd) throw ProgramStuck{"Tab never reaches the list"};
+  const int current = static_cast<int>(SendMessageW(list.hwnd, CB_GETCURSEL, 0, 0)) + 1;
+  if (current == 0)
+    PressKeysAndSettle(VK_DOWN, item, false);
+  else if (item > current)
+    PressKeysAndSettle(VK_DOWN, item - current, false);
+  else
+    PressKeysAndSettle(VK_UP, current - item, false);
+  Settle();
+}
+
+// The close box of the caption, found where the window says it is. Alt+F4
+// would be swallowed under Wine by a drop-down list that has the focus.
+void Program::Close() {
+  Foreground(window_);
+  RECT frame = {};
+  GetWindowRect(window_, &frame);
+  RECT client = {};
+  GetClientRect(window_, &client);
+  POINT interior = {0, 0};
+  ClientToScreen(window_, &interior);
+  const int captionMiddle = (frame.top + interior.y) / 2;
+  for (int x = frame.right - 2; x > frame.left; --x) {
+    DWORD_PTR hit = HTNOWHERE;
+    SendMessageTimeoutW(window_, WM_NCHITTEST, 0, MAKELPARAM(x, captionMiddle), SMTO_NORMAL, kSettleTimeout, &hit);
+    if (hit == HTCLOSE) {
+      ClickAt(POINT{x - 4, captionMiddle});
+      Settle();
+      return;
+    }
+  }
+  throw ProgramStuck{"the window shows no close box"};
+}
+
+void Program::About() {
+  Foreground(window_);
+  PressKey(VK_SPACE, VK_MENU);
+  SyncInput(true);  // the open menu holds the mouse
+  // From the top of the open menu, Up wraps to its last item.
+  PressKey(VK_UP);
+  PressKey(VK_RETURN);
+  Settle();
+}
+
+// What the caption's boxes send; sent, not posted, so that it is handled when this returns.
+void Program::Command(UINT systemCommand) {
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(window_, WM_SYSCOMMAND, systemCommand, 0, SMTO_NORMAL, kSettleTimeout, &ignored);
+  Settle();
+}
+
+void Program::Move(int x, int y) {
+  SetWindowPos(window_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  Settle();
+}
+
+void Program::DeviceMessage(WPARAM code, const std::vector<BYTE>& header) {
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(window_, WM_DEVICECHANGE, code, header.empty() ? 0 : reinterpret_cast<LPARAM>(header.data()),
+                      SMTO_NORMAL, kSettleTimeout, &ignored);
+  Settle();
+}
+
+long Program::LiveCount(int kind) {
+  static const UINT message = RegisterWindowMessageW(L"ZeltLiveObjects");
+  DWORD_PTR count = 0;
+  if (!WindowOpen() ||
+      !SendMessageTimeoutW(window_, message, static_cast<WPARAM>(kind), 0, SMTO_NORMAL, kSettleTimeout, &count))
+    return -1;
+  return static_cast<long>(static_cast<LONG_PTR>(count));
+}
+
+}  // namespace play

@@ -1,0 +1,110 @@
+// zeltfw.exe as a person meets it: started with a show command, seen through
+// its windows (title, the pane's accessible text, buttons, drop-down lists,
+// message boxes, place and state), and acted on with real input. Nothing is
+// read from inside the program.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "tools/windows/process.h"
+
+namespace wincam {
+class Emulator;
+}
+
+namespace play {
+
+// A push button or drop-down list of the main window, as shown now.
+struct Control {
+  HWND hwnd = nullptr;
+  std::wstring text;  // a button's caption, the item a list shows
+  bool enabled = false;
+  RECT rect = {};  // in the window's interior
+};
+
+struct List : Control {
+  std::vector<std::wstring> items;
+  int shown = 0;  // the item the list shows, 1-based; 0: none
+};
+
+// A message box as it was seen.
+struct BoxSeen {
+  std::wstring title;
+  std::wstring lines[3];
+  std::string icon;      // info, stop, about, or what it looked like
+  bool textFits = true;  // its lines are not wrapped
+};
+
+// Something the program did not do in time: the run cannot go on.
+struct ProgramStuck {
+  std::string what;
+};
+
+class Program {
+ public:
+  // exe: the program to start; cameras: where its device messages come from.
+  Program(wincam::Emulator& cameras, std::wstring exe);
+  ~Program();  // a program still running is closed like a person would, then ended
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  void Start(int showCommand);  // returns once its window is up and it waits for input
+  bool Running();               // the process has not ended
+  bool WindowOpen();
+  // Waits up to milliseconds for the process to end; false while it runs.
+  bool Exited(DWORD milliseconds, DWORD* exitCode);
+  HWND Window() const { return window_; }
+  DWORD ProcessId() { return process_.Id(); }
+
+  // Returns once the program has handled everything done to it so far: the
+  // device messages sent and the input given. Message boxes that open are
+  // recorded in Boxes() and answered with OK, unless boxes are held.
+  void Settle();
+  void HoldBoxes(bool hold) { holdBoxes_ = hold; }
+  HWND OpenBox();
+  void AnswerBox();  // OK on the open box
+  std::vector<BoxSeen>& Boxes() { return boxes_; }
+
+  // What a person sees.
+  std::wstring Title();
+  std::vector<std::wstring> PaneLines();  // empty: no pane
+  bool Button(bool action, Control& button);
+  bool ListOf(std::size_t items, List& list);  // the list with that many items
+  bool Minimized();
+  bool Maximized();
+  POINT Position();  // outer top-left; the restore place while minimized or maximized
+
+  // What a person does. Each returns once the program handled it.
+  void Click(const Control& control);
+  void ChooseByMouse(const List& list, int item, bool cancel);
+  void ChooseByKeyboard(const List& list, int item);
+  void Close();  // Alt+F4
+  void About();  // the system menu's last item
+  void Command(UINT systemCommand);
+  void Move(int x, int y);
+  // A raw WM_DEVICECHANGE, as any other program may send one.
+  void DeviceMessage(WPARAM code, const std::vector<BYTE>& header);
+  // The program's live object count of that kind, or -1.
+  long LiveCount(int kind);
+
+ private:
+  void Foreground(HWND hwnd);
+  void SyncInput(bool listOpening = false);
+  void Record(HWND box);
+  void PressKeysAndSettle(WORD key, int times, bool listOpen);
+  HWND FocusedWindow();
+
+  wincam::Emulator& cameras_;
+  std::wstring exe_;
+  drive::Process process_;
+  bool started_ = false;
+  HWND window_ = nullptr;
+  DWORD thread_ = 0;
+  bool holdBoxes_ = false;
+  std::vector<HWND> recorded_;  // boxes already in boxes_
+  std::vector<BoxSeen> boxes_;
+};
+
+}  // namespace play

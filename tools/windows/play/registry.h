@@ -1,0 +1,30 @@
+// The prefix's real registry as the scripts name it: "HKLM\SYSTEM\..." or
+// "HKCU\Software\..." (HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER too).
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace play {
+
+// The world's start: the six driver services' "Parameters" keys, empty, and
+// no settings of the program for this user.
+void ResetRegistry();
+
+// False (a script error) for a path outside HKLM and HKCU.
+bool SplitRegistryPath(const std::string& path, HKEY& root, std::wstring& subKey);
+bool CreateKey(const std::string& path);
+void DeleteKey(const std::string& path);
+bool KeyExists(const std::string& path);
+bool SetDword(const std::string& path, const std::string& name, std::uint32_t value);
+bool SetString(const std::string& path, const std::string& name, const std::string& utf8);
+void DeleteValue(const std::string& path, const std::string& name);
+// "absent", the number of a 4-byte REG_DWORD, or a description of anything else.
+std::string ValueText(const std::string& path, const std::string& name, std::optional<std::uint32_t>& number);
+
+std::wstring Wide(const std::string& utf8);
+std::string Utf8(const std::wstring& text);
+
+}  // namespace play

@@ -1,0 +1,128 @@
+// One scenario script played against the real zeltfw.exe under Wine: a fresh
+// world (emulated cameras, the prefix's registry reset), the script's world
+// commands on the emulator and the registry, its user commands as real input,
+// its checks on what a person or a screen reader can read. Lines that look
+// inside the program are passed over and reported; a script that says it is
+// for the simulated world only is not played.
+#pragma once
+#include <memory>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "tools/sim-console/args.h"
+#include "tools/sim-console/script.h"
+#include "tools/windows/play/program.h"
+
+namespace sim {
+struct Camera;
+}
+namespace wincam {
+class Emulator;
+}
+
+namespace play {
+
+class Session {
+ public:
+  enum class Outcome { Passed, Failed, Unrunnable, SimulatedOnly };
+
+  Session(const console::Script& script, std::wstring exe);
+  ~Session();
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
+
+  Outcome Run();
+  int ExpectationsHeld() const { return held_; }
+  // Line number and reason of every line passed over.
+  const std::vector<std::pair<int, std::string>>& PassedOver() const { return passedOver_; }
+  const std::string& SimulatedOnlyReason() const { return simulatedOnly_; }
+
+ private:
+  using Handler = void (Session::*)(const console::Args&);
+  void Execute(const console::ScriptLine& line);
+  void PassOver(const std::string& reason);
+  [[noreturn]] void NotHere(const std::string& what);
+  void ResetWorld();
+  sim::Camera* CameraFor(const std::string& name);
+  Program& Running(const std::string& expected);  // the program with its window open, or a failure
+  void SettleIfRunning();
+
+  // The world (world.cpp).
+  void CmdAdmin(const console::Args& a);
+  void CmdPlatform(const console::Args& a);
+  void CmdCamera(const console::Args& a);
+  void CmdCameraPower(const console::Args& a);
+  void CmdPoke(const console::Args& a);
+  void CmdSnapshot(const console::Args& a);
+  void CmdFault(const console::Args& a);
+  void CmdRegkey(const console::Args& a);
+  void CmdReg(const console::Args& a);
+  void CmdModule(const console::Args& a);
+  void CmdDriver(const console::Args& a);
+  void CmdAdvapi(const console::Args& a);
+  void CmdSimulatedOnly(const console::Args& a);
+
+  // The user (user.cpp).
+  void CmdStart(const console::Args& a);
+  void CmdClick(const console::Args& a);
+  void CmdChoose(const console::Args& a);
+  void CmdClose(const console::Args& a);
+  void CmdAbout(const console::Args& a);
+  void CmdEvent(const console::Args& a);
+  void CmdDevmsg(const console::Args& a);
+  void CmdMove(const console::Args& a);
+  void CmdMinimize(const console::Args& a);
+  void CmdMaximize(const console::Args& a);
+  void CmdRestore(const console::Args& a);
+  void CmdLenient(const console::Args& a);
+  void CmdBox(const console::Args& a);
+  void RequireStartLine();
+
+  // Checks (checks.cpp).
+  void CmdExpect(const console::Args& a);
+  void ExpectTitle(const console::Args& a);
+  void ExpectPane(const console::Args& a);
+  void ExpectButton(const console::Args& a);
+  void ExpectCountBox(const console::Args& a);
+  void ExpectWheelBox(const console::Args& a);
+  void ExpectList(const console::Args& a, std::size_t items, const char* what);
+  void ExpectBox(const console::Args& a);
+  void ExpectNoBox(const console::Args& a);
+  void ExpectInside(const console::Args& a);  // what only the simulated world can look at
+  void ExpectWindow(const console::Args& a);
+  void ExpectExit(const console::Args& a);
+  void ExpectState(const console::Args& a);
+  void ExpectPosition(const console::Args& a);
+  void ExpectReg(const console::Args& a);
+  void ExpectRegkey(const console::Args& a);
+  void ExpectMemory(const console::Args& a);
+  void ExpectDiff(const console::Args& a);
+  void ExpectInstructions(const console::Args& a);
+  void ExpectInvariants(const console::Args& a);
+  void CmdShow(const console::Args& a);
+  void CmdDump(const console::Args& a);
+  void Show();
+
+  const console::Script& script_;
+  std::wstring exe_;
+  bool checking_ = false;
+  int line_ = 0;
+  int held_ = 0;
+  bool lenient_ = false;
+  bool checkedStart_ = false;
+  std::set<std::string> checkedCameras_;
+  std::vector<std::pair<int, std::string>> passedOver_;
+  std::string simulatedOnly_;
+  std::size_t boxesChecked_ = 0;
+  std::unique_ptr<wincam::Emulator> cameras_;
+  std::unique_ptr<Program> program_;
+  std::vector<BoxSeen> boxes_;  // of every run in this script, in order
+  // The items the two lists showed (0: none) at each press of "Zapsat filtry".
+  std::vector<std::pair<int, int>> writePresses_;
+  std::size_t boxesTaken_ = 0;  // of the current run's, copied into boxes_
+  void SyncBoxes();
+};
+
+}  // namespace play

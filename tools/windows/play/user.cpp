@@ -1,0 +1,167 @@
+// The script as the user: real input on zeltfw.exe's window.
+#include <windows.h>
+// windows.h must come first
+#include <dbt.h>
+
+#include <cstdint>
+
+#include "tools/windows/play/registry.h"
+#include "tools/windows/play/session.h"
+
+namespace play {
+
+using console::Args;
+using console::ExpectFailure;
+using console::ScriptError;
+
+namespace {
+constexpr std::size_t kCountItems = 8;
+constexpr std::size_t kWheelItems = 2;
+}  // namespace
+
+void Session::RequireStartLine() {
+  if (!checkedStart_) throw ScriptError{"the program is not started before this line"};
+}
+
+void Session::CmdStart(const Args& a) {
+  a.Between(0, 1);
+  int show = 1;
+  if (a.Count() == 1)
+    show = static_cast<int>(console::ParseNumberOrThrow(a.Option(0, "show"), INT32_MIN, INT32_MAX, "show"));
+  if (checking_) {
+    checkedStart_ = true;
+    return;
+  }
+  if (program_ != nullptr && program_->Running()) {
+    if (lenient_) return;
+    throw ScriptError{"the program is running already"};
+  }
+  program_ = std::make_unique<Program>(*cameras_, exe_);
+  boxesTaken_ = 0;
+  program_->Start(show);
+}
+
+void Session::CmdClick(const Args& a) {
+  a.Exactly(1);
+  const bool action = a.Choice(0, {"action", "next"}) == 0;
+  if (checking_) return RequireStartLine();
+  const std::string which = action ? "action" : "next";
+  Control button;
+  if (!Running("window open").Button(action, button)) throw ExpectFailure{"button " + which + " to press", "absent"};
+  if (!button.enabled)
+    throw ExpectFailure{"button " + which + " to press", console::Quote(Utf8(button.text)) + " disabled"};
+  if (action && button.text == L"Zapsat filtry") {
+    List count, wheel;
+    writePresses_.emplace_back(program_->ListOf(kCountItems, count) ? count.shown : 0,
+                               program_->ListOf(kWheelItems, wheel) ? wheel.shown : 0);
+  }
+  program_->Click(button);
+}
+
+// choose count|wheel N|none [mouse|keyboard|cancel]: mouse (the default) opens
+// the list with a click, arrows to the item and takes it with Enter; keyboard
+// tabs to the closed list and arrows; cancel arrows in the open list and
+// leaves it with Esc, so the list keeps what it showed.
+void Session::CmdChoose(const Args& a) {
+  a.Between(2, 3);
+  const bool count = a.Choice(0, {"count", "wheel"}) == 0;
+  const std::size_t items = count ? kCountItems : kWheelItems;
+  int item = 0;
+  if (a.Text(1) != "none") item = static_cast<int>(a.Number(1, 1, static_cast<std::int64_t>(items), "item"));
+  const std::size_t how = a.Count() == 3 ? a.Choice(2, {"mouse", "keyboard", "cancel"}) : 0;
+  if (item == 0 && how != 0) throw ScriptError{"none goes without a way of choosing"};
+  if (checking_) return RequireStartLine();
+  List list;
+  if (!Running("window open").ListOf(items, list))
+    throw ExpectFailure{std::string(count ? "countbox" : "wheelbox") + " to choose from", "absent"};
+  if (item == 0) {
+    // A person can leave a list without a choice, but cannot take its choice away.
+    if (list.shown != 0) throw ScriptError{"a person cannot take the choice away from a drop-down list"};
+    return;
+  }
+  if (how == 1)
+    program_->ChooseByKeyboard(list, item);
+  else
+    program_->ChooseByMouse(list, item, how == 2);
+}
+
+void Session::CmdLenient(const Args& a) {
+  a.Exactly(1);
+  const bool on = a.Choice(0, {"on", "off"}) == 0;
+  if (!checking_) lenient_ = on;
+}
+
+void Session::CmdClose(const Args& a) {
+  a.Exactly(0);
+  if (checking_) return RequireStartLine();
+  Running("window open").Close();
+}
+
+void Session::CmdAbout(const Args& a) {
+  a.Exactly(0);
+  if (checking_) return RequireStartLine();
+  Running("window open").About();
+}
+
+void Session::CmdEvent(const Args& a) {
+  a.Exactly(2);
+  a.Number(0, 0, UINT32_MAX, "event class");
+  a.Number(1, 0, UINT32_MAX, "command");
+  NotHere("event (no control of the program sends a bare command)");
+}
+
+// A raw WM_DEVICECHANGE from another program, with a bare header of that type.
+void Session::CmdDevmsg(const Args& a) {
+  a.Exactly(2);
+  const auto code = static_cast<WPARAM>(a.Number(0, 0, UINT32_MAX, "code"));
+  std::vector<BYTE> header;
+  if (a.Text(1) != "none") {
+    const auto type = static_cast<DWORD>(a.Number(1, 0, UINT32_MAX, "device type"));
+    DEV_BROADCAST_HDR record = {sizeof(DEV_BROADCAST_HDR), type, 0};
+    header.assign(reinterpret_cast<const BYTE*>(&record), reinterpret_cast<const BYTE*>(&record) + sizeof(record));
+  }
+  if (checking_) return RequireStartLine();
+  Running("window open").DeviceMessage(code, header);
+}
+
+void Session::CmdMove(const Args& a) {
+  a.Exactly(2);
+  const auto x = static_cast<int>(a.Number(0, INT32_MIN, INT32_MAX, "x"));
+  const auto y = static_cast<int>(a.Number(1, INT32_MIN, INT32_MAX, "y"));
+  if (checking_) return RequireStartLine();
+  Running("window open").Move(x, y);
+}
+
+void Session::CmdMinimize(const Args& a) {
+  a.Exactly(0);
+  if (checking_) return RequireStartLine();
+  Running("window open").Command(SC_MINIMIZE);
+}
+
+void Session::CmdMaximize(const Args& a) {
+  a.Exactly(0);
+  if (checking_) return RequireStartLine();
+  Running("window open").Command(SC_MAXIMIZE);
+}
+
+void Session::CmdRestore(const Args& a) {
+  a.Exactly(0);
+  if (checking_) return RequireStartLine();
+  Running("window open").Command(SC_RESTORE);
+}
+
+// box hold: the boxes that open from now on stay open while the script goes
+// on; box answer: OK on the open box, and boxes are answered at once again.
+void Session::CmdBox(const Args& a) {
+  a.Exactly(1);
+  const bool hold = a.Choice(0, {"hold", "answer"}) == 0;
+  if (checking_) return RequireStartLine();
+  Program& program = Running("window open");
+  if (hold) return program.HoldBoxes(true);
+  if (program.OpenBox() == nullptr) throw ExpectFailure{"a box to answer", "no box"};
+  program.HoldBoxes(false);
+  program.AnswerBox();
+  program.Settle();
+}
+
+}  // namespace play
