@@ -96,6 +96,7 @@ void Session::CmdExpect(const Args& a) {
       {"registrations", &Session::ExpectRegistrations},
       {"basemsgs", &Session::ExpectBaseMsgs},
       {"invariants", &Session::ExpectInvariants},
+      {"objects", &Session::ExpectObjects},
   };
   a.Between(1, SIZE_MAX);
   auto it = kChecks.find(a.Text(0));
@@ -326,6 +327,22 @@ void Session::ExpectHandles(const Args& a) {
     for (const std::string& handle : world.DescribeOpenHandles()) got += "\n    " + handle;
     throw ExpectFailure{"handles " + a.Text(0), got};
   }
+}
+
+// objects steady: the program holds as many objects as once it had started
+// (open handles and notification registrations here).
+void Session::ExpectObjects(const Args& a) {
+  a.Exactly(1);
+  a.Choice(0, {"steady"});
+  if (checking_) return;
+  WindowForCheck("objects steady");
+  const sim::World& world = sim::World::Get();
+  const std::size_t handles = world.OpenHandleCount();
+  const std::size_t registrations = world.RegistrationCount();
+  if (handles != startHandles_ || registrations != startRegistrations_)
+    throw ExpectFailure{"objects steady (" + std::to_string(startHandles_) + " handles, " +
+                            std::to_string(startRegistrations_) + " registrations)",
+                        std::to_string(handles) + " handles, " + std::to_string(registrations) + " registrations"};
 }
 
 void Session::ExpectRegistrations(const Args& a) {

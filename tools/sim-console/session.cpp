@@ -99,6 +99,11 @@ bool Session::OnIdle() {
   // opened a box that the script holds open.
   if (inIdle_ && !view::headless::BoxOpen()) return false;
   SyncBoxes();
+  if (!startCountsTaken_) {
+    startCountsTaken_ = true;
+    startHandles_ = sim::World::Get().OpenHandleCount();
+    startRegistrations_ = sim::World::Get().RegistrationCount();
+  }
   if (stop_ || next_ >= script_.lines.size()) return false;
   const bool nested = inIdle_;
   inIdle_ = true;

@@ -112,6 +112,7 @@ class Session {
   void ExpectInstructions(const Args& a);
   void ExpectHandles(const Args& a);
   void ExpectRegistrations(const Args& a);
+  void ExpectObjects(const Args& a);
   void ExpectBaseMsgs(const Args& a);
   void ExpectInvariants(const Args& a);  // invariants.cpp
   void CheckMemory() const;
@@ -135,6 +136,10 @@ class Session {
   bool inIdle_ = false;
   bool lenient_ = false;  // user commands that cannot act do nothing
   std::set<int> skippedLines_;
+  // What the program held once it had started, for `expect objects steady`.
+  bool startCountsTaken_ = false;
+  std::size_t startHandles_ = 0;
+  std::size_t startRegistrations_ = 0;
   // Count and wheel selections (0: none) at every "Zapsat filtry" press, in order.
   std::vector<std::pair<int, int>> writePresses_;
 

@@ -46,6 +46,7 @@ void Session::CmdStart(const Args& a) {
   started_ = true;
   running_ = true;
   ended_ = false;
+  startCountsTaken_ = false;
   view::headless::SetIdleHandler([this]() { return OnIdle(); });
   char commandLine[] = "";
   exitCode_ = WinMain(sim::World::ProgramInstance(), nullptr, commandLine, show);

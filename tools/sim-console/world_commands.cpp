@@ -3,10 +3,10 @@
 #include <cstdint>
 
 #include "platform/sim/world.h"
-#include "res/version_info.h"
 #include "tools/common/camera_image.h"
 #include "tools/common/program_version.h"
 #include "tools/sim-console/camera_commands.h"
+#include "tools/sim-console/module_commands.h"
 #include "tools/sim-console/session.h"
 
 namespace console {
@@ -124,9 +124,7 @@ void Session::CmdReg(const Args& a) {
   if (!registry.SetValue(path, name, value)) throw ScriptError{"cannot set " + Quote(name) + " under " + Quote(path)};
 }
 
-// module version default|none, module version fileversion TEXT, module version
-// remove ENTRY, module version translation HEX...|none, module version table
-// KEY, module filename fail|ok.
+// module version ... (see ModuleVersion), module filename fail|ok.
 void Session::CmdModule(const Args& a) {
   a.Between(2, SIZE_MAX);
   if (a.Choice(0, {"version", "filename"}) == 1) {
@@ -136,52 +134,12 @@ void Session::CmdModule(const Args& a) {
     sim::World::Get().moduleFileNameFails = fail;
     return;
   }
-  std::size_t what = a.Choice(1, {"default", "none", "fileversion", "remove", "translation", "table"});
-  if (what <= 1) a.Exactly(2);
-  if (what == 2 || what == 3 || what == 5) a.Exactly(3);
-  std::vector<std::uint8_t> translation;
-  bool noTranslation = false;
-  if (what == 4) {
-    a.Between(3, SIZE_MAX);
-    noTranslation = a.Count() == 3 && a.Text(2) == "none" && !a.At(2).quoted;
-    if (!noTranslation) translation = a.HexFrom(2, true);
+  if (checking_) {
+    sim::VersionResourceSpec scratch;
+    bool has = true;
+    return ModuleVersion(a, scratch, has);
   }
-  if (checking_) return;
-
-  auto firstTable = [this]() -> sim::VersionStringTable& {
-    if (version_.tables.empty()) version_.tables.push_back({ZELT_VER_TABLE_KEY, {}});
-    return version_.tables.front();
-  };
-  switch (what) {
-    case 0:
-      version_ = simtools::ProgramVersionResource();
-      hasVersion_ = true;
-      break;
-    case 1:
-      hasVersion_ = false;
-      break;
-    case 2: {
-      auto& entries = firstTable().entries;
-      bool found = false;
-      for (auto& entry : entries)
-        if (entry.first == "FileVersion") entry.second = a.Text(2), found = true;
-      if (!found) entries.emplace_back("FileVersion", a.Text(2));
-      break;
-    }
-    case 3:
-      for (auto& table : version_.tables) {
-        auto& entries = table.entries;
-        for (auto it = entries.begin(); it != entries.end();) it = it->first == a.Text(2) ? entries.erase(it) : it + 1;
-      }
-      break;
-    case 4:
-      version_.hasVarFileInfo = !noTranslation;
-      version_.translation = translation;
-      break;
-    default:
-      firstTable().key = a.Text(2);
-      break;
-  }
+  ModuleVersion(a, version_, hasVersion_);
   InstallVersion();
 }
 

@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 
+#include "lib/core/live_objects.h"
 #include "tools/sim-console/camera_commands.h"
 #include "tools/windows/camera/emulator.h"
 #include "tools/windows/camera/win_handles.h"
@@ -95,6 +96,7 @@ void Session::CmdExpect(const Args& a) {
       {"diff", &Session::ExpectDiff},
       {"instructions", &Session::ExpectInstructions},
       {"invariants", &Session::ExpectInvariants},
+      {"objects", &Session::ExpectObjects},
   };
   static const char* const kInside[] = {"step", "link", "flags", "lasterror", "handles", "registrations", "basemsgs"};
   a.Between(1, SIZE_MAX);
@@ -299,6 +301,23 @@ void Session::ExpectInvariants(const Args& a) {
     const std::string wrong = console::WrongChosenBytes(*cameras_->Find(name), writePresses_);
     if (!wrong.empty()) throw ExpectFailure{"invariants", wrong};
   }
+}
+
+// objects steady: the program holds as many objects of every kind as once it
+// had started (its live counts), windows apart: they follow the step's controls.
+void Session::ExpectObjects(const Args& a) {
+  a.Exactly(1);
+  a.Choice(0, {"steady"});
+  if (checking_) return;
+  Program& program = Running("objects steady");
+  std::string expected, got;
+  for (int kind = 0; kind < static_cast<int>(core::LiveKind::Count); ++kind) {
+    if (kind == static_cast<int>(core::LiveKind::Window)) continue;
+    const std::string name = core::kLiveKindNames[kind];
+    expected += (expected.empty() ? "" : ", ") + name + " " + std::to_string(program.StartCounts()[kind]);
+    got += (got.empty() ? "" : ", ") + name + " " + std::to_string(program.LiveCount(kind));
+  }
+  if (got != expected) throw ExpectFailure{"objects steady (" + expected + ")", got};
 }
 
 void Session::CmdShow(const Args& a) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "lib/core/live_objects.h"
 #include "tools/windows/camera/emulator.h"
 #include "tools/windows/play/box_icons.h"
 #include "tools/windows/play/input.h"
@@ -115,6 +116,7 @@ void Program::Start(int showCommand) {
   }
   thread_ = GetWindowThreadProcessId(window_, nullptr);
   Settle();
+  for (int kind = 0; kind < static_cast<int>(core::LiveKind::Count); ++kind) startCounts_.push_back(LiveCount(kind));
 }
 
 bool Program::Running() {
@@ -403,7 +405,7 @@ void Program::DeviceMessage(WPARAM code, const std::vector<BYTE>& header) {
 }
 
 long Program::LiveCount(int kind) {
-  static const UINT message = RegisterWindowMessageW(L"ZeltLiveObjects");
+  static const UINT message = RegisterWindowMessageW(core::kLiveObjectsMessageName);
   DWORD_PTR count = 0;
   if (!WindowOpen() ||
       !SendMessageTimeoutW(window_, message, static_cast<WPARAM>(kind), 0, SMTO_NORMAL, kSettleTimeout, &count))

@@ -86,8 +86,10 @@ class Program {
   void Move(int x, int y);
   // A raw WM_DEVICECHANGE, as any other program may send one.
   void DeviceMessage(WPARAM code, const std::vector<BYTE>& header);
-  // The program's live object count of that kind, or -1.
+  // The program's live object count of that kind, or -1; and the counts of
+  // every kind once it had started.
   long LiveCount(int kind);
+  const std::vector<long>& StartCounts() const { return startCounts_; }
 
  private:
   void Foreground(HWND hwnd);
@@ -105,6 +107,7 @@ class Program {
   bool holdBoxes_ = false;
   std::vector<HWND> recorded_;  // boxes already in boxes_
   std::vector<BoxSeen> boxes_;
+  std::vector<long> startCounts_;
 };
 
 }  // namespace play

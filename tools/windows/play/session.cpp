@@ -4,12 +4,14 @@
 #include <map>
 
 #include "platform/sim/world.h"
+#include "tools/common/program_version.h"
 #include "tools/windows/camera/emulator.h"
 #include "tools/windows/play/registry.h"
 
 namespace play {
 
-Session::Session(const console::Script& script, std::wstring exe) : script_(script), exe_(std::move(exe)) {}
+Session::Session(const console::Script& script, std::wstring exe)
+    : script_(script), exe_(std::move(exe)), version_(simtools::ProgramVersionResource()) {}
 
 Session::~Session() {
   program_.reset();  // closes a program still running while its cameras live

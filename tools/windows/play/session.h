@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/sim/version_block.h"
 #include "tools/sim-console/args.h"
 #include "tools/sim-console/script.h"
 #include "tools/windows/play/program.h"
@@ -101,6 +102,7 @@ class Session {
   void ExpectDiff(const console::Args& a);
   void ExpectInstructions(const console::Args& a);
   void ExpectInvariants(const console::Args& a);
+  void ExpectObjects(const console::Args& a);
   void CmdShow(const console::Args& a);
   void CmdDump(const console::Args& a);
   void Show();
@@ -121,6 +123,12 @@ class Session {
   std::vector<BoxSeen> boxes_;  // of every run in this script, in order
   // The items the two lists showed (0: none) at each press of "Zapsat filtry".
   std::vector<std::pair<int, int>> writePresses_;
+  // The program file's version resource as the script set it; once changed,
+  // the program runs from a copy that carries it.
+  sim::VersionResourceSpec version_;
+  bool hasVersion_ = true;
+  bool versionChanged_ = false;
+  std::wstring ProgramFile();
   std::size_t boxesTaken_ = 0;  // of the current run's, copied into boxes_
   void SyncBoxes();
 };

@@ -19,6 +19,60 @@ constexpr std::size_t kCountItems = 8;
 constexpr std::size_t kWheelItems = 2;
 }  // namespace
 
+namespace {
+
+// Every resource of the program but its version resource, for a copy that
+// starts from none.
+struct ResourceCopy {
+  HMODULE from;
+  HANDLE to;
+  bool done = true;
+};
+
+BOOL CALLBACK CopyLanguage(HMODULE module, LPCWSTR type, LPCWSTR name, WORD language, LONG_PTR param) {
+  auto* copy = reinterpret_cast<ResourceCopy*>(param);
+  HRSRC found = FindResourceExW(module, type, name, language);
+  HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
+  void* data = loaded != nullptr ? LockResource(loaded) : nullptr;
+  if (data == nullptr || !UpdateResourceW(copy->to, type, name, language, data, SizeofResource(module, found)))
+    copy->done = false;
+  return TRUE;
+}
+
+BOOL CALLBACK CopyName(HMODULE module, LPCWSTR type, LPWSTR name, LONG_PTR param) {
+  EnumResourceLanguagesW(module, type, name, CopyLanguage, param);
+  return TRUE;
+}
+
+BOOL CALLBACK CopyType(HMODULE module, LPWSTR type, LONG_PTR param) {
+  if (!IS_INTRESOURCE(type) || type != MAKEINTRESOURCEW(16)) EnumResourceNamesW(module, type, CopyName, param);
+  return TRUE;
+}
+
+}  // namespace
+
+// zeltfw.exe, or a copy of it beside it with the script's version resource
+// (the VS_VERSIONINFO block the simulated world uses) or none at all.
+std::wstring Session::ProgramFile() {
+  if (!versionChanged_) return exe_;
+  const std::wstring copy = exe_.substr(0, exe_.size() - 4) + L"-version.exe";
+  if (!CopyFileW(exe_.c_str(), copy.c_str(), FALSE)) throw ScriptError{"cannot copy zeltfw.exe"};
+  HMODULE program = LoadLibraryExW(exe_.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  HANDLE update = BeginUpdateResourceW(copy.c_str(), TRUE);
+  if (program == nullptr || update == nullptr) throw ScriptError{"cannot change the copy's resources"};
+  ResourceCopy resources{program, update};
+  EnumResourceTypesW(program, CopyType, reinterpret_cast<LONG_PTR>(&resources));
+  FreeLibrary(program);
+  const std::vector<std::uint8_t> block = sim::BuildVersionBlock(version_);
+  if (hasVersion_ &&
+      !UpdateResourceW(update, MAKEINTRESOURCEW(16), MAKEINTRESOURCEW(1), MAKELANGID(LANG_CZECH, SUBLANG_DEFAULT),
+                       const_cast<std::uint8_t*>(block.data()), static_cast<DWORD>(block.size())))
+    resources.done = false;
+  if (!EndUpdateResourceW(update, !resources.done) || !resources.done)
+    throw ScriptError{"cannot write the copy's resources"};
+  return copy;
+}
+
 void Session::RequireStartLine() {
   if (!checkedStart_) throw ScriptError{"the program is not started before this line"};
 }
@@ -36,7 +90,7 @@ void Session::CmdStart(const Args& a) {
     if (lenient_) return;
     throw ScriptError{"the program is running already"};
   }
-  program_ = std::make_unique<Program>(*cameras_, exe_);
+  program_ = std::make_unique<Program>(*cameras_, ProgramFile());
   boxesTaken_ = 0;
   program_->Start(show);
 }

@@ -5,6 +5,7 @@
 #include "platform/sim/world.h"
 
 #include "tools/sim-console/camera_commands.h"
+#include "tools/sim-console/module_commands.h"
 #include "tools/windows/camera/emulator.h"
 #include "tools/windows/camera/win_handles.h"
 #include "tools/windows/play/registry.h"
@@ -113,7 +114,8 @@ void Session::CmdReg(const Args& a) {
     throw ScriptError{"cannot set " + console::Quote(name) + " under " + console::Quote(path)};
 }
 
-// The program's own file is the shipped one: only its own version resource.
+// The version resource goes into a copy of zeltfw.exe, which the next start
+// runs; Windows itself cannot be made to fail GetModuleFileNameA.
 void Session::CmdModule(const Args& a) {
   a.Between(2, SIZE_MAX);
   if (a.Choice(0, {"version", "filename"}) == 1) {
@@ -121,8 +123,13 @@ void Session::CmdModule(const Args& a) {
     if (a.Choice(1, {"fail", "ok"}) == 0) NotHere("module filename fail");
     return;
   }
-  a.Choice(1, {"default", "none", "fileversion", "remove", "translation", "table"});
-  if (a.Text(1) != "default") NotHere("module version " + a.Text(1) + " (the exe's own resource is the one it has)");
+  if (checking_) {
+    sim::VersionResourceSpec scratch;
+    bool has = true;
+    return console::ModuleVersion(a, scratch, has);
+  }
+  console::ModuleVersion(a, version_, hasVersion_);
+  versionChanged_ = true;
 }
 
 void Session::CmdDriver(const Args& a) {

@@ -1,0 +1,16 @@
+// `module version ...`: the program file's version resource as a script
+// changes it, shared by the worlds that play scripts (the simulated one
+// installs it, the Windows runner writes it into a copy of zeltfw.exe).
+#pragma once
+#include "platform/sim/version_block.h"
+#include "tools/sim-console/args.h"
+
+namespace console {
+
+// a: the words after "module": version default|none, version fileversion
+// TEXT, version remove ENTRY, version translation HEX...|none, version table
+// KEY. Parses (ScriptError) and changes resource; hasResource false: the file
+// has no version resource at all.
+void ModuleVersion(const Args& a, sim::VersionResourceSpec& resource, bool& hasResource);
+
+}  // namespace console
