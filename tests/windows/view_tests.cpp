@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstring>
 #include <thread>
+#include <vector>
 
 #include "lib/view/backend.h"
 #include "tests/windows/view_fixture.h"
@@ -104,6 +105,87 @@ TEST_F(NativeWindow, DropDownListShowsItemsAndTakesTheUsersChoice) {
   EXPECT_LE(101 + box->Rect().height, 125) << "the next row's box starts at 125";
 }
 
+// The wizard registers its lists first, over the information pane: they must
+// lie above it (a click there opens the list) and take the focus before the
+// buttons, as Windows keeps siblings in z-order and tabs in that order.
+TEST_F(NativeWindow, TheViewOrderIsTheStackingAndTabOrder) {
+  auto* first = new CComboBox;
+  first->Init(CRect(108, 125, 156, 0), 0, false);
+  window->RegisterFirst(first);
+  first->Show();
+  Pump();
+  HWND list = Peer(first);
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(GetWindow(hwnd, GW_CHILD), list) << "registered first, so on top";
+  EXPECT_EQ(ChildWindowFromPointEx(hwnd, POINT{150, 130}, CWP_SKIPINVISIBLE), list) << "not the pane beneath";
+  std::vector<HWND> order;
+  for (HWND child = GetWindow(hwnd, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+    order.push_back(child);
+  const std::vector<HWND> expected = {list, Peer(pane), Peer(action), Peer(next), Peer(box)};
+  EXPECT_EQ(order, expected) << "the toolkit's child list, front first";
+  EXPECT_EQ(GetNextDlgTabItem(hwnd, nullptr, FALSE), list);
+}
+
+// Windows closes a list with Esc on the item it had without CBN_SELCHANGE:
+// the command of a button acts on what the lists show, however they got there.
+TEST_F(NativeWindow, WhatAListShowsIsWhatTheNextCommandUses) {
+  HWND list = Peer(box);
+  box->AddItem(7, "5 pozic", 0);
+  box->AddItem(7, "6 pozic", 0);
+  box->AddItem(7, "7 pozic", 0);
+  box->FinishItems();
+  box->SetSelection(1);
+  SendMessageW(list, CB_SETCURSEL, 2, 0);  // no notification
+  SendMessageW(Peer(action), BM_CLICK, 0, 0);
+  Pump();
+  ASSERT_EQ(window->events.size(), 1u);
+  EXPECT_EQ(box->GetSelection(), 3) << "taken from the list before the command";
+
+  SendMessageW(list, CB_SETCURSEL, 1, 0);
+  SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), CBN_CLOSEUP), reinterpret_cast<LPARAM>(list));
+  EXPECT_EQ(box->GetSelection(), 2) << "a list that closes hands over what it shows";
+}
+
+// A list's notifications come while it is open; laying it out again then
+// closes it behind its back, and Wine leaves the mouse captured by the hidden
+// list, which took the next click meant for a button.
+TEST_F(NativeWindow, AnOpenListStaysOpenWhileItsChoiceReachesTheToolkit) {
+  HWND list = Peer(box);
+  box->AddItem(7, "5 pozic", 0);
+  box->AddItem(7, "6 pozic", 0);
+  box->FinishItems();
+  box->SetSelection(1);
+  SetForegroundWindow(hwnd);
+  SendMessageW(list, CB_SHOWDROPDOWN, TRUE, 0);
+  ASSERT_TRUE(SendMessageW(list, CB_GETDROPPEDSTATE, 0, 0));
+  SendMessageW(list, CB_SETCURSEL, 1, 0);
+  SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+  EXPECT_EQ(box->GetSelection(), 2);
+  EXPECT_TRUE(SendMessageW(list, CB_GETDROPPEDSTATE, 0, 0)) << "the toolkit's answer closed the list";
+  SendMessageW(list, CB_SHOWDROPDOWN, FALSE, 0);
+  EXPECT_EQ(GetCapture(), nullptr) << "the closed list still holds the mouse";
+}
+
+// The painted pane has a window text for screen readers: what it draws, line
+// by line, the strings of one line in their order from the left.
+TEST_F(NativeWindow, ThePaneIsNamedByWhatItDraws) {
+  struct Lines : CView {
+    void PaintView(CDeviceContext* dc) override {
+      dc->DrawString(100, 46, 31, "Zelt KAF");
+      dc->DrawString(8, 46, 11, "Typ kamery:");
+      dc->DrawString(0, 0, 63, "Krok 1:");
+      dc->DrawString(0, 70, 31, "");            // drawn empty: an empty line
+      dc->DrawString(0, 20, 4, "P\xf8ipojte");  // cut at its maximum
+    }
+  };
+  auto* named = new Lines;
+  named->Init(CRect(8, 8, 256, 148));
+  window->Register(named);
+  named->Show();
+  Pump();
+  EXPECT_EQ(TextOf(Peer(named)), L"Krok 1:\r\nP\u0159ip\r\nTyp kamery: Zelt KAF\r\n");
+}
+
 TEST_F(NativeWindow, EveryDeviceChangeReachesReceiveMsgWithItsOwnCopy) {
   std::vector<std::uint8_t> record(293, 0);
   const DWORD size = 293, type = 5;
@@ -116,9 +198,13 @@ TEST_F(NativeWindow, EveryDeviceChangeReachesReceiveMsgWithItsOwnCopy) {
   SendMessageW(hwnd, WM_DEVICECHANGE, 0x0007, 0);
   DEV_BROADCAST_HDR volume = {sizeof(DEV_BROADCAST_HDR), 2, 0};
   SendMessageW(hwnd, WM_DEVICECHANGE, 0x8000, reinterpret_cast<LPARAM>(&volume));
+  // Another program's lParam of an event without a record is no address here.
+  SendMessageW(hwnd, WM_DEVICECHANGE, 0x0018, 0x10);
   Pump();
 
-  ASSERT_EQ(window->device.size(), 3u);
+  ASSERT_EQ(window->device.size(), 4u);
+  EXPECT_EQ(window->device[3].code, 0x0018u);
+  EXPECT_FALSE(window->device[3].hasHeader) << "never read";
   EXPECT_EQ(window->device[0].code, 0x8004u);
   EXPECT_EQ(window->device[0].header, original);
   EXPECT_EQ(window->device[1].code, 0x0007u);

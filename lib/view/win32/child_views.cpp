@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <map>
 
-#include "lib/core/text.h"
 #include "lib/view/controls.h"
 #include "lib/view/win32/live_counts.h"
 #include "lib/view/win32/wide_text.h"
@@ -43,16 +42,21 @@ class TextRows : public CDeviceContext {
   void SetLineColor(TColor) override {}
   void DrawLine(int, int, int, int) override {}
   void SelectFont(TFont*) override {}
+  // A row drawn with empty texts only is an empty line: the lines keep their places.
   void DrawString(int x, int y, std::size_t maxLen, const char* text) override {
-    if (text == nullptr || core::LengthA(maxLen, text) == 0) return;
-    rows_[y].emplace_back(x, WideFromCp1250(text, maxLen));
+    rows_[y].emplace_back(x, text != nullptr ? WideFromCp1250(text, maxLen) : std::wstring());
   }
   std::wstring Lines() {
     std::wstring lines;
+    bool first = true;
     for (auto& [y, texts] : rows_) {
       std::stable_sort(texts.begin(), texts.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-      if (!lines.empty()) lines += L"\r\n";
-      for (std::size_t i = 0; i < texts.size(); ++i) lines += (i > 0 ? L" " : L"") + texts[i].second;
+      if (!first) lines += L"\r\n";
+      first = false;
+      std::wstring line;
+      for (const auto& text : texts)
+        if (!text.second.empty()) line += (line.empty() ? L"" : L" ") + text.second;
+      lines += line;
     }
     return lines;
   }

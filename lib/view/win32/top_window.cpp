@@ -35,9 +35,11 @@ POINT WorkspaceOffset(HWND hwnd) {
 }
 
 // A copy of what lParam points to, for delivery after this message returns.
-std::vector<std::uint8_t> CopyBroadcast(LPARAM lParam) {
+// Only the events with bit 0x8000 carry a record, and only theirs does Windows
+// copy between processes: another event's lParam is not ours to read.
+std::vector<std::uint8_t> CopyBroadcast(WPARAM event, LPARAM lParam) {
   std::vector<std::uint8_t> copy;
-  if (lParam == 0) return copy;
+  if (lParam == 0 || (event & 0x8000) == 0) return copy;
   const auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(lParam);
   const DWORD size = std::min(std::max<DWORD>(header->dbch_size, sizeof(DEV_BROADCAST_HDR)), kMaxBroadcast);
   copy.resize(size);
@@ -208,7 +210,7 @@ LRESULT CALLBACK TopWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
       return 0;
     case WM_DEVICECHANGE:
       // Delivered from the loop, never from inside whatever handler runs now.
-      PostNativeMessage(hwnd, message, wParam, CopyBroadcast(lParam));
+      PostNativeMessage(hwnd, message, wParam, CopyBroadcast(wParam, lParam));
       return TRUE;
     case WM_MOVE:
     case WM_SIZE:

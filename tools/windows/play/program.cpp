@@ -286,20 +286,9 @@ bool Program::Minimized() { return WindowOpen() && IsIconic(window_) != FALSE; }
 bool Program::Maximized() { return WindowOpen() && IsZoomed(window_) != FALSE; }
 
 POINT Program::Position() {
-  if (!Minimized() && !Maximized()) {
-    RECT rect = {};
-    GetWindowRect(window_, &rect);
-    return POINT{rect.left, rect.top};
-  }
-  // The restore place is kept in workspace coordinates.
-  WINDOWPLACEMENT placement = {};
-  placement.length = sizeof(placement);
-  GetWindowPlacement(window_, &placement);
-  MONITORINFO monitor = {};
-  monitor.cbSize = sizeof(monitor);
-  GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
-  return POINT{placement.rcNormalPosition.left + monitor.rcWork.left - monitor.rcMonitor.left,
-               placement.rcNormalPosition.top + monitor.rcWork.top - monitor.rcMonitor.top};
+  RECT rect = {};
+  GetWindowRect(window_, &rect);
+  return POINT{rect.left, rect.top};
 }
 
 void Program::Click(const Control& control) {
@@ -352,25 +341,30 @@ void Program::ChooseByKeyboard(const List& list, int item) {
   Settle();
 }
 
-// The close box of the caption, found where the window says it is. Alt+F4
-// would be swallowed under Wine by a drop-down list that has the focus.
+// The close box of the caption, found where the window says it is; a window
+// whose close box is off the screen is closed with Alt+F4, as a person would.
+// (Alt+F4 alone would not do: under Wine a drop-down list with the focus
+// swallows it.) A minimized window is closed from the task bar: SC_CLOSE.
 void Program::Close() {
+  if (Minimized()) return Command(SC_CLOSE);
   Foreground(window_);
   RECT frame = {};
   GetWindowRect(window_, &frame);
-  RECT client = {};
-  GetClientRect(window_, &client);
   POINT interior = {0, 0};
   ClientToScreen(window_, &interior);
   const int captionMiddle = (frame.top + interior.y) / 2;
+  const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   for (int x = frame.right - 2; x > frame.left; --x) {
     DWORD_PTR hit = HTNOWHERE;
     SendMessageTimeoutW(window_, WM_NCHITTEST, 0, MAKELPARAM(x, captionMiddle), SMTO_NORMAL, kSettleTimeout, &hit);
-    if (hit == HTCLOSE) {
-      ClickAt(POINT{x - 4, captionMiddle});
-      Settle();
-      return;
-    }
+    if (hit != HTCLOSE) continue;
+    const POINT box = {x - 4, captionMiddle};
+    if (PtInRect(&screen, box))
+      ClickAt(box);
+    else
+      PressKey(VK_F4, VK_MENU);
+    Settle();
+    return;
   }
   throw ProgramStuck{"the window shows no close box"};
 }

@@ -74,7 +74,7 @@ class Program {
   bool ListOf(std::size_t items, List& list);  // the list with that many items
   bool Minimized();
   bool Maximized();
-  POINT Position();  // outer top-left; the restore place while minimized or maximized
+  POINT Position();  // outer top-left, while neither minimized nor maximized
 
   // What a person does. Each returns once the program handled it.
   void Click(const Control& control);
