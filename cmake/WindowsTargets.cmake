@@ -43,6 +43,10 @@ file(GLOB zcamemu_srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/windows/camer
 list(FILTER zcamemu_srcs EXCLUDE REGEX "/main\\.cpp$")
 add_library(zcamemu STATIC ${zcamemu_srcs})
 target_link_libraries(zcamemu PUBLIC zsimtools zplatform_sim zcore setupapi advapi32 user32)
+# The emulator on its own, for a person trying zeltfw.exe by hand.
+add_executable(zelt-camera ${CMAKE_SOURCE_DIR}/tools/windows/camera/main.cpp)
+target_link_libraries(zelt-camera PRIVATE zscript zcamemu)
+set_target_properties(zelt-camera PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZELT_WIN_OUTPUT})
 
 # The scenario scripts played against zeltfw.exe with emulated cameras: real input, real boxes.
 file(GLOB zelt_play_srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/windows/play/*.cpp)

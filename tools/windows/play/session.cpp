@@ -1,5 +1,7 @@
 #include "tools/windows/play/session.h"
 
+#include <windows.h>
+
 #include <iostream>
 #include <map>
 
@@ -43,10 +45,17 @@ Session::Outcome Session::Run() {
   checking_ = false;
 
   ResetWorld();
+  LARGE_INTEGER frequency, before, after;
+  QueryPerformanceFrequency(&frequency);
   for (const console::ScriptLine& line : script_.lines) {
     try {
+      QueryPerformanceCounter(&before);
       Execute(line);
       SyncBoxes();
+      QueryPerformanceCounter(&after);
+      const double ms = 1000.0 * static_cast<double>(after.QuadPart - before.QuadPart) / frequency.QuadPart;
+      playedMs_ += ms;
+      if (line.words.size() >= 3 && line.words[0].text == "camera" && line.words[2].text == "power") powerMs_ += ms;
     } catch (const console::ScriptError& error) {
       std::cerr << script_.name << ":" << line.number << ": " << error.reason << "\n";
       return Outcome::Unrunnable;

@@ -39,6 +39,9 @@ class Session {
   // Line number and reason of every line passed over.
   const std::vector<std::pair<int, std::string>>& PassedOver() const { return passedOver_; }
   const std::string& SimulatedOnlyReason() const { return simulatedOnly_; }
+  // Milliseconds the played lines took, all and those of power cuts and returns.
+  double PlayedMilliseconds() const { return playedMs_; }
+  double PowerMilliseconds() const { return powerMs_; }
 
  private:
   using Handler = void (Session::*)(const console::Args&);
@@ -107,6 +110,8 @@ class Session {
   void CmdDump(const console::Args& a);
   void Show();
 
+  double playedMs_ = 0;
+  double powerMs_ = 0;
   const console::Script& script_;
   std::wstring exe_;
   bool checking_ = false;
