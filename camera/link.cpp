@@ -19,6 +19,9 @@ win::HANDLE OpenForExchange(const char* name) {
 
 bool IsValid(win::HANDLE h) { return h != INVALID_HANDLE_VALUE; }
 
+// A pipe's name is the device path followed by "\0", "\1" or "\2".
+constexpr std::size_t kPipeSuffixLength = 2;
+
 // An enumeration that only ever fails with other errors than "no more items"
 // must still end: after this many such failures in a row the class is given up.
 constexpr win::DWORD kMaxFailuresInARow = 32;
@@ -92,9 +95,9 @@ void CCameraLink::Connect() {
   for (int i = 0; i < 3; ++i) {
     core::CopyA(kDevicePathMax, name, kDevicePathMax, DevicePath);
     std::size_t pathLen = core::LengthA(kDevicePathMax, name);
-    core::AppendA(kDevicePathMax, name, 2, suffixes[i]);
+    core::AppendA(kDevicePathMax, name, kPipeSuffixLength, suffixes[i]);
     // A name cut at the bound would open something else: treat it as not opening.
-    *pipes[i] = pathLen + 2 <= kDevicePathMax ? OpenForExchange(name) : INVALID_HANDLE_VALUE;
+    *pipes[i] = pathLen + kPipeSuffixLength <= kDevicePathMax ? OpenForExchange(name) : INVALID_HANDLE_VALUE;
     if (!IsValid(*pipes[i])) {
       if (i == 0)
         SetError(texts::kCommandPipeFailed.length, texts::kCommandPipeFailed.data);
@@ -152,8 +155,10 @@ win::HANDLE CCameraLink::OpenFirstDevice(const win::GUID& classGuid, std::size_t
     // The path lies inside the buffer that was asked for; never read past it.
     std::size_t room = required - offsetof(win::SP_DEVICE_INTERFACE_DETAIL_DATA_A, DevicePath);
     std::size_t length = core::LengthA(room, detail->DevicePath);
-    if (length > bound || length == room) {
-      // Does not fit DevicePath (or is not terminated): passed over.
+    if (length + kPipeSuffixLength > bound || length == room) {
+      // Does not fit DevicePath with a pipe's "\N" within the bound (or is
+      // not terminated): its pipes could not be opened, so it is passed over
+      // and a device after it can still be found.
       core::Free(detail);
       continue;
     }
