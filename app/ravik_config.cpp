@@ -1,9 +1,12 @@
 #include "app/ravik_config.h"
 
+#include <cstdint>
+
 #include "app/about.h"
 #include "app/app_texts.h"
 #include "app/commands.h"
 #include "lib/core/memory.h"
+#include "platform/api.h"
 
 namespace {
 constexpr std::uint32_t kWindowStyle = 0x80001213u;
@@ -15,9 +18,23 @@ void CRavikConfig::InitWindow() {
   CRect rect(100, 100, 272, 188);
   std::int32_t position[2] = {rect.x, rect.y};
   LoadWindowPosition(position);
+  // A saved place where the window would show on no monitor (one unplugged,
+  // a laptop off its dock, a lower resolution) leaves the window out of
+  // sight: it opens at the default place instead. Partly visible stays.
+  if (OnNoMonitor(position[0], position[1], rect.width, rect.height)) {
+    position[0] = rect.x;
+    position[1] = rect.y;
+  }
   rect.x = position[0];
   rect.y = position[1];
   Init(rect, kWindowStyle, app::texts::kTitle.length, app::texts::kTitle.data);
+}
+
+bool CRavikConfig::OnNoMonitor(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height) {
+  constexpr std::int32_t kMost = INT32_MAX;
+  if (x > kMost - width || y > kMost - height) return true;  // reaches past every coordinate
+  const win::RECT place = {x, y, x + width, y + height};
+  return win::MonitorFromRect(&place, MONITOR_DEFAULTTONULL) == nullptr;
 }
 
 void CRavikConfig::CreatePeerWindow() {

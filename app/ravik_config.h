@@ -29,6 +29,8 @@ class CRavikConfig : public CWindow, private camera::LinkOwner {
 
   // xy[0] = x, xy[1] = y. Load leaves a coordinate whose value is missing unchanged.
   static void LoadWindowPosition(std::int32_t* xy);
+  // Whether a window of that size at that place would overlap no monitor.
+  static bool OnNoMonitor(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height);
   static void SaveWindowPosition(const std::int32_t* xy);
 
   // Fields, in this order: WizardStep and the kept blocks; the camera link

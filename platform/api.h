@@ -16,8 +16,8 @@ HDEVINFO SetupDiGetClassDevsA(const GUID* classGuid, const char* enumerator, HWN
 BOOL SetupDiEnumDeviceInterfaces(HDEVINFO set, SP_DEVINFO_DATA* devInfo, const GUID* classGuid, DWORD index,
                                  SP_DEVICE_INTERFACE_DATA* data);
 BOOL SetupDiGetDeviceInterfaceDetailA(HDEVINFO set, SP_DEVICE_INTERFACE_DATA* data,
-                                      SP_DEVICE_INTERFACE_DETAIL_DATA_A* detail, DWORD detailSize,
-                                      DWORD* requiredSize, SP_DEVINFO_DATA* devInfo);
+                                      SP_DEVICE_INTERFACE_DETAIL_DATA_A* detail, DWORD detailSize, DWORD* requiredSize,
+                                      SP_DEVINFO_DATA* devInfo);
 BOOL SetupDiDestroyDeviceInfoList(HDEVINFO set);
 
 // Files and pipes (synchronous)
@@ -52,6 +52,10 @@ LONG RegCloseKey(HKEY key);
 LONG RegQueryValueExA(HKEY key, const char* name, DWORD* reserved, DWORD* type, BYTE* data, DWORD* size);
 LONG RegSetValueExA(HKEY key, const char* name, DWORD reserved, DWORD type, const BYTE* data, DWORD size);
 LONG RegDeleteValueA(HKEY key, const char* name);
+
+// Monitors: the one the rectangle overlaps most; none overlapped gives
+// null with MONITOR_DEFAULTTONULL.
+HMONITOR MonitorFromRect(const RECT* rect, DWORD flags);
 
 // Service control manager, looked up at run time in "advapi32.dll"
 using OpenSCManagerAFn = SC_HANDLE(WINAPI*)(const char* machine, const char* database, DWORD access);

@@ -24,6 +24,8 @@ namespace win {
 using ::BOOL;
 using ::BYTE;
 using ::CHAR;
+using ::DEV_BROADCAST_DEVICEINTERFACE_A;
+using ::DEV_BROADCAST_HDR;
 using ::DWORD;
 using ::FARPROC;
 using ::GUID;
@@ -34,26 +36,25 @@ using ::HICON;
 using ::HINSTANCE;
 using ::HKEY;
 using ::HMODULE;
+using ::HMONITOR;
 using ::HWND;
 using ::LONG;
 using ::LPARAM;
 using ::LRESULT;
 using ::OSVERSIONINFOA;
+using ::OVERLAPPED;
+using ::RECT;
+using ::REGSAM;
 using ::SC_HANDLE;
+using ::SECURITY_ATTRIBUTES;
+using ::SP_DEVICE_INTERFACE_DATA;
+using ::SP_DEVICE_INTERFACE_DETAIL_DATA_A;
+using ::SP_DEVINFO_DATA;
 using ::UINT;
 using ::ULONG_PTR;
 using ::WORD;
 using ::WPARAM;
-using ::DEV_BROADCAST_DEVICEINTERFACE_A;
-using ::DEV_BROADCAST_HDR;
-using ::SP_DEVICE_INTERFACE_DATA;
-using ::SP_DEVICE_INTERFACE_DETAIL_DATA_A;
-using ::SP_DEVINFO_DATA;
-using ::SECURITY_ATTRIBUTES;
-using ::OVERLAPPED;
-using ::REGSAM;
 }  // namespace win
-
 
 #else  // simulated Windows
 
@@ -87,6 +88,8 @@ using HKEY = HKEY__*;
 using HICON = HICON__*;
 using HDEVINFO = void*;
 using HDEVNOTIFY = void*;
+struct HMONITOR__;
+using HMONITOR = HMONITOR__*;
 using SC_HANDLE = SC_HANDLE__*;
 using FARPROC = std::intptr_t (*)();
 
@@ -95,6 +98,10 @@ struct GUID {
   std::uint16_t Data2;
   std::uint16_t Data3;
   std::uint8_t Data4[8];
+};
+
+struct RECT {
+  LONG left, top, right, bottom;
 };
 
 struct SECURITY_ATTRIBUTES;
@@ -160,6 +167,8 @@ constexpr DWORD ERROR_MORE_DATA = 234;
 constexpr DWORD ERROR_NO_MORE_ITEMS = 259;
 constexpr DWORD ERROR_RESOURCE_TYPE_NOT_FOUND = 1813;
 constexpr DWORD ERROR_DEVICE_NOT_CONNECTED = 1167;
+constexpr DWORD MONITOR_DEFAULTTONULL = 0;
+constexpr DWORD MONITOR_DEFAULTTOPRIMARY = 1;
 constexpr win::UINT WM_DEVICECHANGE = 0x0219;
 constexpr win::WPARAM DBT_DEVNODES_CHANGED = 0x0007;
 constexpr win::WPARAM DBT_DEVICEARRIVAL = 0x8000;
@@ -200,7 +209,6 @@ inline win::HANDLE const INVALID_HANDLE_VALUE = reinterpret_cast<win::HANDLE>(~s
 inline const char* MAKEINTRESOURCEA(unsigned id) {
   return reinterpret_cast<const char*>(static_cast<std::uintptr_t>(id));
 }
-
 
 #endif
 

@@ -53,6 +53,7 @@ void World::Reset() {
   cameras_.clear();
   internals_->Clear();
   admin = true;
+  monitors = {Monitor{0, 0, 1920, 1080}};
   platform = Platform::Nt;
   registry.Clear();
   for (const char* service : kDriverServices)

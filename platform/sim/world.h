@@ -140,6 +140,13 @@ class World {
 
   // Administrator check
   bool admin = true;
+
+  // The screen's monitors, the first one primary; by default one monitor of
+  // 1920 by 1080 at the origin.
+  struct Monitor {
+    std::int32_t x = 0, y = 0, width = 0, height = 0;
+  };
+  std::vector<Monitor> monitors;
   enum class Platform { Nt, Win9x, Other, Fail } platform = Platform::Nt;
 
   Registry registry;

@@ -41,6 +41,31 @@ std::string CameraLine(Dice& dice, const std::string& name, int classNumber, boo
          " seed=" + std::to_string(dice.Below(1000)) + (power ? "" : " power=off");
 }
 
+// The screen: a primary monitor at the origin (the default place always on
+// it), now and then one or two more beside, above or left of it.
+std::string MonitorsLine(Dice& dice) {
+  static const int kSizes[][2] = {{800, 600}, {1024, 768}, {1920, 1080}, {2560, 1440}};
+  static const int kOffsets[][2] = {{-1280, 0}, {1920, 0}, {0, -1024}, {-3000, 200}, {800, 600}};
+  std::string line = "monitors";
+  const int count = 1 + dice.Below(3);
+  for (int i = 0; i < count; ++i) {
+    const auto& size = dice.Pick(kSizes);
+    const auto& at = i == 0 ? kOffsets[0] : dice.Pick(kOffsets);
+    line += " " + std::to_string(i == 0 ? 0 : at[0]) + " " + std::to_string(i == 0 ? 0 : at[1]) + " " +
+            std::to_string(size[0]) + " " + std::to_string(size[1]);
+  }
+  return line;
+}
+
+// A saved window place: on screen, partly off an edge, off every monitor, or
+// at the ends of the 32-bit range.
+std::string SavedPlaceLine(Dice& dice, const char* name) {
+  static const long long kPlaces[] = {-2147483648LL, -5000, -1400, -271, -100, 0,    100,
+                                      700,           1079,  1700,  1919, 2200, 3000, 2147483647LL};
+  const long long place = dice.Chance(20) ? dice.Below(4000) - 2000 : dice.Pick(kPlaces);
+  return std::string("reg \"HKCU\\Software\\Kelvane\\zeltfw\\Window\" ") + name + " dword " + std::to_string(place);
+}
+
 // What the generator must know to write only runnable lines.
 struct GeneratorState {
   bool haveB = false;
@@ -88,6 +113,10 @@ std::string Event(Dice& dice, GeneratorState& g) {
     if (action != "delete" && g.deletedKeys.erase(key) != 0) action = "create";  // readonly needs the key
     return "regkey " + action + " " + console::Quote(key);
   }
+  if (roll < 97 && dice.Chance(50)) {
+    // The screen and the saved place, for the next start.
+    return dice.Chance(50) ? MonitorsLine(dice) : SavedPlaceLine(dice, dice.Chance(50) ? "XPos" : "YPos");
+  }
   if (roll < 98) {
     // The rest of the platform: enumeration, the Windows version, advapi32.
     const int which = dice.Below(3);
@@ -125,6 +154,11 @@ Exploration GenerateExploration(std::uint64_t seed, int events) {
   }
   e.setup.push_back(CameraLine(dice, "a", classA, dice.Chance(90)));
   if (dice.Chance(10)) e.setup.push_back("admin no");
+  if (dice.Chance(30)) e.setup.push_back(MonitorsLine(dice));
+  if (dice.Chance(40)) {
+    e.setup.push_back(SavedPlaceLine(dice, "XPos"));
+    e.setup.push_back(SavedPlaceLine(dice, "YPos"));
+  }
   e.events.push_back("start");
   while (static_cast<int>(e.events.size()) < events) e.events.push_back(Event(dice, g));
   return e;

@@ -1,5 +1,6 @@
 #include "tools/desktop/display.h"
 
+#include <FL/Fl.H>
 #include <FL/x.H>
 #include <X11/Xlib.h>
 
@@ -24,6 +25,16 @@ bool OpenDisplay() {
     std::this_thread::sleep_for(kPause);
   }
   return false;
+}
+
+std::vector<ScreenArea> DisplayMonitors() {
+  std::vector<ScreenArea> monitors;
+  for (int i = 0; i < Fl::screen_count(); ++i) {
+    ScreenArea area{};
+    Fl::screen_xywh(area.x, area.y, area.width, area.height, i);
+    monitors.push_back(area);
+  }
+  return monitors;
 }
 
 }  // namespace desktop

@@ -58,6 +58,10 @@ int main() {
 
   sim::World& world = sim::World::Get();
   world.Reset();
+  // The saved window position is checked against the display's own monitors.
+  world.monitors.clear();
+  for (const desktop::ScreenArea& area : desktop::DisplayMonitors())
+    world.monitors.push_back(sim::World::Monitor{area.x, area.y, area.width, area.height});
   const sim::VersionResourceSpec version = simtools::ProgramVersionResource();
   simtools::InstallProgramVersion(world, &version);
   const std::string settings = desktop::UserSettingsFile();

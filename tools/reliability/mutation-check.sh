@@ -4,7 +4,8 @@
 # directory, puts in one known fault at a time (a write into another camera,
 # a short reply taken as complete, a zero-byte transfer that leaves the link
 # open, a registration never removed, a permission never removed, an
-# administrator box that does not close the window) and reports, per fault,
+# administrator box that does not close the window, a saved place used on no
+# monitor) and reports, per fault,
 # how many combinations and seeds failed. Exit 1 when a fault went unnoticed
 # by both. Takes a few minutes: each fault is a rebuild.
 set -euo pipefail
@@ -25,6 +26,7 @@ MUTATIONS=(
   "permission never removed|config/wizard.cpp|  if (!oskel) RemoveDriverWritePermission(state_.IdentityCopy);|"
   "administrator box does not close|config/wizard.cpp|    RequestClose();
     ShowNotConnected();|    ShowNotConnected();"
+  "saved place used off every monitor|app/ravik_config.cpp|  if (OnNoMonitor(position[0], position[1], rect.width, rect.height)) {|  if (false) {"
 )
 
 unnoticed=0

@@ -115,6 +115,26 @@ void Session::NoteWritePress(CRavikConfig& window) {
                              wheel != nullptr ? wheel->GetSelection() : 0);
 }
 
+// The place the window must open at, read from the saved values as an
+// independent statement of the rule: a saved place where a window of 272 by
+// 188 would overlap no monitor gives (100, 100).
+void Session::NoteStartPlace() {
+  const sim::World& world = sim::World::Get();
+  std::int64_t place[2] = {100, 100};
+  const char* const kNames[2] = {"XPos", "YPos"};
+  for (int i = 0; i < 2; ++i) {
+    std::uint32_t value = 0;
+    const sim::Registry::Value* saved = world.registry.GetValue("HKCU\\Software\\Kelvane\\zeltfw\\Window", kNames[i]);
+    if (saved != nullptr && saved->AsDword(value)) place[i] = static_cast<std::int32_t>(value);
+  }
+  bool seen = false;
+  for (const auto& m : world.monitors)
+    seen = seen || (place[0] < std::int64_t{m.x} + m.width && place[0] + 272 > m.x &&
+                    place[1] < std::int64_t{m.y} + m.height && place[1] + 188 > m.y);
+  placeToOpen_[0] = seen ? place[0] : 100;
+  placeToOpen_[1] = seen ? place[1] : 100;
+}
+
 void Session::CheckMemory() const {
   for (const auto& camera : sim::World::Get().Cameras()) {
     const std::string wrong = WrongChosenBytes(*camera, writePresses_);
@@ -136,6 +156,9 @@ void Session::ExpectInvariants(const Args& a) {
     }
     CheckLink(window->link, world);
     CheckViews(*window);
+    Require(placeOpened_[0] == placeToOpen_[0] && placeOpened_[1] == placeToOpen_[1],
+            "the window opened at " + std::to_string(placeOpened_[0]) + " " + std::to_string(placeOpened_[1]) +
+                ", not at " + std::to_string(placeToOpen_[0]) + " " + std::to_string(placeToOpen_[1]));
   } catch (const Failure& failure) {
     throw ExpectFailure{"invariants", failure.got};
   }

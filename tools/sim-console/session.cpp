@@ -4,10 +4,12 @@
 #include <map>
 #include <set>
 
+#include "app/ravik_config.h"
 #include "lib/view/headless/headless.h"
 #include "lib/view/loop.h"
 #include "platform/sim/world.h"
 #include "tools/common/program_version.h"
+#include "tools/sim-console/program_view.h"
 
 namespace console {
 
@@ -74,6 +76,7 @@ void Session::Execute(const ScriptLine& line) {
       {"expect", &Session::CmdExpect},     {"show", &Session::CmdShow},
       {"dump", &Session::CmdDump},         {"lenient", &Session::CmdLenient},
       {"box", &Session::CmdBox},           {"simulated-only", &Session::CmdSimulatedOnly},
+      {"monitors", &Session::CmdMonitors},
   };
   // What a person cannot do in the state the program is in (press an absent
   // or disabled button, act on a closed window) is skipped in lenient mode.
@@ -103,6 +106,10 @@ bool Session::OnIdle() {
     startCountsTaken_ = true;
     startHandles_ = sim::World::Get().OpenHandleCount();
     startRegistrations_ = sim::World::Get().RegistrationCount();
+    if (CRavikConfig* window = OpenMainWindow()) {
+      placeOpened_[0] = window->NormalRect().x;
+      placeOpened_[1] = window->NormalRect().y;
+    }
   }
   if (stop_ || next_ >= script_.lines.size()) return false;
   const bool nested = inIdle_;

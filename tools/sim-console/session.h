@@ -55,6 +55,7 @@ class Session {
   // The world (world_commands.cpp).
   void CmdAdmin(const Args& a);
   void CmdPlatform(const Args& a);
+  void CmdMonitors(const Args& a);
   void CmdCamera(const Args& a);
   void CmdCameraPower(const Args& a);
   void CmdPoke(const Args& a);
@@ -136,6 +137,11 @@ class Session {
   bool inIdle_ = false;
   bool lenient_ = false;  // user commands that cannot act do nothing
   std::set<int> skippedLines_;
+  // Where the window must open: the saved place, or (100, 100) when the
+  // window there would overlap no monitor; and where it opened.
+  std::int64_t placeToOpen_[2] = {100, 100};
+  std::int64_t placeOpened_[2] = {100, 100};
+  void NoteStartPlace();
   // What the program held once it had started, for `expect objects steady`.
   bool startCountsTaken_ = false;
   std::size_t startHandles_ = 0;

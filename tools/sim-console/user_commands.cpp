@@ -47,6 +47,7 @@ void Session::CmdStart(const Args& a) {
   running_ = true;
   ended_ = false;
   startCountsTaken_ = false;
+  NoteStartPlace();
   view::headless::SetIdleHandler([this]() { return OnIdle(); });
   char commandLine[] = "";
   exitCode_ = WinMain(sim::World::ProgramInstance(), nullptr, commandLine, show);

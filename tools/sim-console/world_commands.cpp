@@ -28,6 +28,23 @@ void Session::CmdAdmin(const Args& a) {
   sim::World::Get().admin = yes;
 }
 
+// monitors X Y WIDTH HEIGHT [X Y WIDTH HEIGHT ...] | none: the screen's
+// monitors from now on, the first one primary.
+void Session::CmdMonitors(const Args& a) {
+  a.Between(1, SIZE_MAX);
+  std::vector<sim::World::Monitor> monitors;
+  if (!(a.Count() == 1 && a.Text(0) == "none" && !a.At(0).quoted)) {
+    if (a.Count() % 4 != 0) throw ScriptError{"monitors takes X Y WIDTH HEIGHT for each monitor"};
+    for (std::size_t i = 0; i < a.Count(); i += 4)
+      monitors.push_back(sim::World::Monitor{static_cast<std::int32_t>(a.Number(i, INT32_MIN, INT32_MAX, "x")),
+                                             static_cast<std::int32_t>(a.Number(i + 1, INT32_MIN, INT32_MAX, "y")),
+                                             static_cast<std::int32_t>(a.Number(i + 2, 1, INT32_MAX, "width")),
+                                             static_cast<std::int32_t>(a.Number(i + 3, 1, INT32_MAX, "height"))});
+  }
+  if (checking_) return;
+  sim::World::Get().monitors = monitors;
+}
+
 void Session::CmdPlatform(const Args& a) {
   a.Exactly(1);
   static const sim::World::Platform kPlatforms[] = {sim::World::Platform::Nt, sim::World::Platform::Win9x,

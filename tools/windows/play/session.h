@@ -56,6 +56,7 @@ class Session {
   // The world (world.cpp).
   void CmdAdmin(const console::Args& a);
   void CmdPlatform(const console::Args& a);
+  void CmdMonitors(const console::Args& a);
   void CmdCamera(const console::Args& a);
   void CmdCameraPower(const console::Args& a);
   void CmdPoke(const console::Args& a);

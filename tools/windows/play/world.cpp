@@ -21,6 +21,11 @@ void Session::CmdAdmin(const Args& a) {
   if (a.Choice(0, {"yes", "no"}) == 1) NotHere("admin no (Wine's service manager opens for every user)");
 }
 
+void Session::CmdMonitors(const Args& a) {
+  a.Between(1, SIZE_MAX);
+  NotHere("monitors (the X server's screen is the one monitor there is)");
+}
+
 void Session::CmdPlatform(const Args& a) {
   a.Exactly(1);
   if (a.Choice(0, {"nt", "9x", "other", "fail"}) != 0) NotHere("platform " + a.Text(0));
