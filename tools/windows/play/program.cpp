@@ -1,7 +1,6 @@
 #include "tools/windows/play/program.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "lib/core/live_objects.h"
 #include "tools/windows/camera/emulator.h"
@@ -98,7 +97,13 @@ Program::~Program() {
 }
 
 void Program::Start(int showCommand) {
-  if (!process_.Start(exe_, showCommand)) throw ProgramStuck{"zeltfw.exe does not start"};
+  // Wine now and then refuses a process while its server is busy with one
+  // that just ended: one more try.
+  if (!process_.Start(exe_, showCommand)) {
+    Sleep(500);
+    if (!process_.Start(exe_, showCommand))
+      throw ProgramStuck{"zeltfw.exe does not start (error " + std::to_string(GetLastError()) + ")"};
+  }
   started_ = true;
   cameras_.SetProgram(process_.Id());
   WaitForInputIdle(process_.Handle(), kStartTimeout);
