@@ -14,22 +14,15 @@ if [ ! -f build/mingw-x64/zelt-play.exe ] || [ ! -f build/mingw-x64/zeltfw.exe ]
   cmake --build build/mingw-x64 -j "$(nproc 2>/dev/null || echo 2)" --target zelt-play zeltfw >/dev/null
 fi
 
-display_file=$(mktemp)
-Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 3>"$display_file" >/dev/null 2>&1 &
-xvfb_pid=$!
+# shellcheck source=tools/screenshots/xsession.sh
+. "$root/tools/screenshots/xsession.sh"
 export WINEPREFIX="$root/build/mingw-x64/wineprefix"
 stop() {
   WINEDEBUG=-all timeout 30 wineserver -w 2>/dev/null || WINEDEBUG=-all wineserver -k 2>/dev/null || true
-  kill "$xvfb_pid" 2>/dev/null || true
-  rm -f "$display_file"
+  stop_xsession
 }
 trap stop EXIT INT TERM
-for _ in $(seq 100); do
-  [ -s "$display_file" ] && break
-  sleep 0.1
-done
-DISPLAY=":$(cat "$display_file")"
-export DISPLAY
+start_xvfb
 
 script=tests/scenarios/wizard/person_zelt_run.zsc
 echo "== a whole wizard run of zeltfw.exe under $(wine --version 2>/dev/null || echo wine): $script, $runs runs"

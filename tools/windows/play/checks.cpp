@@ -10,6 +10,7 @@
 #include "tools/windows/camera/win_handles.h"
 #include "tools/windows/play/registry.h"
 #include "tools/windows/play/session.h"
+#include "tools/windows/windows_of.h"
 
 namespace play {
 
@@ -18,9 +19,6 @@ using console::ExpectFailure;
 using console::ScriptError;
 
 namespace {
-
-constexpr std::size_t kCountItems = 8;
-constexpr std::size_t kWheelItems = 2;
 
 // The pane's fields as its text shows them, and whether the layout draws each.
 struct PaneSeen {
@@ -35,13 +33,13 @@ PaneSeen ReadPane(const std::vector<std::wstring>& lines) {
                                            L"Filtrov\u00e9 kolo:"};
   PaneSeen pane;
   auto line = [&lines](std::size_t i) { return i < lines.size() ? lines[i] : std::wstring(); };
-  pane.fields[0] = Utf8(line(0));
-  pane.fields[1] = Utf8(line(1));
+  pane.fields[0] = drive::Narrow(line(0));
+  pane.fields[1] = drive::Narrow(line(1));
   pane.drawn[0] = pane.drawn[1] = true;
   const bool facts = line(2).rfind(kLabels[0], 0) == 0;
   if (!facts) {
-    pane.fields[2] = Utf8(line(2));
-    pane.fields[3] = Utf8(line(3));
+    pane.fields[2] = drive::Narrow(line(2));
+    pane.fields[3] = drive::Narrow(line(3));
     pane.drawn[2] = pane.drawn[3] = true;
     return pane;
   }
@@ -52,7 +50,7 @@ PaneSeen ReadPane(const std::vector<std::wstring>& lines) {
     if (text.rfind(label, 0) != 0) continue;
     text = text.substr(label.size());
     if (!text.empty() && text.front() == L' ') text.erase(0, 1);
-    pane.fields[4 + row] = Utf8(text);
+    pane.fields[4 + row] = drive::Narrow(text);
     pane.drawn[4 + row] = true;
   }
   return pane;
@@ -70,8 +68,8 @@ bool Holds(const std::optional<T>& want, const T& actual) {
 }
 
 std::string Describe(const BoxSeen& box) {
-  std::string text = console::Quote(Utf8(box.title));
-  for (const std::wstring& line : box.lines) text += " " + console::Quote(Utf8(line));
+  std::string text = console::Quote(drive::Narrow(box.title));
+  for (const std::wstring& line : box.lines) text += " " + console::Quote(drive::Narrow(line));
   return text + " " + box.icon + (box.textFits ? "" : " (its text wraps)");
 }
 
@@ -117,7 +115,7 @@ void Session::ExpectTitle(const Args& a) {
   auto want = WantText(a, 0);
   if (checking_) return;
   const std::string expected = "title " + console::Quote(a.Text(0));
-  const std::string title = Utf8(Running(expected).Title());
+  const std::string title = drive::Narrow(Running(expected).Title());
   if (!Holds(want, title)) throw ExpectFailure{expected, console::Quote(title)};
 }
 
@@ -155,7 +153,7 @@ void Session::ExpectButton(const Args& a) {
     if (!wantAbsent) throw ExpectFailure{expected, "absent"};
     return;
   }
-  const std::string text = Utf8(button.text);
+  const std::string text = drive::Narrow(button.text);
   if (wantAbsent || !Holds(caption, text) || !Holds(enabled, button.enabled))
     throw ExpectFailure{expected, console::Quote(text) + (button.enabled ? " enabled" : " disabled")};
 }
@@ -191,8 +189,8 @@ void Session::ExpectBox(const Args& a) {
   expected += " " + a.Text(4);
   if (boxesChecked_ >= boxes_.size()) throw ExpectFailure{expected, "no box"};
   const BoxSeen& box = boxes_[boxesChecked_];
-  bool holds = Holds(texts[0], Utf8(box.title)) && Holds(icon, box.icon) && box.textFits;
-  for (std::size_t i = 0; i < 3; ++i) holds = holds && Holds(texts[i + 1], Utf8(box.lines[i]));
+  bool holds = Holds(texts[0], drive::Narrow(box.title)) && Holds(icon, box.icon) && box.textFits;
+  for (std::size_t i = 0; i < 3; ++i) holds = holds && Holds(texts[i + 1], drive::Narrow(box.lines[i]));
   if (!holds) throw ExpectFailure{expected, Describe(box)};
   ++boxesChecked_;
 }
@@ -341,19 +339,19 @@ void Session::Show() {
   if (program_ == nullptr || !program_->WindowOpen()) {
     out << "  window: " << (program_ == nullptr ? "not started" : "closed") << "\n";
   } else {
-    out << "  title: " << console::Quote(Utf8(program_->Title())) << "\n";
-    for (const std::wstring& line : program_->PaneLines()) out << "  pane: " << Utf8(line) << "\n";
+    out << "  title: " << console::Quote(drive::Narrow(program_->Title())) << "\n";
+    for (const std::wstring& line : program_->PaneLines()) out << "  pane: " << drive::Narrow(line) << "\n";
     for (bool action : {true, false}) {
       Control button;
       if (program_->Button(action, button))
-        out << "  button " << (action ? "action " : "next ") << console::Quote(Utf8(button.text))
+        out << "  button " << (action ? "action " : "next ") << console::Quote(drive::Narrow(button.text))
             << (button.enabled ? " enabled" : " disabled") << "\n";
     }
     for (std::size_t items : {kCountItems, kWheelItems}) {
       List list;
       if (program_->ListOf(items, list))
         out << "  " << (items == kCountItems ? "countbox " : "wheelbox ") << list.shown << " "
-            << console::Quote(Utf8(list.text)) << "\n";
+            << console::Quote(drive::Narrow(list.text)) << "\n";
     }
     const POINT at = program_->Position();
     out << "  window's rectangle at " << at.x << " " << at.y

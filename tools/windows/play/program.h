@@ -16,6 +16,10 @@ class Emulator;
 
 namespace play {
 
+// The two lists of step 4, told apart by their number of items.
+constexpr std::size_t kCountItems = 8;
+constexpr std::size_t kWheelItems = 2;
+
 // A push button or drop-down list of the main window, as shown now.
 struct Control {
   HWND hwnd = nullptr;

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "tools/windows/windows_of.h"
+
 namespace play {
 namespace {
 
@@ -37,15 +39,6 @@ std::wstring Wide(const std::string& utf8) {
   const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
   std::wstring out(static_cast<std::size_t>(n), L'\0');
   MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
-  return out;
-}
-
-std::string Utf8(const std::wstring& text) {
-  if (text.empty()) return std::string();
-  const int n =
-      WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
   return out;
 }
 
@@ -122,7 +115,7 @@ std::string ValueText(const std::string& path, const std::string& name, std::opt
         static_cast<std::uint32_t>(data[0] | data[1] << 8 | data[2] << 16 | static_cast<std::uint32_t>(data[3]) << 24);
     return std::to_string(*number);
   }
-  if (type == REG_SZ) return "string \"" + Utf8(reinterpret_cast<const wchar_t*>(data.data())) + "\"";
+  if (type == REG_SZ) return "string \"" + drive::Narrow(reinterpret_cast<const wchar_t*>(data.data())) + "\"";
   return "type " + std::to_string(type) + ", " + std::to_string(size) + " bytes";
 }
 

@@ -25,6 +25,5 @@ void DeleteValue(const std::string& path, const std::string& name);
 std::string ValueText(const std::string& path, const std::string& name, std::optional<std::uint32_t>& number);
 
 std::wstring Wide(const std::string& utf8);
-std::string Utf8(const std::wstring& text);
 
 }  // namespace play

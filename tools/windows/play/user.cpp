@@ -7,17 +7,13 @@
 
 #include "tools/windows/play/registry.h"
 #include "tools/windows/play/session.h"
+#include "tools/windows/windows_of.h"
 
 namespace play {
 
 using console::Args;
 using console::ExpectFailure;
 using console::ScriptError;
-
-namespace {
-constexpr std::size_t kCountItems = 8;
-constexpr std::size_t kWheelItems = 2;
-}  // namespace
 
 namespace {
 
@@ -103,7 +99,7 @@ void Session::CmdClick(const Args& a) {
   Control button;
   if (!Running("window open").Button(action, button)) throw ExpectFailure{"button " + which + " to press", "absent"};
   if (!button.enabled)
-    throw ExpectFailure{"button " + which + " to press", console::Quote(Utf8(button.text)) + " disabled"};
+    throw ExpectFailure{"button " + which + " to press", console::Quote(drive::Narrow(button.text)) + " disabled"};
   if (action && button.text == L"Zapsat filtry") {
     List count, wheel;
     writePresses_.emplace_back(program_->ListOf(kCountItems, count) ? count.shown : 0,
