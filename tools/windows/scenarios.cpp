@@ -109,18 +109,8 @@ void CheckSaved(long x, long y) {
         found ? "saved " + Point(savedX, savedY) : "no XPos/YPos under HKCU\\Software\\Kelvane\\zeltfw\\Window");
 }
 
-bool WaitUntil(bool (*condition)(HWND), HWND hwnd, DWORD milliseconds) {
-  const ULONGLONG end = GetTickCount64() + milliseconds;
-  while (!condition(hwnd)) {
-    if (GetTickCount64() >= end) return false;
-    Sleep(10);
-  }
-  return true;
-}
-
 bool Iconic(HWND hwnd) { return IsIconic(hwnd) != FALSE; }
 bool NotIconic(HWND hwnd) { return IsIconic(hwnd) == FALSE; }
-bool Gone(HWND hwnd) { return IsWindow(hwnd) == FALSE || IsWindowVisible(hwnd) == FALSE; }
 
 }  // namespace
 

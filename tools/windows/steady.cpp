@@ -43,8 +43,7 @@ LiveCounts ReadCounts(HWND window, const std::string& when) {
     DWORD_PTR result = 0;
     const bool answered = SendMessageTimeoutW(window, message, static_cast<WPARAM>(i), 0, SMTO_NORMAL, 5000, &result);
     const auto value = static_cast<long>(static_cast<LRESULT>(result));
-    if (!answered || value < 0)
-      Fail("live counts " + when, std::string("no answer for ") + core::kLiveKindNames[i]);
+    if (!answered || value < 0) Fail("live counts " + when, std::string("no answer for ") + core::kLiveKindNames[i]);
     counts.value[i] = value;
   }
   std::printf("     %-12s %s\n", (when + ":").c_str(), counts.Text().c_str());
@@ -52,18 +51,8 @@ LiveCounts ReadCounts(HWND window, const std::string& when) {
   return counts;
 }
 
-bool WaitUntil(bool (*condition)(HWND), HWND hwnd, DWORD milliseconds) {
-  const ULONGLONG end = GetTickCount64() + milliseconds;
-  while (!condition(hwnd)) {
-    if (GetTickCount64() >= end) return false;
-    Sleep(5);
-  }
-  return true;
-}
-
 bool Iconic(HWND hwnd) { return IsIconic(hwnd) != FALSE; }
 bool NotIconic(HWND hwnd) { return IsIconic(hwnd) == FALSE; }
-bool Gone(HWND hwnd) { return IsWindow(hwnd) == FALSE || IsWindowVisible(hwnd) == FALSE; }
 
 // Failures name the round; passing steps stay quiet, or 30 rounds drown the figures.
 void Expect(bool condition, int round, const std::string& what) {

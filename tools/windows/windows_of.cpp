@@ -49,6 +49,17 @@ HWND WaitForOwnedWindow(DWORD processId, HWND owner, DWORD milliseconds) {
   return WaitFor(processId, owner, milliseconds);
 }
 
+bool WaitUntil(bool (*condition)(HWND), HWND hwnd, DWORD milliseconds) {
+  const ULONGLONG end = GetTickCount64() + milliseconds;
+  while (!condition(hwnd)) {
+    if (GetTickCount64() >= end) return false;
+    Sleep(5);
+  }
+  return true;
+}
+
+bool Gone(HWND hwnd) { return IsWindow(hwnd) == FALSE || IsWindowVisible(hwnd) == FALSE; }
+
 bool Settle(HWND hwnd) {
   DWORD_PTR ignored = 0;
   return SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored) != 0;

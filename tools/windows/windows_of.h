@@ -13,6 +13,11 @@ namespace drive {
 HWND WaitForMainWindow(DWORD processId, DWORD milliseconds);
 // A visible top-level window of the process owned by owner (a message box).
 HWND WaitForOwnedWindow(DWORD processId, HWND owner, DWORD milliseconds);
+// Polls condition on the window every few milliseconds; false on time-out.
+bool WaitUntil(bool (*condition)(HWND), HWND hwnd, DWORD milliseconds);
+// The window is destroyed or hidden (a closed box).
+bool Gone(HWND hwnd);
+
 // Waits until the window's thread has handled what was sent to it so far.
 bool Settle(HWND hwnd);
 

@@ -67,17 +67,6 @@ std::vector<std::wstring> SplitLines(const std::wstring& text, const wchar_t* se
   }
 }
 
-bool WaitUntil(bool (*condition)(HWND), HWND hwnd, DWORD milliseconds) {
-  const ULONGLONG end = GetTickCount64() + milliseconds;
-  while (!condition(hwnd)) {
-    if (GetTickCount64() >= end) return false;
-    Sleep(5);
-  }
-  return true;
-}
-
-bool Gone(HWND hwnd) { return IsWindow(hwnd) == FALSE || IsWindowVisible(hwnd) == FALSE; }
-
 }  // namespace
 
 Program::Program(wincam::Emulator& cameras, std::wstring exe) : cameras_(cameras), exe_(std::move(exe)) {}
@@ -232,7 +221,8 @@ void Program::AnswerBox() {
     ClickAt(CentreOf(ok));
   else
     PressKey(VK_RETURN);
-  if (!WaitUntil(Gone, box, kBoxTimeout) && Running()) throw ProgramStuck{"the message box does not close on OK"};
+  if (!drive::WaitUntil(drive::Gone, box, kBoxTimeout) && Running())
+    throw ProgramStuck{"the message box does not close on OK"};
 }
 
 std::wstring Program::Title() { return WindowOpen() ? drive::TextOf(window_) : std::wstring(); }
