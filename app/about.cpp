@@ -1,8 +1,8 @@
 #include "app/about.h"
 
 #include "app/app_texts.h"
-#include "lib/core/memory.h"
-#include "lib/core/text.h"
+#include "core/memory.h"
+#include "core/text.h"
 #include "lib/view/message_box.h"
 #include "lib/view/modules.h"
 #include "platform/api.h"

@@ -1,6 +1,6 @@
 // The main window's and the About box's texts, Windows-1250.
 #pragma once
-#include "lib/core/cp1250.h"
+#include "core/cp1250.h"
 #include "res/version_info.h"
 
 namespace app::texts {

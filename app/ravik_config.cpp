@@ -5,7 +5,7 @@
 #include "app/about.h"
 #include "app/app_texts.h"
 #include "app/commands.h"
-#include "lib/core/memory.h"
+#include "core/memory.h"
 #include "platform/api.h"
 
 namespace {

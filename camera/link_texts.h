@@ -1,6 +1,6 @@
 // The camera link's texts, Windows-1250.
 #pragma once
-#include "lib/core/cp1250.h"
+#include "core/cp1250.h"
 
 namespace camera::texts {
 inline constexpr auto kDefaultTitle = CP1250("Počet Filtrů v3.0");

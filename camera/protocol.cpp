@@ -2,8 +2,8 @@
 // data pipe, through one 64-byte exchange buffer.
 #include "camera/camera_link.h"
 #include "camera/link_texts.h"
-#include "lib/core/memory.h"
-#include "lib/core/text.h"
+#include "core/memory.h"
+#include "core/text.h"
 #include "platform/api.h"
 
 namespace camera {

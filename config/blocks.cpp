@@ -1,8 +1,8 @@
 #include "config/blocks.h"
 
 #include "camera/camera_link.h"
-#include "lib/core/cp1250.h"
-#include "lib/core/text.h"
+#include "core/cp1250.h"
+#include "core/text.h"
 
 namespace config {
 

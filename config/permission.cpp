@@ -1,7 +1,7 @@
 #include "config/permission.h"
 
 #include "config/blocks.h"
-#include "lib/core/memory.h"
+#include "core/memory.h"
 #include "lib/tools/reg_scanner.h"
 #include "platform/api.h"
 

@@ -1,6 +1,6 @@
 // The wizard's texts, Windows-1250.
 #pragma once
-#include "lib/core/cp1250.h"
+#include "core/cp1250.h"
 
 namespace config::texts {
 inline constexpr auto kStep1 = CP1250("Krok 1:");

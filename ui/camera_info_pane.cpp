@@ -1,6 +1,6 @@
 #include "ui/camera_info_pane.h"
 
-#include "lib/core/cp1250.h"
+#include "core/cp1250.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Which native part a view gets, and making and dropping them.
-#include "lib/core/text.h"
+#include "core/text.h"
 #include "lib/view/internal.h"
 
 namespace view::detail {

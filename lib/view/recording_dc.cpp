@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "lib/core/cp1250.h"
-#include "lib/core/text.h"
+#include "core/cp1250.h"
+#include "core/text.h"
 
 namespace view {
 

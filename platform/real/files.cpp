@@ -1,5 +1,5 @@
 // Files and the camera's pipes: synchronous kernel32 I/O.
-#include "lib/core/live_objects.h"
+#include "core/live_objects.h"
 #include "platform/api.h"
 
 namespace win {

@@ -1,5 +1,5 @@
 // The system version and run-time loaded libraries (kernel32).
-#include "lib/core/live_objects.h"
+#include "core/live_objects.h"
 #include "platform/api.h"
 
 namespace win {

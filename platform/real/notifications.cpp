@@ -1,5 +1,5 @@
 // Device arrival and removal notifications for a window (user32).
-#include "lib/core/live_objects.h"
+#include "core/live_objects.h"
 #include "platform/api.h"
 
 namespace win {

@@ -1,5 +1,5 @@
 // The registry (advapi32). Results are Windows error codes.
-#include "lib/core/live_objects.h"
+#include "core/live_objects.h"
 #include "platform/api.h"
 
 namespace win {

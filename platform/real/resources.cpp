@@ -1,5 +1,5 @@
 // The module's file name, its version resource (version.dll) and its images.
-#include "lib/core/live_objects.h"
+#include "core/live_objects.h"
 #include "platform/api.h"
 // windows.h (through api.h) must come first
 #include <winver.h>

@@ -1,5 +1,5 @@
 // Device-interface enumeration through the Setup API (setupapi.dll).
-#include "lib/core/live_objects.h"
+#include "core/live_objects.h"
 #include "platform/api.h"
 
 namespace win {

@@ -1,6 +1,6 @@
 // The in-memory registry: HKLM and HKCU trees with names that compare without
 // case and keep the case they were created with.
-#include "lib/core/cp1250.h"
+#include "core/cp1250.h"
 #include "platform/sim/registry_access.h"
 
 namespace sim {

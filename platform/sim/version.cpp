@@ -5,7 +5,7 @@
 // damaged block makes a query fail, never read or write outside the buffer.
 #include <cstring>
 
-#include "lib/core/cp1250.h"
+#include "core/cp1250.h"
 #include "platform/api.h"
 #include "platform/sim/internals.h"
 

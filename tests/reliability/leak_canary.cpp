@@ -4,7 +4,7 @@
 // that loses memory, so that a clean suite means something.
 #include <cstdio>
 
-#include "lib/core/memory.h"
+#include "core/memory.h"
 
 int main() {
   void* lost = core::Allocate(64);

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "lib/core/cp1250.h"
+#include "core/cp1250.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "lib/core/memory.h"
+#include "core/memory.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "lib/core/text.h"
+#include "core/text.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "lib/core/cp1250.h"
-#include "lib/core/text.h"
+#include "core/cp1250.h"
+#include "core/text.h"
 #include "lib/view/loop.h"
 #include "lib/view/modules.h"
 #include "lib/view/recording_dc.h"

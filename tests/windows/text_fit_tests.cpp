@@ -6,7 +6,7 @@
 
 #include "config/blocks.h"
 #include "config/wizard_texts.h"
-#include "lib/core/text.h"
+#include "core/text.h"
 #include "tests/windows/view_fixture.h"
 #include "ui/camera_info_pane.h"
 

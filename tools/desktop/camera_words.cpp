@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "lib/core/cp1250.h"
+#include "core/cp1250.h"
 
 namespace desktop {
 namespace {

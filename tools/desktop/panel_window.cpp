@@ -11,7 +11,7 @@
 #include <FL/Fl_Light_Button.H>
 #include <FL/Fl_Spinner.H>
 
-#include "lib/core/cp1250.h"
+#include "core/cp1250.h"
 #include "lib/view/fltk/fltk.h"
 #include "tools/common/script_words.h"
 #include "tools/desktop/hex_view.h"

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "lib/core/cp1250.h"
+#include "core/cp1250.h"
 
 namespace console {
 

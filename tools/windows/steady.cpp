@@ -1,10 +1,10 @@
 // Repeated use must not make zeltfw.exe hold more system objects: the same
 // actions over and over in one session, and several whole runs, compared by
-// the program's own live counts (lib/core/live_objects.h).
+// the program's own live counts (core/live_objects.h).
 #include <cstdio>
 #include <string>
 
-#include "lib/core/live_objects.h"
+#include "core/live_objects.h"
 #include "tools/windows/checks.h"
 #include "tools/windows/process.h"
 #include "tools/windows/scenarios.h"

@@ -1,7 +1,7 @@
 #include "lib/view/fltk/text.h"
 
-#include "lib/core/cp1250.h"
-#include "lib/core/text.h"
+#include "core/cp1250.h"
+#include "core/text.h"
 
 namespace view::fltk {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "lib/core/text.h"
+#include "core/text.h"
 
 namespace view {
 namespace headless {

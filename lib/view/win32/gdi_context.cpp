@@ -1,6 +1,6 @@
 #include "lib/view/win32/gdi_context.h"
 
-#include "lib/core/text.h"
+#include "core/text.h"
 #include "lib/view/win32/live_counts.h"
 #include "lib/view/win32/wide_text.h"
 

@@ -1,10 +1,10 @@
-// The backend's share of the live-object accounting (lib/core/live_objects.h):
+// The backend's share of the live-object accounting (core/live_objects.h):
 // every GDI object and device context it makes goes through these, and so
 // does every window it creates.
 #pragma once
 #include <windows.h>
 
-#include "lib/core/live_objects.h"
+#include "core/live_objects.h"
 
 namespace view::win32 {
 

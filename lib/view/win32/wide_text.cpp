@@ -1,6 +1,6 @@
 #include "lib/view/win32/wide_text.h"
 
-#include "lib/core/cp1250.h"
+#include "core/cp1250.h"
 
 namespace view::win32 {
 

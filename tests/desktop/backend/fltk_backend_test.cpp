@@ -9,7 +9,7 @@
 
 #include <vector>
 
-#include "lib/core/cp1250.h"
+#include "core/cp1250.h"
 #include "lib/view/fltk/backend.h"
 #include "lib/view/fltk/fltk.h"
 #include "lib/view/fltk/pane_widget.h"

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstring>
 
-#include "lib/core/live_objects.h"
+#include "core/live_objects.h"
 
 namespace wincam {
 namespace {

@@ -4,7 +4,7 @@
 #include <map>
 #include <optional>
 
-#include "lib/core/live_objects.h"
+#include "core/live_objects.h"
 #include "tools/sim-console/camera_commands.h"
 #include "tools/windows/camera/emulator.h"
 #include "tools/windows/camera/win_handles.h"

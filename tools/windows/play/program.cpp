@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "lib/core/live_objects.h"
+#include "core/live_objects.h"
 #include "tools/windows/camera/emulator.h"
 #include "tools/windows/play/box_icons.h"
 #include "tools/windows/play/input.h"

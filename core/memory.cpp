@@ -1,4 +1,4 @@
-#include "lib/core/memory.h"
+#include "core/memory.h"
 
 #include <cstdlib>
 #include <cstring>

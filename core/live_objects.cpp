@@ -1,4 +1,4 @@
-#include "lib/core/live_objects.h"
+#include "core/live_objects.h"
 
 #include <atomic>
 

@@ -1,4 +1,4 @@
-#include "lib/core/cp1250.h"
+#include "core/cp1250.h"
 
 namespace core {
 

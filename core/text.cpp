@@ -1,4 +1,4 @@
-#include "lib/core/text.h"
+#include "core/text.h"
 
 namespace core {
 
