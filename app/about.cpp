@@ -65,8 +65,7 @@ bool QueryFileVersion(char (&work)[kWorkMax + 1], std::size_t maxLen, char* buff
 
 void GetFileVersionText(std::size_t maxLen, char* buffer) {
   char work[kWorkMax + 1] = {};
-  if (!QueryFileVersion(work, maxLen, buffer))
-    core::CopyA(maxLen, buffer, app::texts::kUnknownVersion.length, app::texts::kUnknownVersion.data);
+  if (!QueryFileVersion(work, maxLen, buffer)) core::CopyA(maxLen, buffer, app::texts::kUnknownVersion);
 }
 
 void ShowAboutBox(CWindow* owner) {

@@ -41,7 +41,7 @@ class CRavikConfig : public CWindow, private camera::LinkOwner {
 
  private:
   win::HWND LinkWindowHandle() override { return GetHandle(); }
-  void LinkSetTitle(std::size_t len, const char* title) override { SetTitle(len, title); }
+  void LinkSetTitle(std::string_view title) override { SetTitle(title.size(), title.data()); }
   void LinkClosed() override;
 
   config::CWizard wizardOps_;

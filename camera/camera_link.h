@@ -5,6 +5,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "platform/types.h"
 
@@ -27,8 +28,8 @@ extern const win::GUID CameraInterfaceClasses[8];
 
 class LinkOwner {
  public:
-  virtual win::HWND LinkWindowHandle() = 0;                           // null before the native window exists
-  virtual void LinkSetTitle(std::size_t len, const char* title) = 0;  // Windows-1250
+  virtual win::HWND LinkWindowHandle() = 0;               // null before the native window exists
+  virtual void LinkSetTitle(std::string_view title) = 0;  // Windows-1250
   virtual void LinkClosed() = 0;  // Disconnect has closed everything; the window may react (wizard step 2)
 
  protected:
@@ -74,7 +75,7 @@ class CCameraLink {
   enum class Form { Long, Short };
   bool Exchange(Form form, bool write, std::uint32_t address, std::size_t count, std::uint8_t* dest,
                 const std::uint8_t* src);
-  void SetError(std::size_t len, const char* text);
+  void SetError(std::string_view text);
   void CloseAll();
   LinkOwner& owner_;
 };

@@ -28,8 +28,7 @@ constexpr win::DWORD kMaxFailuresInARow = 32;
 
 struct SeriesTitle {
   std::uint32_t bits;
-  std::size_t length;
-  const char* text;
+  std::string_view text;
 };
 
 }  // namespace
@@ -42,7 +41,7 @@ CCameraLink::CCameraLink(LinkOwner& owner)
 
 CCameraLink::~CCameraLink() { CloseAll(); }
 
-void CCameraLink::SetError(std::size_t len, const char* text) { core::CopyA(kLastErrorMax, LastErrorText, len, text); }
+void CCameraLink::SetError(std::string_view text) { core::CopyA(kLastErrorMax, LastErrorText, text); }
 
 void CCameraLink::CloseAll() {
   DevicePath[0] = '\0';
@@ -64,7 +63,7 @@ void CCameraLink::Disconnect() {
   // may open it again from there.
   owner_.LinkClosed();
   // A link that the owner's reaction opened again keeps the title of its series.
-  if (!IsOpen()) owner_.LinkSetTitle(texts::kDefaultTitle.length, texts::kDefaultTitle.data);
+  if (!IsOpen()) owner_.LinkSetTitle(texts::kDefaultTitle);
 }
 
 void CCameraLink::Connect() {
@@ -100,9 +99,9 @@ void CCameraLink::Connect() {
     *pipes[i] = pathLen + kPipeSuffixLength <= kDevicePathMax ? OpenForExchange(name) : INVALID_HANDLE_VALUE;
     if (!IsValid(*pipes[i])) {
       if (i == 0)
-        SetError(texts::kCommandPipeFailed.length, texts::kCommandPipeFailed.data);
+        SetError(texts::kCommandPipeFailed);
       else
-        SetError(texts::kDataPipeFailed.length, texts::kDataPipeFailed.data);
+        SetError(texts::kDataPipeFailed);
       Disconnect();
       return;
     }
@@ -110,16 +109,12 @@ void CCameraLink::Connect() {
 
   LinkFlags |= kLinkOpen;
   static const SeriesTitle titles[] = {
-      {0x002, texts::kTitleRavikKai.length, texts::kTitleRavikKai.data},
-      {0x004, texts::kTitleRavikKaf.length, texts::kTitleRavikKaf.data},
-      {0x008, texts::kTitleZeltKai.length, texts::kTitleZeltKai.data},
-      {0x010, texts::kTitleZeltKaf.length, texts::kTitleZeltKaf.data},
-      {0x060, texts::kTitleZeltE2v.length, texts::kTitleZeltE2v.data},
-      {0x180, texts::kTitleOskel.length, texts::kTitleOskel.data},
+      {0x002, texts::kTitleRavikKai}, {0x004, texts::kTitleRavikKaf}, {0x008, texts::kTitleZeltKai},
+      {0x010, texts::kTitleZeltKaf},  {0x060, texts::kTitleZeltE2v},  {0x180, texts::kTitleOskel},
   };
   for (const SeriesTitle& t : titles) {
     if ((LinkFlags & t.bits) != 0) {
-      owner_.LinkSetTitle(t.length, t.text);
+      owner_.LinkSetTitle(t.text);
       break;
     }
   }

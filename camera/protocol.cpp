@@ -33,19 +33,19 @@ bool CCameraLink::WriteMemoryShort(std::uint8_t address, std::size_t count, cons
 }
 
 void CCameraLink::InstructionStatusText(std::uint8_t status, std::size_t capacity, char* text) {
-  core::CopyA(capacity, text, texts::kInstructionFailed.length, texts::kInstructionFailed.data);
+  core::CopyA(capacity, text, texts::kInstructionFailed);
   switch (status) {
     case 0x81:
-      core::AppendA(capacity, text, texts::kInvalidIndex.length, texts::kInvalidIndex.data);
+      core::AppendA(capacity, text, texts::kInvalidIndex);
       break;
     case 0x82:
-      core::AppendA(capacity, text, texts::kInvalidParameter.length, texts::kInvalidParameter.data);
+      core::AppendA(capacity, text, texts::kInvalidParameter);
       break;
     case 0x83:
-      core::AppendA(capacity, text, texts::kUnknownInstruction.length, texts::kUnknownInstruction.data);
+      core::AppendA(capacity, text, texts::kUnknownInstruction);
       break;
     default:
-      core::AppendA(capacity, text, texts::kUnknownReturnCode.length, texts::kUnknownReturnCode.data);
+      core::AppendA(capacity, text, texts::kUnknownReturnCode);
       break;
   }
 }
@@ -53,7 +53,7 @@ void CCameraLink::InstructionStatusText(std::uint8_t status, std::size_t capacit
 bool CCameraLink::Exchange(Form form, bool write, std::uint32_t address, std::size_t count, std::uint8_t* dest,
                            const std::uint8_t* src) {
   if (CommandPipe == INVALID_HANDLE_VALUE) {
-    SetError(texts::kNotInitialised.length, texts::kNotInitialised.data);
+    SetError(texts::kNotInitialised);
     return false;
   }
 
@@ -63,7 +63,7 @@ bool CCameraLink::Exchange(Form form, bool write, std::uint32_t address, std::si
   const std::size_t requestSize = header + (write ? count : 0);
   if (requestSize > kExchangeBufferSize || (!write && 1 + count > kExchangeBufferSize) || count > 0xFF ||
       (write && count != 0 && src == nullptr) || (!write && count != 0 && dest == nullptr)) {
-    SetError(texts::kRequestTooLong.length, texts::kRequestTooLong.data);
+    SetError(texts::kRequestTooLong);
     return false;
   }
 
@@ -90,7 +90,7 @@ bool CCameraLink::Exchange(Form form, bool write, std::uint32_t address, std::si
     win::ReadFile(DataPipe, buffer, write ? 1 : static_cast<win::DWORD>(kExchangeBufferSize), &moved, nullptr);
   }
   if (moved == 0) {
-    SetError(texts::kNotConnected.length, texts::kNotConnected.data);
+    SetError(texts::kNotConnected);
     Disconnect();
     return false;
   }
@@ -102,7 +102,7 @@ bool CCameraLink::Exchange(Form form, bool write, std::uint32_t address, std::si
   if (!write) {
     // Bytes the camera did not send must never reach the caller's block.
     if (moved < 1 + count) {
-      SetError(texts::kShortReply.length, texts::kShortReply.data);
+      SetError(texts::kShortReply);
       return false;
     }
     if (count != 0) core::Move(buffer + 1, dest, count);

@@ -22,8 +22,7 @@ constexpr std::uint8_t kZeltWheelBit = 0x04;   // set: revision 2
 
 struct Choice {
   std::uint32_t count;
-  std::size_t length;
-  const char* text;
+  std::string_view text;
 };
 
 constexpr auto kNone = CP1250("Není instalováno");
@@ -38,8 +37,7 @@ constexpr auto kWheel1 = CP1250("IFW, EFW revize 1");
 constexpr auto kWheel2 = CP1250("EFW revize 2");
 
 const Choice kChoices[kFilterCountChoiceCount] = {
-    {0, kNone.length, kNone.data}, {5, k5.length, k5.data}, {6, k6.length, k6.data},    {7, k7.length, k7.data},
-    {8, k8.length, k8.data},       {9, k9.length, k9.data}, {10, k10.length, k10.data}, {12, k12.length, k12.data},
+    {0, kNone}, {5, k5}, {6, k6}, {7, k7}, {8, k8}, {9, k9}, {10, k10}, {12, k12},
 };
 
 std::uint32_t ReadLe32(const std::uint8_t* p) {
@@ -125,20 +123,16 @@ int FilterCountItem(std::uint32_t count) {
   return 0;
 }
 
-const char* FilterCountChoiceText(int item, std::size_t* length) {
+std::string_view FilterCountChoiceText(int item) {
   if (item < 1 || item > kFilterCountChoiceCount) item = 1;
-  *length = kChoices[item - 1].length;
   return kChoices[item - 1].text;
 }
 
-const char* WheelTypeText(bool revision2, std::size_t* length) {
-  *length = revision2 ? kWheel2.length : kWheel1.length;
-  return revision2 ? kWheel2.data : kWheel1.data;
-}
+std::string_view WheelTypeText(bool revision2) { return revision2 ? kWheel2.view() : kWheel1.view(); }
 
-const char* FilterCountText(std::uint32_t count, std::size_t* length) {
+std::string_view FilterCountText(std::uint32_t count) {
   // Count 0 has item 1, whose text is the same as for counts without an item.
-  return FilterCountChoiceText(FilterCountItem(count) == 0 ? 1 : FilterCountItem(count), length);
+  return FilterCountChoiceText(FilterCountItem(count) == 0 ? 1 : FilterCountItem(count));
 }
 
 void CameraTypeText(const WizardState& state, std::uint32_t linkFlags, std::size_t maxLen, char* text) {

@@ -5,6 +5,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "config/wizard_state.h"
 
@@ -29,11 +30,11 @@ void SetWheelRevision2(WizardState& state, std::uint32_t linkFlags, bool revisio
 // The item to preselect for a count, or 0 when the count has none.
 int FilterCountItem(std::uint32_t count);
 constexpr int kFilterCountChoiceCount = 8;
-// Text of choice item 1..8 (Windows-1250) with its length.
-const char* FilterCountChoiceText(int item, std::size_t* length);
-const char* WheelTypeText(bool revision2, std::size_t* length);
+// Text of choice item 1..8 (Windows-1250); item 1's outside that range.
+std::string_view FilterCountChoiceText(int item);
+std::string_view WheelTypeText(bool revision2);
 // "Není instalováno" for every count without a choice of its own.
-const char* FilterCountText(std::uint32_t count, std::size_t* length);
+std::string_view FilterCountText(std::uint32_t count);
 
 // Camera type text (at most 14 characters, up to a zero byte) into text
 // (capacity maxLen characters + NUL), and the camera ID in decimal.

@@ -21,9 +21,9 @@ constexpr std::uint32_t kCmdPerformStep = 1002;
 constexpr std::uint32_t kCmdAdvanceStep = 1003;
 constexpr std::size_t kValueMax = 31;
 
-template <std::size_t N, typename T>
-void SetText(char (&field)[N], const T& text) {
-  core::CopyA(N - 1, field, text.length, text.data);
+template <std::size_t N>
+void SetText(char (&field)[N], std::string_view text) {
+  core::CopyA(N - 1, field, text);
 }
 
 template <std::size_t N>
@@ -163,9 +163,8 @@ void CWizard::LayOutStepFour() {
   views_.FilterCountBox->Init(CRect(108, 101, P - 100, 0), 0, false);
   window_.RegisterFirst(views_.FilterCountBox);
   for (int item = 1; item <= kFilterCountChoiceCount; ++item) {
-    std::size_t length = 0;
-    const char* text = FilterCountChoiceText(item, &length);
-    views_.FilterCountBox->AddItem(length, text, 0);
+    const std::string_view text = FilterCountChoiceText(item);
+    views_.FilterCountBox->AddItem(text.size(), text.data(), 0);
   }
   views_.FilterCountBox->FinishItems();
   const int countItem = FilterCountItem(GetFilterCount(state_, link_.LinkFlags));
@@ -176,9 +175,8 @@ void CWizard::LayOutStepFour() {
   views_.WheelTypeBox->Init(CRect(108, 125, P - 100, 0), 0, false);
   window_.RegisterFirst(views_.WheelTypeBox);
   for (bool revision2 : {false, true}) {
-    std::size_t length = 0;
-    const char* text = WheelTypeText(revision2, &length);
-    views_.WheelTypeBox->AddItem(length, text, 0);
+    const std::string_view text = WheelTypeText(revision2);
+    views_.WheelTypeBox->AddItem(text.size(), text.data(), 0);
   }
   views_.WheelTypeBox->FinishItems();
   views_.WheelTypeBox->SetSelection(IsWheelRevision2(state_, link_.LinkFlags) ? 2 : 1);
@@ -234,8 +232,7 @@ void CWizard::ReadCameraBlocks() {
   }
 
   if (!IsAdministrator()) {
-    ErrorBox(texts::kAdminLine1.length, texts::kAdminLine1.data, texts::kAdminLine2.length, texts::kAdminLine2.data,
-             false);
+    ErrorBox(texts::kAdminLine1, texts::kAdminLine2, false);
     RequestClose();
     ShowNotConnected();
     return;
@@ -263,8 +260,7 @@ void CWizard::ReadCameraBlocks() {
   // Step 3: the camera connected again must be the same one, byte for byte.
   if (core::Compare(identity, state_.IdentityCopy, kIdentitySize) != kIdentitySize ||
       core::Compare(block, kept, blockSize) != blockSize) {
-    ErrorBox(texts::kMismatchLine1.length, texts::kMismatchLine1.data, texts::kMismatchLine2.length,
-             texts::kMismatchLine2.data, false);
+    ErrorBox(texts::kMismatchLine1, texts::kMismatchLine2, false);
     ReturnToStepOne();
     return;
   }
@@ -285,11 +281,8 @@ void CWizard::ShowCameraData() {
   CCameraInfoPane* pane = views_.InfoPane;
   CameraTypeText(state_, link_.LinkFlags, kValueMax, pane->CameraTypeText);
   CameraIdText(state_, link_.LinkFlags, kValueMax, pane->CameraIdText);
-  std::size_t length = 0;
-  const char* text = FilterCountText(GetFilterCount(state_, link_.LinkFlags), &length);
-  core::CopyA(kValueMax, pane->FilterCountText, length, text);
-  text = WheelTypeText(IsWheelRevision2(state_, link_.LinkFlags), &length);
-  core::CopyA(kValueMax, pane->FilterWheelText, length, text);
+  core::CopyA(kValueMax, pane->FilterCountText, FilterCountText(GetFilterCount(state_, link_.LinkFlags)));
+  core::CopyA(kValueMax, pane->FilterWheelText, WheelTypeText(IsWheelRevision2(state_, link_.LinkFlags)));
   if (views_.NextButton != nullptr) views_.NextButton->Enable();
   pane->InvalidateView();
 }
@@ -316,8 +309,7 @@ void CWizard::PowerOffCheck() {
   ClearText(pane->FilterCountText);
   views_.NextButton->Enable();
   if (!SetDriverWritePermission(state_.IdentityCopy)) {
-    ErrorBox(texts::kRegistryLine1.length, texts::kRegistryLine1.data, texts::kRegistryLine2.length,
-             texts::kRegistryLine2.data, true);
+    ErrorBox(texts::kRegistryLine1, texts::kRegistryLine2, true);
     RequestClose();
   }
   pane->InvalidateView();
@@ -325,16 +317,14 @@ void CWizard::PowerOffCheck() {
 
 void CWizard::WriteConfiguration() {
   if (!link_.IsOpen()) {
-    ErrorBox(texts::kNoCameraLine1.length, texts::kNoCameraLine1.data, texts::kNoCameraLine2.length,
-             texts::kNoCameraLine2.data, true);
+    ErrorBox(texts::kNoCameraLine1, texts::kNoCameraLine2, true);
     ReturnToStepOne();
     return;
   }
   // An arrival at step 3 or 4 reconnects to the first camera found, which need
   // not be the one that was read: another camera must never get this block.
   if (!IsKeptDevice()) {
-    ErrorBox(texts::kMismatchLine1.length, texts::kMismatchLine1.data, texts::kMismatchLine2.length,
-             texts::kMismatchLine2.data, false);
+    ErrorBox(texts::kMismatchLine1, texts::kMismatchLine2, false);
     ReturnToStepOne();
     return;
   }
@@ -368,8 +358,7 @@ void CWizard::WriteConfiguration() {
     views_.NextButton->Enable();
     return;
   }
-  ErrorBox(texts::kEepromLine1.length, texts::kEepromLine1.data, texts::kEepromLine2.length, texts::kEepromLine2.data,
-           true);
+  ErrorBox(texts::kEepromLine1, texts::kEepromLine2, true);
   ReturnToStepOne();
 }
 
@@ -386,9 +375,9 @@ void CWizard::ReturnToStepOne() {
   AdvanceStep();
 }
 
-void CWizard::ErrorBox(std::size_t len1, const char* line1, std::size_t len2, const char* line2, bool stopIcon) {
-  DoMessageBox(&window_, 2, CRect(), 1, 1, 4, texts::kErrorTitle.length, texts::kErrorTitle.data, len1, line1, len2,
-               line2, 0, "", stopIcon ? piStop : piInfo32);
+void CWizard::ErrorBox(std::string_view line1, std::string_view line2, bool stopIcon) {
+  DoMessageBox(&window_, 2, CRect(), 1, 1, 4, texts::kErrorTitle.length, texts::kErrorTitle.data, line1.size(),
+               line1.data(), line2.size(), line2.data(), 0, "", stopIcon ? piStop : piInfo32);
 }
 
 void CWizard::RequestClose() {

@@ -2,6 +2,8 @@
 // (AdvanceStep) and does the work of the step shown (PerformStepAction).
 // The window owns the state, the views and the link; the wizard works on them.
 #pragma once
+#include <string_view>
+
 #include "camera/camera_link.h"
 #include "config/wizard_state.h"
 
@@ -31,7 +33,7 @@ class CWizard {
   void LayOutStepFour();
   void LayOutStepFive();
   void MakeActionButton();
-  void ErrorBox(std::size_t len1, const char* line1, std::size_t len2, const char* line2, bool stopIcon);
+  void ErrorBox(std::string_view line1, std::string_view line2, bool stopIcon);
   void RequestClose();
   // The kept block's camera: remembered at each reading that fills or confirms
   // it; IsKeptDevice is true while the open link leads to that camera.

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace core {
 
@@ -38,6 +39,9 @@ struct Text {
   char data[N] = {};
   std::size_t length = 0;
   constexpr const char* c_str() const { return data; }
+  // The bytes without the terminator; what our own helpers take.
+  constexpr std::string_view view() const { return {data, length}; }
+  constexpr operator std::string_view() const { return view(); }
 };
 
 struct BadCp1250Character {};  // thrown only during constant evaluation: a build error

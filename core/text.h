@@ -5,6 +5,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 namespace core {
 
@@ -19,6 +20,12 @@ void AppendA(std::size_t maxLen, char* dest, std::size_t srcLen, const char* src
 
 // dest := source + dest (cut at maxLen).
 void PrependA(std::size_t maxLen, char* dest, std::size_t srcLen, const char* src);
+
+// The same with the source as one view (a Text converts to it).
+inline void CopyA(std::size_t maxLen, char* dest, std::string_view src) { CopyA(maxLen, dest, src.size(), src.data()); }
+inline void AppendA(std::size_t maxLen, char* dest, std::string_view src) {
+  AppendA(maxLen, dest, src.size(), src.data());
+}
 
 // Writes value in radix 2..36 (lower-case digits), no sign, no leading zeros.
 // ok is false and dest is left empty when the digits do not fit maxLen or the

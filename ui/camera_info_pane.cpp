@@ -23,16 +23,7 @@ constexpr auto kLabel4 = CP1250("Filtrové kolo:");
 static_assert(kLabel1.length == 11 && kLabel2.length == 10 && kLabel3.length == 13 && kLabel4.length == 14,
               "label lengths");
 
-struct Label {
-  std::size_t length;
-  const char* text;
-};
-const Label kLabels[4] = {
-    {kLabel1.length, kLabel1.data},
-    {kLabel2.length, kLabel2.data},
-    {kLabel3.length, kLabel3.data},
-    {kLabel4.length, kLabel4.data},
-};
+constexpr std::string_view kLabels[4] = {kLabel1, kLabel2, kLabel3, kLabel4};
 
 }  // namespace
 
@@ -40,7 +31,8 @@ CCameraInfoPane::CCameraInfoPane() {
   gContext = GetPGContext(kGraphicsContext);
   TFont* font = gContext != nullptr ? gContext->font : nullptr;
   // Each label ends at x 92, measured in the context's text font.
-  for (int row = 0; row < 4; ++row) LabelX[row] = kLabelRight - GetTextW(font, kLabels[row].length, kLabels[row].text);
+  for (int row = 0; row < 4; ++row)
+    LabelX[row] = kLabelRight - GetTextW(font, kLabels[row].size(), kLabels[row].data());
 }
 
 void CCameraInfoPane::PaintView(CDeviceContext* dc) {
@@ -55,7 +47,7 @@ void CCameraInfoPane::PaintView(CDeviceContext* dc) {
   dc->DrawString(0, kLine1Y, kLineMax, TextLine1);
   const bool messageLayout = TextLine3[0] != '\0';
   if (!messageLayout)
-    for (int row = 0; row < 4; ++row) dc->DrawString(LabelX[row], kRowY[row], kLabels[row].length, kLabels[row].text);
+    for (int row = 0; row < 4; ++row) dc->DrawString(LabelX[row], kRowY[row], kLabels[row].size(), kLabels[row].data());
 
   dc->SelectFont(CaptionFont);
   dc->DrawString(0, kTitleY, kLineMax, StepTitle);

@@ -15,9 +15,8 @@ constexpr std::uint32_t kZelt = 0x010;   // Zelt KAF bit
 constexpr std::uint32_t kOskel = 0x080;
 
 std::string CountText(std::uint32_t count) {
-  std::size_t len = 0;
-  const char* t = config::FilterCountText(count, &len);
-  return core::Utf8FromCp1250(t, len);
+  const std::string_view t = config::FilterCountText(count);
+  return core::Utf8FromCp1250(t.data(), t.size());
 }
 
 // Fills both copies with a pattern so that untouched bytes can be checked.

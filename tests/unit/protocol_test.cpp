@@ -16,7 +16,7 @@ using Bytes = std::vector<std::uint8_t>;
 class Owner : public camera::LinkOwner {
  public:
   win::HWND LinkWindowHandle() override { return reinterpret_cast<win::HWND>(0x5150); }
-  void LinkSetTitle(std::size_t len, const char* title) override { this->title.assign(title, len); }
+  void LinkSetTitle(std::string_view title) override { this->title = title; }
   void LinkClosed() override { ++closed; }
   std::string title;
   int closed = 0;

@@ -23,7 +23,7 @@ class WindowOwner : public camera::LinkOwner {
   WindowOwner& operator=(const WindowOwner&) = delete;
 
   win::HWND LinkWindowHandle() override { return hwnd_; }
-  void LinkSetTitle(std::size_t len, const char* title) override { titles.emplace_back(title, len); }
+  void LinkSetTitle(std::string_view title) override { titles.emplace_back(title); }
   void LinkClosed() override { ++closed; }
 
   std::vector<std::string> titles;

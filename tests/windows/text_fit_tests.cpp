@@ -38,18 +38,7 @@ class Measuring : public CDeviceContext {
   TFont* font_;
 };
 
-// A text of the program with its length.
-struct Piece {
-  const char* data;
-  std::size_t length;
-};
-template <std::size_t N>
-Piece P(const core::Text<N>& text) {
-  return Piece{text.data, text.length};
-}
-
-void Set(char* field, std::size_t max, Piece text) { core::CopyA(max, field, text.length, text.data); }
-void Set(char* field, std::size_t max, const char* text) { core::CopyA(max, field, max, text); }
+void Set(char* field, std::size_t max, std::string_view text) { core::CopyA(max, field, text); }
 
 // The pane as the wizard fills it; the widest of each kind of value.
 void ExpectPaneFits(CCameraInfoPane& pane, const std::string& screen) {
@@ -67,47 +56,45 @@ TEST_F(NativeWindow, EveryTextOfTheProgramFitsWhereItIsDrawn) {
   window->Register(info);
   info->Show();
 
-  const Piece titles[] = {P(texts::kStep1), P(texts::kStep2), P(texts::kStep3), P(texts::kStep4), P(texts::kStep5)};
-  const Piece lines[] = {P(texts::kConnectAndFind), P(texts::kRemovePower), P(texts::kReconnectAndFind),
-                         P(texts::kChooseCount), P(texts::kWritten)};
+  const std::string_view titles[] = {texts::kStep1.view(), texts::kStep2.view(), texts::kStep3.view(),
+                                     texts::kStep4.view(), texts::kStep5.view()};
+  const std::string_view lines[] = {texts::kConnectAndFind.view(), texts::kRemovePower.view(),
+                                    texts::kReconnectAndFind.view(), texts::kChooseCount.view(),
+                                    texts::kWritten.view()};
   for (int step = 0; step < 5; ++step) {
     Set(info->StepTitle, 63, titles[step]);
     Set(info->TextLine1, 63, lines[step]);
     Set(info->CameraTypeText, 31, "ZELT KAF 16803");  // 14 characters, the block's most
     Set(info->CameraIdText, 31, "4294967295");
     for (int item = 1; item <= 8; ++item) {
-      std::size_t length = 0;
-      const char* count = config::FilterCountChoiceText(item, &length);
-      core::CopyA(31, info->FilterCountText, length, count);
+      core::CopyA(31, info->FilterCountText, config::FilterCountChoiceText(item));
       for (bool revision2 : {false, true}) {
-        const char* wheel = config::WheelTypeText(revision2, &length);
-        core::CopyA(31, info->FilterWheelText, length, wheel);
+        core::CopyA(31, info->FilterWheelText, config::WheelTypeText(revision2));
         ExpectPaneFits(*info, "step " + std::to_string(step + 1));
       }
     }
-    Set(info->CameraTypeText, 31, P(texts::kNotConnected));
+    Set(info->CameraTypeText, 31, texts::kNotConnected.view());
     ExpectPaneFits(*info, "step " + std::to_string(step + 1) + " without a camera");
   }
-  Set(info->TextLine2, 63, P(texts::kToTakeEffect));
-  Set(info->TextLine3, 63, P(texts::kPowerCycleAgain));
+  Set(info->TextLine2, 63, texts::kToTakeEffect.view());
+  Set(info->TextLine3, 63, texts::kPowerCycleAgain.view());
   ExpectPaneFits(*info, "step 5's message");
 
   // Captions inside their buttons, with the room a push button keeps at its edges.
   constexpr int kButtonMargins = 2 * 6;
-  for (const Piece& caption : {P(texts::kFindCamera), P(texts::kWriteFilters), P(texts::kNext), P(texts::kFinish)})
-    EXPECT_LE(GetTextW(view::TextFont(), caption.length, caption.data) + kButtonMargins, next->Rect().width)
-        << caption.data;
+  for (std::string_view caption :
+       {texts::kFindCamera.view(), texts::kWriteFilters.view(), texts::kNext.view(), texts::kFinish.view()})
+    EXPECT_LE(GetTextW(view::TextFont(), caption.size(), caption.data()) + kButtonMargins, next->Rect().width)
+        << caption;
   // Items inside the closed list's field, beside its arrow.
   const int field = box->Rect().width - GetSystemMetrics(SM_CXVSCROLL) - 2 * 4;
   for (int item = 1; item <= 8; ++item) {
-    std::size_t length = 0;
-    const char* text = config::FilterCountChoiceText(item, &length);
-    EXPECT_LE(GetTextW(view::TextFont(), length, text), field) << text;
+    const std::string_view text = config::FilterCountChoiceText(item);
+    EXPECT_LE(GetTextW(view::TextFont(), text.size(), text.data()), field) << text;
   }
   for (bool revision2 : {false, true}) {
-    std::size_t length = 0;
-    const char* text = config::WheelTypeText(revision2, &length);
-    EXPECT_LE(GetTextW(view::TextFont(), length, text), field) << text;
+    const std::string_view text = config::WheelTypeText(revision2);
+    EXPECT_LE(GetTextW(view::TextFont(), text.size(), text.data()), field) << text;
   }
 }
 
