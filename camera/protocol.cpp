@@ -2,6 +2,7 @@
 // data pipe, through one 64-byte exchange buffer.
 #include "camera/camera_link.h"
 #include "camera/link_texts.h"
+#include "core/little_endian.h"
 #include "core/memory.h"
 #include "core/text.h"
 #include "platform/api.h"
@@ -71,10 +72,7 @@ bool CCameraLink::Exchange(Form form, bool write, std::uint32_t address, std::si
   core::Fill(buffer, sizeof(buffer), 0);
   buffer[0] = write ? kWriteMemory : kReadMemory;
   if (form == Form::Long) {
-    buffer[1] = static_cast<std::uint8_t>(address);
-    buffer[2] = static_cast<std::uint8_t>(address >> 8);
-    buffer[3] = static_cast<std::uint8_t>(address >> 16);
-    buffer[4] = static_cast<std::uint8_t>(address >> 24);
+    core::WriteLe32(address, buffer + 1);
     buffer[5] = static_cast<std::uint8_t>(count);
   } else {
     buffer[1] = static_cast<std::uint8_t>(address);

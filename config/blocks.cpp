@@ -2,6 +2,7 @@
 
 #include "camera/camera_link.h"
 #include "core/cp1250.h"
+#include "core/little_endian.h"
 #include "core/text.h"
 
 namespace config {
@@ -39,11 +40,6 @@ constexpr auto kWheel2 = CP1250("EFW revize 2");
 const Choice kChoices[kFilterCountChoiceCount] = {
     {0, kNone}, {5, k5}, {6, k6}, {7, k7}, {8, k8}, {9, k9}, {10, k10}, {12, k12},
 };
-
-std::uint32_t ReadLe32(const std::uint8_t* p) {
-  return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-         static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
 
 }  // namespace
 
@@ -145,12 +141,10 @@ void CameraTypeText(const WizardState& state, std::uint32_t linkFlags, std::size
 void CameraIdText(const WizardState& state, std::uint32_t linkFlags, std::size_t maxLen, char* text) {
   const std::uint8_t* block = SeriesOf(linkFlags) == Series::Ravik ? state.RavikBlockCopy : state.ZeltBlockCopy;
   bool ok = false;
-  core::CardToStrA(ReadLe32(block), maxLen, text, 10, ok);
+  core::CardToStrA(core::ReadLe32(block), maxLen, text, 10, ok);
   if (!ok) text[0] = '\0';
 }
 
-std::uint16_t ModelCode(const std::uint8_t* identity) {
-  return static_cast<std::uint16_t>(identity[3] | identity[4] << 8);
-}
+std::uint16_t ModelCode(const std::uint8_t* identity) { return core::ReadLe16(identity + 3); }
 
 }  // namespace config

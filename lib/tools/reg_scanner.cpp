@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "core/little_endian.h"
 #include "core/text.h"
 #include "platform/api.h"
 
@@ -77,9 +78,7 @@ bool CRegScannerA::GetKeyInt(std::size_t nameLen, const char* name, std::int32_t
   if (win::RegQueryValueExA(Target(), valueName, nullptr, &type, data, &size) != ERROR_SUCCESS) return false;
   // Only a 32-bit number is an integer; anything else leaves the caller's value.
   if (type != REG_DWORD || size != 4) return false;
-  std::uint32_t v = static_cast<std::uint32_t>(data[0]) | static_cast<std::uint32_t>(data[1]) << 8 |
-                    static_cast<std::uint32_t>(data[2]) << 16 | static_cast<std::uint32_t>(data[3]) << 24;
-  *value = static_cast<std::int32_t>(v);
+  *value = static_cast<std::int32_t>(core::ReadLe32(data));
   return true;
 }
 

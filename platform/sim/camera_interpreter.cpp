@@ -3,6 +3,7 @@
 // status codes, and the one-shot faults that tests inject.
 #include <cstring>
 
+#include "core/little_endian.h"
 #include "platform/sim/internals.h"
 
 namespace sim {
@@ -38,8 +39,7 @@ Request Decode(const std::uint8_t* bytes, std::size_t size) {
     r.data = bytes + 3;
   } else if (size >= 6 && size == (r.write ? 6u + bytes[5] : 6u)) {
     r.valid = true;
-    r.address = static_cast<std::uint32_t>(bytes[1]) | static_cast<std::uint32_t>(bytes[2]) << 8 |
-                static_cast<std::uint32_t>(bytes[3]) << 16 | static_cast<std::uint32_t>(bytes[4]) << 24;
+    r.address = core::ReadLe32(bytes + 1);
     r.count = bytes[5];
     r.data = bytes + 6;
   }

@@ -1,6 +1,7 @@
 // The in-memory registry: HKLM and HKCU trees with names that compare without
 // case and keep the case they were created with.
 #include "core/cp1250.h"
+#include "core/little_endian.h"
 #include "platform/sim/registry_access.h"
 
 namespace sim {
@@ -97,8 +98,7 @@ Registry::Value Registry::Value::String(const std::string& utf8) {
 
 bool Registry::Value::AsDword(std::uint32_t& number) const {
   if (type != REG_DWORD || data.size() != 4) return false;
-  number = static_cast<std::uint32_t>(data[0]) | static_cast<std::uint32_t>(data[1]) << 8 |
-           static_cast<std::uint32_t>(data[2]) << 16 | static_cast<std::uint32_t>(data[3]) << 24;
+  number = core::ReadLe32(data.data());
   return true;
 }
 

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "core/cp1250.h"
+#include "core/little_endian.h"
 #include "platform/api.h"
 #include "platform/sim/internals.h"
 
@@ -19,7 +20,7 @@ constexpr std::size_t kMaxTrackedBuffers = 64;
 
 std::size_t Align4(std::size_t n) { return (n + 3) & ~static_cast<std::size_t>(3); }
 
-std::uint16_t Word(const std::uint8_t* p, std::size_t at) { return static_cast<std::uint16_t>(p[at] | p[at + 1] << 8); }
+std::uint16_t Word(const std::uint8_t* p, std::size_t at) { return core::ReadLe16(p + at); }
 
 struct Node {
   std::size_t start = 0, end = 0;  // end = start + wLength

@@ -1,5 +1,7 @@
 #include "tools/desktop/program_icon.h"
 
+#include "core/little_endian.h"
+
 namespace desktop {
 namespace {
 
@@ -8,12 +10,8 @@ constexpr std::size_t kEntrySize = 16;
 constexpr std::size_t kInfoHeaderSize = 40;  // BITMAPINFOHEADER
 constexpr int kLargestSide = 256;
 
-std::uint32_t Read16(const std::uint8_t* p) { return static_cast<std::uint32_t>(p[0] | p[1] << 8); }
-
-std::uint32_t Read32(const std::uint8_t* p) {
-  return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-         static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
+std::uint32_t Read16(const std::uint8_t* p) { return core::ReadLe16(p); }
+std::uint32_t Read32(const std::uint8_t* p) { return core::ReadLe32(p); }
 
 // A 32-bit DIB: BGRA rows bottom up, then the 1-bit AND mask (rows padded to
 // 4 bytes), which gives the transparency when the alpha bytes are all zero.
