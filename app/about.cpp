@@ -1,6 +1,7 @@
 #include "app/about.h"
 
 #include "app/app_texts.h"
+#include "core/little_endian.h"
 #include "core/memory.h"
 #include "core/text.h"
 #include "lib/view/message_box.h"
@@ -43,8 +44,8 @@ bool QueryFileVersion(char (&work)[kWorkMax + 1], std::size_t maxLen, char* buff
   // A translation entry is a language and a code page, 16 bits each.
   if (length < 4) return false;
   const auto* entry = static_cast<const std::uint8_t*>(value);
-  const std::uint32_t language = static_cast<std::uint32_t>(entry[0] | entry[1] << 8);
-  const std::uint32_t codePage = static_cast<std::uint32_t>(entry[2] | entry[3] << 8);
+  const std::uint32_t language = core::ReadLe16(entry);
+  const std::uint32_t codePage = core::ReadLe16(entry + 2);
 
   bool converted = false;
   core::CardToStrA(language << 16 | codePage, kWorkMax, work, 16, converted);

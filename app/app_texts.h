@@ -1,10 +1,12 @@
 // The main window's and the About box's texts, Windows-1250.
 #pragma once
+#include "camera/link_texts.h"
 #include "core/cp1250.h"
 #include "res/version_info.h"
 
 namespace app::texts {
-inline constexpr auto kTitle = CP1250("Počet Filtrů v3.0");
+// The window's own title is the one the link shows while no camera is open.
+inline constexpr auto kTitle = camera::texts::kDefaultTitle;
 inline constexpr auto kAboutTitle = CP1250("O konfiguračním nástroji");
 inline constexpr auto kCopyright = CP1250(ZELT_VER_COPYRIGHT);
 inline constexpr auto kUnknownVersion = CP1250("unknown");

@@ -4,7 +4,7 @@
 
 #include "app/about.h"
 #include "app/app_texts.h"
-#include "app/commands.h"
+#include "config/commands.h"
 #include "core/memory.h"
 #include "platform/api.h"
 
@@ -75,10 +75,10 @@ void CRavikConfig::ReceiveEvent(TEvent* event) {
         ShowAboutBox(this);
         StopEvent(event);
         break;
-      case CmdPerformStep:
+      case config::CmdPerformStep:
         PerformStepAction();
         break;
-      case CmdAdvanceStep:
+      case config::CmdAdvanceStep:
         AdvanceStep();
         break;
       default:

@@ -12,16 +12,7 @@ constexpr std::uint32_t kViewOptionTopBit = 0x80000000u;
 }  // namespace
 
 int WINAPI WinMain(win::HINSTANCE instance, win::HINSTANCE /*previous*/, char* /*commandLine*/, int showCommand) {
-  Init_StockObjects();
-  Init_Graphics();
-  Init_Fonts();
-  Init_Core();
-  Init_Views();
-  Init_Tools();
-  Init_Controls();
-  Init_Windows();
-  Init_Dialogs();
-  Init_TabPanes();
+  view::InitAllModules();  // the ten module initialisations, stock objects first
 
   SetAppHandle(instance);
   AboutIcon = InitResIconNum(GetAppHandle(), kAboutIconResource);

@@ -4,6 +4,7 @@
 #include "config/wizard.h"
 
 #include "config/blocks.h"
+#include "config/commands.h"
 #include "config/permission.h"
 #include "config/wizard_texts.h"
 #include "core/memory.h"
@@ -17,8 +18,6 @@ namespace config {
 
 namespace {
 
-constexpr std::uint32_t kCmdPerformStep = 1002;
-constexpr std::uint32_t kCmdAdvanceStep = 1003;
 constexpr std::size_t kValueMax = 31;
 
 template <std::size_t N>
@@ -96,7 +95,7 @@ void CWizard::MakeActionButton() {
   const int H = window_.InteriorHeight();
   const int W = window_.InteriorWidth();
   views_.ActionButton = new CButton;
-  views_.ActionButton->Init(CRect(8, H - 32, (W - 24) / 2, 0), kCmdPerformStep, texts::kFindCamera.length,
+  views_.ActionButton->Init(CRect(8, H - 32, (W - 24) / 2, 0), CmdPerformStep, texts::kFindCamera.length,
                             texts::kFindCamera.data, 0);
   window_.Register(views_.ActionButton);
   views_.ActionButton->Show();
@@ -117,7 +116,7 @@ void CWizard::LayOutStepOne() {
 
   const CRect& action = views_.ActionButton->Rect();
   views_.NextButton = new CButton;
-  views_.NextButton->Init(CRect(W - action.width - 8, action.y, action.width, action.height), kCmdAdvanceStep,
+  views_.NextButton->Init(CRect(W - action.width - 8, action.y, action.width, action.height), CmdAdvanceStep,
                           texts::kNext.length, texts::kNext.data, 0);
   window_.Register(views_.NextButton);
   views_.NextButton->Show();
@@ -182,7 +181,7 @@ void CWizard::LayOutStepFour() {
   views_.WheelTypeBox->SetSelection(IsWheelRevision2(state_, link_.LinkFlags) ? 2 : 1);
   views_.WheelTypeBox->Show();
 
-  views_.ActionButton->Init(views_.ActionButton->Rect(), kCmdPerformStep, texts::kWriteFilters.length,
+  views_.ActionButton->Init(views_.ActionButton->Rect(), CmdPerformStep, texts::kWriteFilters.length,
                             texts::kWriteFilters.data, 0);
   views_.ActionButton->InvalidateView();
   views_.NextButton->Disable();
@@ -207,7 +206,7 @@ void CWizard::LayOutStepFive() {
   End(views_.WheelTypeBox);
   End(views_.ActionButton);
 
-  views_.NextButton->Init(views_.NextButton->Rect(), kCmdAdvanceStep, texts::kFinish.length, texts::kFinish.data, 0);
+  views_.NextButton->Init(views_.NextButton->Rect(), CmdAdvanceStep, texts::kFinish.length, texts::kFinish.data, 0);
   views_.NextButton->InvalidateView();
   state_.WizardStep = 5;
 }

@@ -17,3 +17,5 @@ constexpr std::uint32_t kCommandMask = 0x3000;
 
 // Closes the window that receives it (class 0x1000).
 constexpr std::uint32_t CmdClose = 33;
+// Sent by the window's system menu item "About" (and F1 in the desktop build).
+constexpr std::uint32_t CmdAbout = 1001;

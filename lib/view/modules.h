@@ -16,8 +16,8 @@ void Init_Dialogs();
 void Init_TabPanes();
 
 namespace view {
-// All ten initialisers in their order, for drivers and tests that start the
-// toolkit without the program's entry point.
+// All ten initialisers in their order: the program's entry point, and drivers
+// and tests that start the toolkit without it.
 void InitAllModules();
 }  // namespace view
 

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "config/commands.h"
+
 class CRavikConfig;
 class CButton;
 class CComboBox;
@@ -12,8 +14,8 @@ class CCameraInfoPane;
 
 namespace console {
 
-constexpr std::uint32_t kActionCommand = 1002;
-constexpr std::uint32_t kNextCommand = 1003;
+constexpr std::uint32_t kActionCommand = config::CmdPerformStep;
+constexpr std::uint32_t kNextCommand = config::CmdAdvanceStep;
 constexpr std::size_t kCountItems = 8;
 constexpr std::size_t kWheelItems = 2;
 

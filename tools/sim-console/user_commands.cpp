@@ -1,7 +1,6 @@
 // The script as the user: starting the program and acting on its window.
 #include <cstdint>
 
-#include "app/commands.h"
 #include "app/entry.h"
 #include "app/ravik_config.h"
 #include "lib/view/headless/headless.h"

@@ -9,7 +9,6 @@
 
 namespace view::fltk {
 namespace {
-constexpr std::uint32_t kAboutCommand = 1001;  // the toolkit's About command; F1 offers it
 
 // Sets a flag for the lifetime of the guard.
 class FlagGuard {
@@ -69,7 +68,7 @@ void ToolkitWindow::ReportPosition() {
 
 int ToolkitWindow::handle(int event) {
   if (event == FL_SHORTCUT && Fl::event_key() == FL_F + 1 && owner_ != nullptr) {
-    owner_->UserCommand(kCommandClass, kAboutCommand);
+    owner_->UserCommand(kCommandClass, CmdAbout);
     return 1;
   }
   const int handled = Fl_Double_Window::handle(event);

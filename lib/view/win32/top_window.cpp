@@ -21,7 +21,6 @@ constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBO
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT | WS_EX_APPWINDOW;
 // System menu command for the toolkit's About command (below 0xF000, low four bits clear).
 constexpr UINT kSysAbout = 0x0110;
-constexpr std::uint32_t kAboutCommand = 1001;
 // Longest device broadcast record we copy; real ones are a few hundred bytes.
 constexpr DWORD kMaxBroadcast = 64 * 1024;
 
@@ -231,7 +230,7 @@ LRESULT CALLBACK TopWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     }
     case WM_SYSCOMMAND:
       if ((wParam & 0xFFF0) == kSysAbout) {
-        window->UserCommand(kCommandClass, kAboutCommand);
+        window->UserCommand(kCommandClass, CmdAbout);
         return 0;
       }
       break;
