@@ -78,6 +78,7 @@ class CCameraLink {
   void SetError(std::string_view text);
   void CloseAll();
   LinkOwner& owner_;
+  int callDepth_ = 0;  // nested Connect/Disconnect calls, checked in debug builds
 };
 
 }  // namespace camera

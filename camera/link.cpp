@@ -1,6 +1,7 @@
 // Discovery, connection and disconnection of the camera link.
 #include <cstring>
 
+#include "camera/call_depth.h"
 #include "camera/camera_link.h"
 #include "camera/link_texts.h"
 #include "core/memory.h"
@@ -58,6 +59,7 @@ void CCameraLink::CloseAll() {
 }
 
 void CCameraLink::Disconnect() {
+  const CallDepth depth(callDepth_);
   CloseAll();
   // The owner may react to the closed link (the wizard's power-off step) and
   // may open it again from there.
@@ -67,6 +69,7 @@ void CCameraLink::Disconnect() {
 }
 
 void CCameraLink::Connect() {
+  const CallDepth depth(callDepth_);
   Disconnect();
   if (owner_.LinkWindowHandle() == nullptr) return;
   // At wizard step 2 the Disconnect above runs the step-3 reading, which may

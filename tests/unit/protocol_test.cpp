@@ -42,6 +42,28 @@ class ProtocolTest : public ::testing::Test {
   camera::CCameraLink link{owner};
 };
 
+// An owner that connects again from every close would recurse until the stack
+// ends; debug builds stop at the link's depth check instead.
+TEST(LinkChain, AnEndlessReconnectStopsAtTheDepthCheck) {
+#ifdef NDEBUG
+  GTEST_SKIP() << "the depth check is in debug builds";
+#else
+  struct Reconnecting : Owner {
+    camera::CCameraLink* link = nullptr;
+    void LinkClosed() override { link->Connect(); }
+  };
+  EXPECT_DEATH(
+      {
+        sim::World::Get().Reset();
+        Reconnecting owner;
+        camera::CCameraLink link{owner};
+        owner.link = &link;
+        link.Connect();
+      },
+      "re-enters without end");
+#endif
+}
+
 TEST_F(ProtocolTest, RequestBytesOfTheFourForms) {
   std::uint8_t dest[64] = {};
   ASSERT_TRUE(link.ReadMemoryShort(0, 10, dest));
