@@ -16,19 +16,22 @@ enum class ControlKind { Pane, Button, ComboBox };
 class Backend {
  public:
   virtual ~Backend() = default;
-  virtual void Start() {}  // from the module initialisers, once
+  virtual void Start() {}                                   // from the module initialisers, once
   virtual win::HWND CreateWindowPeer(CWindow* window) = 0;  // native window for the interior size
   virtual void DestroyWindowPeer(CWindow* window) = 0;
   virtual void SyncWindow(CWindow* window) = 0;  // title, icons, position or state changed
   virtual void CreateViewPeer(CView* view, ControlKind kind) = 0;
   virtual void DestroyViewPeer(CView* view) = 0;
-  virtual void SyncView(CView* view) = 0;  // rect, shown, caption, enabled, items or selection changed
+  virtual void SyncView(CView* view) = 0;    // rect, shown, caption, enabled, items or selection changed
   virtual void Invalidate(CView* view) = 0;  // repaint later through PaintView
   virtual int TextWidth(TFont* font, std::size_t len, const char* text) = 0;
   virtual int StandardHeight(ControlKind kind) = 0;
   virtual void ShowMessageBox(CWindow* owner, const MessageBoxRecord& box) = 0;  // modal
   virtual void RunLoop() = 0;  // returns when no window of PBackground is open; calls PumpPending
   virtual void Wake() {}       // something was queued
+  // A queued message that the window's ReceiveMsg did not handle; lParam lives only for the call.
+  virtual void MessageLeftUnhandled(CWindow*, win::UINT, win::WPARAM, win::LPARAM) {}
+  virtual void Reset() {}  // the toolkit was reset (drivers and tests)
 };
 
 Backend& TheBackend();

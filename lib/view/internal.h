@@ -43,6 +43,5 @@ void MakeFonts();  // a second call keeps the fonts already made
 void SetUpContexts();
 void ResetGraphics();
 void ResetModules();
-void ResetMessageBoxes();
 
 }  // namespace view::detail

@@ -54,7 +54,8 @@ void Deliver(Pending& item) {
   // item is off the queue, so the header bytes stay put while the handler runs.
   const win::LPARAM lParam = item.header.empty() ? 0 : reinterpret_cast<win::LPARAM>(item.header.data());
   win::LRESULT result = 0;
-  window->ReceiveMsg(item.message, item.wParam, lParam, &result);
+  if (!window->ReceiveMsg(item.message, item.wParam, lParam, &result))
+    TheBackend().MessageLeftUnhandled(window, item.message, item.wParam, lParam);
 }
 
 }  // namespace
@@ -125,7 +126,7 @@ void ResetToolkit() {
   detail::FreeAllViews();
   Queue().clear();  // anything a destructor queued
   PBackground = nullptr;
-  detail::ResetMessageBoxes();
+  TheBackend().Reset();
   detail::ResetModules();
   detail::ResetGraphics();
 }

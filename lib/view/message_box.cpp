@@ -11,18 +11,6 @@ int DoMessageBox(CWindow* owner, int, const CRect&, int, int, int, std::size_t t
   box.lines[1] = view::detail::CutText(len2, line2);
   box.lines[2] = view::detail::CutText(len3, line3);
   box.icon = icon;
-  view::MessageBoxLog().push_back(box);
   view::TheBackend().ShowMessageBox(owner, box);  // returns when the user closed it
   return 1;
 }
-
-namespace view {
-
-std::vector<MessageBoxRecord>& MessageBoxLog() {
-  static std::vector<MessageBoxRecord> log;
-  return log;
-}
-
-void detail::ResetMessageBoxes() { MessageBoxLog().clear(); }
-
-}  // namespace view

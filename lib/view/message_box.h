@@ -15,10 +15,8 @@ int DoMessageBox(CWindow* owner, int kind, const CRect& rect, int a, int b, int 
 
 namespace view {
 struct MessageBoxRecord {
-  std::string title;     // Windows-1250, as passed, cut at the NUL or length
+  std::string title;  // Windows-1250, as passed, cut at the NUL or length
   std::string lines[3];
   TIcon* icon = nullptr;
 };
-// Every box shown since the toolkit started, oldest first.
-std::vector<MessageBoxRecord>& MessageBoxLog();
 }  // namespace view

@@ -125,10 +125,8 @@ void CWindow::ReceiveEvent(TEvent* event) {
   if ((event->eventClass & view::kCommandClass) != 0 && event->command == CmdClose) Done();
 }
 
-bool CWindow::ReceiveMsg(win::UINT message, win::WPARAM wParam, win::LPARAM lParam, win::LRESULT*) {
-  baseMessages.push_back(MessageRecord{message, wParam, lParam});
-  return false;
-}
+// The base window handles no raw message: what reaches it is left unhandled.
+bool CWindow::ReceiveMsg(win::UINT, win::WPARAM, win::LPARAM, win::LRESULT*) { return false; }
 
 void CWindow::UserClose() {
   const TEvent close{view::kCommandClass, CmdClose, false};

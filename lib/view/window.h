@@ -53,14 +53,6 @@ class CWindow : public CNodeView {
   bool IsOpen() const { return handle_ != nullptr; }
   bool IsClosed() const { return closed_; }
 
-  // Messages that reached this base handler, for the toolkit's own record.
-  struct MessageRecord {
-    win::UINT message;
-    win::WPARAM wParam;
-    win::LPARAM lParam;
-  };
-  std::vector<MessageRecord> baseMessages;
-
   // For backends: the native window moved, changed state or was painted.
   void PeerMoved(int x, int y);
   void PeerStateChanged(bool minimized, bool maximized);

@@ -1,3 +1,4 @@
+#include "lib/view/headless/headless.h"
 #include "tests/unit/view_fixture_test.h"
 
 namespace {
@@ -102,8 +103,8 @@ TEST_F(ControlsTest, MessageBoxesAreLoggedCutAtLengthsAndNuls) {
   const int result = DoMessageBox(nullptr, 2, CRect(), 1, 1, 4, 5, "Chyba\0x", 10, "Nelze zapsat EEPROM", 100,
                                   "Kontaktujte\0 podporu", 0, "ignored", piStop);
   EXPECT_EQ(result, 1);
-  ASSERT_EQ(view::MessageBoxLog().size(), 1u);
-  const view::MessageBoxRecord& box = view::MessageBoxLog()[0];
+  ASSERT_EQ(view::headless::MessageBoxLog().size(), 1u);
+  const view::MessageBoxRecord& box = view::headless::MessageBoxLog()[0];
   EXPECT_EQ(box.title, "Chyba");
   EXPECT_EQ(box.lines[0], "Nelze zaps");
   EXPECT_EQ(box.lines[1], "Kontaktujte");

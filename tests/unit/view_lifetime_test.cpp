@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "lib/view/headless/headless.h"
 #include "tests/unit/view_fixture_test.h"
 
 namespace {
@@ -122,7 +123,7 @@ TEST_F(LifetimeTest, ResetFreesEverythingAndStartUpWorksAgain) {
   EXPECT_EQ(CaptionFont, nullptr);
   EXPECT_EQ(piStop, nullptr);
   EXPECT_EQ(view::TextFont(), nullptr);
-  EXPECT_TRUE(view::MessageBoxLog().empty());
+  EXPECT_TRUE(view::headless::MessageBoxLog().empty());
   EXPECT_FALSE(view::HasPending());
 
   SetUp();

@@ -1,5 +1,6 @@
 #include <cstring>
 
+#include "lib/view/headless/headless.h"
 #include "tests/unit/view_fixture_test.h"
 
 namespace {
@@ -48,9 +49,10 @@ TEST_F(LoopTest, PostedHeaderLivesWhileTheHandlerRunsAndEmptyGivesZero) {
   EXPECT_EQ(window->seen[0].deviceType, 5u);
   EXPECT_FALSE(window->seen[1].hasHeader);
   EXPECT_EQ(window->seen[2].deviceType, 2u);
-  ASSERT_EQ(window->baseMessages.size(), 3u);
-  EXPECT_EQ(window->baseMessages[1].lParam, 0);
-  EXPECT_EQ(window->baseMessages[2].wParam, DBT_DEVICEREMOVECOMPLETE);
+  const auto& unhandled = view::headless::UnhandledMessages();
+  ASSERT_EQ(unhandled.size(), 3u);
+  EXPECT_FALSE(unhandled[1].hasRecord);
+  EXPECT_EQ(unhandled[2].wParam, DBT_DEVICEREMOVECOMPLETE);
 }
 
 TEST_F(LoopTest, AShortHeaderIsNeverReadPastItsEnd) {

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "app/ravik_config.h"
+#include "lib/view/headless/headless.h"
 #include "lib/view/toolkit.h"
 #include "platform/sim/world.h"
 #include "tools/sim-console/camera_commands.h"
@@ -381,21 +382,19 @@ void Session::ExpectBaseMsgs(const Args& a) {
   std::vector<std::string> expected;
   for (std::size_t i = 0; i < a.Count(); ++i) expected.push_back(a.Text(i));
   CRavikConfig& window = WindowForCheck("basemsgs " + Join(expected));
-  if (baseMsgWindow_ != &window) {
-    baseMsgWindow_ = &window;
-    baseMsgsChecked_ = 0;
-  }
-  std::vector<CWindow::MessageRecord> seen;
-  for (std::size_t i = baseMsgsChecked_; i < window.baseMessages.size(); ++i)
-    if (window.baseMessages[i].message == WM_DEVICECHANGE) seen.push_back(window.baseMessages[i]);
-  baseMsgsChecked_ = window.baseMessages.size();
+  // What the program left to its base window since the last check of this run.
+  const auto& log = view::headless::UnhandledMessages();
+  std::vector<view::headless::UnhandledMessage> seen;
+  for (std::size_t i = baseMsgsChecked_; i < log.size(); ++i)
+    if (log[i].window == &window && log[i].message == WM_DEVICECHANGE) seen.push_back(log[i]);
+  baseMsgsChecked_ = log.size();
   bool holds = seen.size() == want.size();
   for (std::size_t i = 0; holds && i < seen.size(); ++i)
     holds = static_cast<std::int64_t>(seen[i].wParam) == want[i].code &&
-            (want[i].lParam < 0 || (seen[i].lParam != 0) == (want[i].lParam == 1));
+            (want[i].lParam < 0 || seen[i].hasRecord == (want[i].lParam == 1));
   if (!holds) {
     std::vector<std::string> got;
-    for (const auto& record : seen) got.push_back(Hex(record.wParam) + (record.lParam != 0 ? "/hdr" : "/none"));
+    for (const auto& record : seen) got.push_back(Hex(record.wParam) + (record.hasRecord ? "/hdr" : "/none"));
     throw ExpectFailure{"basemsgs " + Join(expected), Join(got)};
   }
 }

@@ -109,7 +109,7 @@ std::string DescribeFault(const sim::PendingFault& fault) {
 }  // namespace
 
 void Session::SyncBoxes() {
-  const auto& log = view::MessageBoxLog();
+  const auto& log = view::headless::MessageBoxLog();
   for (; logSeen_ < log.size(); ++logSeen_) {
     const view::MessageBoxRecord& record = log[logSeen_];
     boxes_.push_back(BoxSeen{record.title, {record.lines[0], record.lines[1], record.lines[2]}, IconName(record.icon)});

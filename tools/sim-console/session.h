@@ -164,8 +164,7 @@ class Session {
   std::size_t logSeen_ = 0;     // entries of the toolkit's log already copied
 
   // WM_DEVICECHANGE records of the base window already checked.
-  const CRavikConfig* baseMsgWindow_ = nullptr;
-  std::size_t baseMsgsChecked_ = 0;
+  std::size_t baseMsgsChecked_ = 0;  // into the backend's unhandled messages
 };
 
 }  // namespace console

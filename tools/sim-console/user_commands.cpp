@@ -40,7 +40,7 @@ void Session::CmdStart(const Args& a) {
     SyncBoxes();
     view::ResetToolkit();
     logSeen_ = 0;
-    baseMsgWindow_ = nullptr;
+    baseMsgsChecked_ = 0;
   }
   started_ = true;
   running_ = true;
@@ -53,7 +53,6 @@ void Session::CmdStart(const Args& a) {
   running_ = false;
   ended_ = true;
   SyncBoxes();
-  baseMsgWindow_ = nullptr;
   view::headless::SetIdleHandler(nullptr);
 }
 

@@ -65,7 +65,11 @@ int HeadlessBackend::StandardHeight(ControlKind kind) {
 
 void SetIdleHandler(IdleHandler handler) { Headless().idle = std::move(handler); }
 
-void HeadlessBackend::ShowMessageBox(CWindow*, const MessageBoxRecord&) {
+const std::vector<MessageBoxRecord>& MessageBoxLog() { return Headless().boxes; }
+const std::vector<UnhandledMessage>& UnhandledMessages() { return Headless().unhandled; }
+
+void HeadlessBackend::ShowMessageBox(CWindow*, const MessageBoxRecord& box) {
+  boxes.push_back(box);
   if (!holdBoxes) return;
   boxOpen = true;
   // The box's own loop: the driver acts until it answers, or ends.

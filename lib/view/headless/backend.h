@@ -25,8 +25,15 @@ class HeadlessBackend : public Backend {
   // Dismissed at once, as with OK; a held box stays open while the idle
   // handler goes on, without the toolkit's queue being pumped, as a native
   // box's own loop leaves it.
-  void ShowMessageBox(CWindow*, const MessageBoxRecord&) override;
+  void ShowMessageBox(CWindow*, const MessageBoxRecord& box) override;
   void RunLoop() override;
+  void MessageLeftUnhandled(CWindow* window, win::UINT message, win::WPARAM wParam, win::LPARAM lParam) override {
+    unhandled.push_back(UnhandledMessage{window, message, wParam, lParam != 0});
+  }
+  void Reset() override {
+    boxes.clear();
+    unhandled.clear();
+  }
 
   // The windows that have a native part, oldest first.
   std::vector<CWindow*> windows;
@@ -38,6 +45,8 @@ class HeadlessBackend : public Backend {
   // The calls of each view's last PaintView, dropped with its native part.
   std::map<const CView*, std::vector<std::string>> paints;
   IdleHandler idle;
+  std::vector<MessageBoxRecord> boxes;  // shown since the last reset
+  std::vector<UnhandledMessage> unhandled;
   bool holdBoxes = false;  // the next boxes stay open until AnswerBox
   bool boxOpen = false;
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "lib/view/message_box.h"
 #include "lib/view/view.h"
 
 namespace view::headless {
@@ -23,6 +24,20 @@ void SetIdleHandler(IdleHandler handler);
 void HoldBoxes(bool hold);
 bool BoxOpen();
 bool AnswerBox();
+
+// Every message box shown since the toolkit was last reset, oldest first.
+const std::vector<MessageBoxRecord>& MessageBoxLog();
+
+// Queued messages that a window's ReceiveMsg left unhandled (its base window
+// got them), oldest first, since the toolkit was last reset; lParam tells only
+// whether a record came with the message.
+struct UnhandledMessage {
+  const CWindow* window;
+  win::UINT message;
+  win::WPARAM wParam;
+  bool hasRecord;
+};
+const std::vector<UnhandledMessage>& UnhandledMessages();
 
 // The calls of the view's last PaintView (see RecordingDeviceContext).
 const std::vector<std::string>& LastPaint(const CView* view);
