@@ -7,6 +7,7 @@
 #include "core/memory.h"
 #include "core/text.h"
 #include "platform/api.h"
+#include "platform/scoped.h"
 
 namespace camera {
 
@@ -18,7 +19,7 @@ win::HANDLE OpenForExchange(const char* name) {
                           OPEN_EXISTING, 0, nullptr);
 }
 
-bool IsValid(win::HANDLE h) { return h != INVALID_HANDLE_VALUE; }
+bool IsValid(win::HANDLE h) { return win::FileTraits::IsValid(h); }
 
 // A pipe's name is the device path followed by "\0", "\1" or "\2".
 constexpr std::size_t kPipeSuffixLength = 2;
@@ -77,17 +78,14 @@ void CCameraLink::Connect() {
   if (IsOpen()) return;
 
   LinkFlags &= ~kSeriesMask;
-  win::HANDLE probe = INVALID_HANDLE_VALUE;
-  for (int i = 0; i < 8; ++i) {
-    probe = OpenFirstDevice(CameraInterfaceClasses[i], kDevicePathMax, DevicePath);
-    if (IsValid(probe)) {
-      LinkFlags |= 1u << (i + 1);
-      break;
-    }
+  win::ScopedFile probe;
+  for (int i = 0; i < 8 && !probe.valid(); ++i) {
+    probe.reset(OpenFirstDevice(CameraInterfaceClasses[i], kDevicePathMax, DevicePath));
+    if (probe.valid()) LinkFlags |= 1u << (i + 1);
   }
-  if (!IsValid(probe)) return;
+  if (!probe.valid()) return;
   // The probe only proved that the device opens; the pipes are opened anew.
-  win::CloseHandle(probe);
+  probe.reset();
 
   RegisterCameraNotification();
 
@@ -124,8 +122,9 @@ void CCameraLink::Connect() {
 }
 
 win::HANDLE CCameraLink::OpenFirstDevice(const win::GUID& classGuid, std::size_t bound, char* path) {
-  win::HDEVINFO set = win::SetupDiGetClassDevsA(&classGuid, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
-  if (set == INVALID_HANDLE_VALUE || set == nullptr) return INVALID_HANDLE_VALUE;
+  const win::ScopedDeviceList set(
+      win::SetupDiGetClassDevsA(&classGuid, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE));
+  if (!set.valid()) return INVALID_HANDLE_VALUE;
 
   win::HANDLE found = INVALID_HANDLE_VALUE;
   win::DWORD failuresInARow = 0;
@@ -133,7 +132,7 @@ win::HANDLE CCameraLink::OpenFirstDevice(const win::GUID& classGuid, std::size_t
     win::SP_DEVICE_INTERFACE_DATA data;
     core::Fill(&data, sizeof(data), 0);
     data.cbSize = sizeof(win::SP_DEVICE_INTERFACE_DATA);
-    if (!win::SetupDiEnumDeviceInterfaces(set, nullptr, &classGuid, index, &data)) {
+    if (!win::SetupDiEnumDeviceInterfaces(set.get(), nullptr, &classGuid, index, &data)) {
       if (win::GetLastError() == ERROR_NO_MORE_ITEMS) break;
       ++failuresInARow;
       continue;
@@ -141,12 +140,12 @@ win::HANDLE CCameraLink::OpenFirstDevice(const win::GUID& classGuid, std::size_t
     failuresInARow = 0;
 
     win::DWORD required = 0;
-    win::SetupDiGetDeviceInterfaceDetailA(set, &data, nullptr, 0, &required, nullptr);
+    win::SetupDiGetDeviceInterfaceDetailA(set.get(), &data, nullptr, 0, &required, nullptr);
     if (required < sizeof(win::SP_DEVICE_INTERFACE_DETAIL_DATA_A)) continue;
     auto* detail = static_cast<win::SP_DEVICE_INTERFACE_DETAIL_DATA_A*>(core::Allocate(required));
     if (detail == nullptr) continue;
     detail->cbSize = sizeof(win::SP_DEVICE_INTERFACE_DETAIL_DATA_A);
-    if (!win::SetupDiGetDeviceInterfaceDetailA(set, &data, detail, required, nullptr, nullptr)) {
+    if (!win::SetupDiGetDeviceInterfaceDetailA(set.get(), &data, detail, required, nullptr, nullptr)) {
       core::Free(detail);
       continue;
     }
@@ -165,7 +164,6 @@ win::HANDLE CCameraLink::OpenFirstDevice(const win::GUID& classGuid, std::size_t
     found = OpenForExchange(path);
     if (IsValid(found)) break;
   }
-  win::SetupDiDestroyDeviceInfoList(set);
   return found;
 }
 

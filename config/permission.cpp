@@ -4,6 +4,7 @@
 #include "core/memory.h"
 #include "lib/tools/reg_scanner.h"
 #include "platform/api.h"
+#include "platform/scoped.h"
 
 namespace config {
 
@@ -26,21 +27,6 @@ const ServiceKey DriverServiceKeys[] = {
 constexpr char kPermissionValue[] = "AllowEEPROMWrite";
 constexpr win::DWORD kServiceManagerAccess = 0xE0000000u;  // GENERIC_READ | GENERIC_WRITE | GENERIC_EXECUTE
 
-// Loads a library for one check and frees it on every path.
-class LoadedLibrary {
- public:
-  explicit LoadedLibrary(const char* name) : module_(win::LoadLibraryA(name)) {}
-  ~LoadedLibrary() {
-    if (module_ != nullptr) win::FreeLibrary(module_);
-  }
-  LoadedLibrary(const LoadedLibrary&) = delete;
-  LoadedLibrary& operator=(const LoadedLibrary&) = delete;
-  win::HMODULE get() const { return module_; }
-
- private:
-  win::HMODULE module_;
-};
-
 }  // namespace
 
 bool IsAdministrator() {
@@ -51,8 +37,8 @@ bool IsAdministrator() {
   if (info.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS) return true;
   if (info.dwPlatformId != VER_PLATFORM_WIN32_NT) return false;
 
-  LoadedLibrary advapi("advapi32.dll");
-  if (advapi.get() == nullptr) return false;
+  const win::ScopedLibrary advapi(win::LoadLibraryA("advapi32.dll"));  // freed on every path
+  if (!advapi.valid()) return false;
   auto openManager = reinterpret_cast<win::OpenSCManagerAFn>(
       reinterpret_cast<void (*)()>(win::GetProcAddress(advapi.get(), "OpenSCManagerA")));
   auto closeHandle = reinterpret_cast<win::CloseServiceHandleFn>(

@@ -17,18 +17,14 @@ bool Terminated(std::size_t len, const char* text, char (&out)[kMaxKeyText + 1])
 }
 }  // namespace
 
-CRegScannerA::~CRegScannerA() { Done(); }
-
 bool CRegScannerA::Init(const char* computer, std::size_t keyLen, const char* key, win::HKEY root) {
   Done();
   char path[kMaxKeyText + 1];
   if (computer != nullptr || !Terminated(keyLen, key, path)) return false;
-  win::HKEY opened = nullptr;
-  if (win::RegOpenKeyExA(root, path, 0, KEY_READ | KEY_WRITE, &opened) != ERROR_SUCCESS) {
+  if (win::RegOpenKeyExA(root, path, 0, KEY_READ | KEY_WRITE, key_.receive()) != ERROR_SUCCESS) {
     // A key we may only read still serves the loaders.
-    if (win::RegOpenKeyExA(root, path, 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
+    if (win::RegOpenKeyExA(root, path, 0, KEY_READ, key_.receive()) != ERROR_SUCCESS) return false;
   }
-  key_ = opened;
   return true;
 }
 
@@ -36,37 +32,29 @@ bool CRegScannerA::Create(const char* computer, std::size_t keyLen, const char* 
   Done();
   char path[kMaxKeyText + 1];
   if (computer != nullptr || !Terminated(keyLen, key, path)) return false;
-  win::HKEY opened = nullptr;
   win::DWORD disposition = 0;
-  if (win::RegCreateKeyExA(root, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr, &opened,
-                           &disposition) != ERROR_SUCCESS)
-    return false;
-  key_ = opened;
-  return true;
+  return win::RegCreateKeyExA(root, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr,
+                              key_.receive(), &disposition) == ERROR_SUCCESS;
 }
 
 bool CRegScannerA::SetSection(std::size_t nameLen, const char* name) {
   char sub[kMaxKeyText + 1];
-  if (key_ == nullptr || !Terminated(nameLen, name, sub)) return false;
+  if (!key_.valid() || !Terminated(nameLen, name, sub)) return false;
   win::HKEY opened = nullptr;
-  if (win::RegOpenKeyExA(key_, sub, 0, KEY_READ | KEY_WRITE, &opened) != ERROR_SUCCESS &&
-      win::RegOpenKeyExA(key_, sub, 0, KEY_READ, &opened) != ERROR_SUCCESS)
+  if (win::RegOpenKeyExA(key_.get(), sub, 0, KEY_READ | KEY_WRITE, &opened) != ERROR_SUCCESS &&
+      win::RegOpenKeyExA(key_.get(), sub, 0, KEY_READ, &opened) != ERROR_SUCCESS)
     return false;
-  if (section_ != nullptr) win::RegCloseKey(section_);
-  section_ = opened;
+  section_.reset(opened);
   return true;
 }
 
 bool CRegScannerA::CreateSection(std::size_t nameLen, const char* name) {
   char sub[kMaxKeyText + 1];
-  if (key_ == nullptr || !Terminated(nameLen, name, sub)) return false;
-  win::HKEY created = nullptr;
+  if (!key_.valid() || !Terminated(nameLen, name, sub)) return false;
+  win::ScopedKey created;
   win::DWORD disposition = 0;
-  if (win::RegCreateKeyExA(key_, sub, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr, &created,
-                           &disposition) != ERROR_SUCCESS)
-    return false;
-  win::RegCloseKey(created);
-  return true;
+  return win::RegCreateKeyExA(key_.get(), sub, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr,
+                              created.receive(), &disposition) == ERROR_SUCCESS;
 }
 
 bool CRegScannerA::GetKeyInt(std::size_t nameLen, const char* name, std::int32_t* value) {
@@ -89,10 +77,8 @@ bool CRegScannerA::SetKeyInt(std::size_t nameLen, const char* name, std::int32_t
 }
 
 void CRegScannerA::Done() {
-  if (section_ != nullptr) win::RegCloseKey(section_);
-  if (key_ != nullptr) win::RegCloseKey(key_);
-  section_ = nullptr;
-  key_ = nullptr;
+  section_.reset();
+  key_.reset();
 }
 
 bool CRegScannerA::vfInit(const char* computer, const char* key, win::HKEY root) {

@@ -6,12 +6,12 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "platform/types.h"
+#include "platform/scoped.h"
 
 class CRegScannerA {
  public:
   CRegScannerA() = default;
-  ~CRegScannerA();  // closes what is still open
+  ~CRegScannerA() = default;  // the keys close themselves
   CRegScannerA(const CRegScannerA&) = delete;
   CRegScannerA& operator=(const CRegScannerA&) = delete;
 
@@ -36,7 +36,7 @@ class CRegScannerA {
   void vfDone();
 
  private:
-  win::HKEY key_ = nullptr;
-  win::HKEY section_ = nullptr;
-  win::HKEY Target() const { return section_ != nullptr ? section_ : key_; }
+  win::ScopedKey key_;
+  win::ScopedKey section_;
+  win::HKEY Target() const { return section_.valid() ? section_.get() : key_.get(); }
 };

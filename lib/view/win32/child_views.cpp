@@ -88,21 +88,20 @@ void Win32Backend::CreateViewPeer(CView* view, ControlKind kind) {
     className = L"COMBOBOX";
     style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
   }
-  auto* peer = new ViewPeer;
+  auto owned = std::make_unique<ViewPeer>();
+  ViewPeer* peer = owned.get();
   peer->view = view;
   peer->kind = kind;
   peer->top = window->GetHandle();
   const int id = nextControlId_++;
   peer->hwnd = CreateWindowExW(0, className, L"", style, 0, 0, 0, 0, peer->top,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
-  if (peer->hwnd == nullptr) {
-    delete peer;
-    return;
-  }
+  if (peer->hwnd == nullptr) return;
   TrackWindow(peer->hwnd);
   SetWindowLongPtrW(peer->hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(peer));
   SendMessageW(peer->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.Dialog()), FALSE);
   view->peer = peer;
+  views_[view] = std::move(owned);
   Apply(*peer);
   Restack(window);
 }
@@ -154,7 +153,7 @@ void Win32Backend::DestroyViewPeer(CView* view) {
     SetWindowLongPtrW(peer->hwnd, GWLP_USERDATA, 0);
     DestroyWindow(peer->hwnd);
   }
-  delete peer;
+  views_.erase(view);
 }
 
 void Win32Backend::SyncView(CView* view) {

@@ -56,29 +56,27 @@ void AddAboutItem(HWND hwnd) {
 }  // namespace
 
 WindowPeer* Win32Backend::PeerOf(HWND top) {
-  for (WindowPeer* peer : windows_)
-    if (peer->hwnd == top) return peer;
+  for (const auto& peer : windows_)
+    if (peer->hwnd == top) return peer.get();
   return nullptr;
 }
 
 HWND Win32Backend::CreateWindowPeer(CWindow* window) {
   RECT frame = {0, 0, window->InteriorWidth(), window->InteriorHeight()};
   AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-  auto* peer = new WindowPeer;
+  auto owned = std::make_unique<WindowPeer>();
+  WindowPeer* peer = owned.get();
   peer->window = window;
   peer->outer = SIZE{frame.right - frame.left, frame.bottom - frame.top};
   peer->syncing = true;
   const CRect& place = window->RestoreRect();
   HWND hwnd = CreateWindowExW(kExStyle, kWindowClass, WideFromCp1250(window->Title()).c_str(), kStyle, place.x, place.y,
                               peer->outer.cx, peer->outer.cy, nullptr, nullptr, instance_, peer);
-  if (hwnd == nullptr) {
-    delete peer;
-    return nullptr;
-  }
+  if (hwnd == nullptr) return nullptr;
   TrackWindow(hwnd);
   peer->hwnd = hwnd;
   peer->title = WideFromCp1250(window->Title());
-  windows_.push_back(peer);
+  windows_.push_back(std::move(owned));
   // The frame may differ from what AdjustWindowRectEx assumed (themes,
   // a wrapped caption): make the interior exactly the toolkit's size.
   RECT client;
@@ -105,8 +103,8 @@ void Win32Backend::DestroyWindowPeer(CWindow* window) {
     if (auto* childPeer = static_cast<ViewPeer*>(child->peer); childPeer != nullptr) childPeer->hwnd = nullptr;
   SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);  // nothing from here on reaches the toolkit window
   DestroyWindow(hwnd);
-  windows_.erase(std::remove(windows_.begin(), windows_.end(), peer), windows_.end());
-  delete peer;
+  windows_.erase(std::remove_if(windows_.begin(), windows_.end(), [peer](const auto& p) { return p.get() == peer; }),
+                 windows_.end());
 }
 
 void Win32Backend::SyncWindow(CWindow* window) {

@@ -4,6 +4,8 @@
 #pragma once
 #include <windows.h>
 
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,8 +14,8 @@
 
 namespace view::win32 {
 
-// What the backend keeps for one view's child window; owned by the backend
-// (view->peer points to it) from CreateViewPeer to DestroyViewPeer.
+// What the backend keeps for one view's child window, from CreateViewPeer to
+// DestroyViewPeer; the backend owns it and view->peer points to it.
 struct ViewPeer {
   CView* view = nullptr;
   ControlKind kind = ControlKind::Pane;
@@ -84,7 +86,8 @@ class Win32Backend : public Backend {
   bool wakePosted_ = false;
   int nextControlId_ = 100;  // clear of IDOK and IDCANCEL, which dialog keys send
   NativeFonts fonts_;
-  std::vector<WindowPeer*> windows_;  // owned
+  std::vector<std::unique_ptr<WindowPeer>> windows_;
+  std::map<const CView*, std::unique_ptr<ViewPeer>> views_;
 };
 
 // The window classes and procedures (top_window.cpp, child_views.cpp, event_loop.cpp).
