@@ -30,12 +30,11 @@ const std::size_t kIconFileSize = sizeof(kIconFile) - 1;
 file(GLOB zdesktop_srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/desktop/*.cpp)
 list(FILTER zdesktop_srcs EXCLUDE REGEX "/main\\.cpp$")
 add_library(zdesktop STATIC ${zdesktop_srcs} ${CMAKE_BINARY_DIR}/generated/program_icon_data.cpp)
-target_link_libraries(zdesktop PUBLIC zsimtools zapp zview_fltk zview ztools zplatform_sim zcore)
+target_link_libraries(zdesktop PUBLIC zsimtools)
+zelt_link_program(zdesktop PUBLIC zplatform_sim zview_fltk)
 
 add_executable(zeltfw tools/desktop/main.cpp)
-# The program's libraries reference the platform and backend; list them twice for the static link order.
-target_link_libraries(zeltfw PRIVATE zdesktop zsimtools zapp zview_fltk zview ztools zplatform_sim zcore zapp
-                                     zview_fltk zplatform_sim)
+target_link_libraries(zeltfw PRIVATE zdesktop)
 
 if(ZELT_TESTS)
   enable_testing()

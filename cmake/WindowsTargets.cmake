@@ -12,8 +12,7 @@ set(ZELT_WIN_OUTPUT ${CMAKE_BINARY_DIR})
 # The entry point is compiled into the program itself: the C runtime asks for
 # WinMain only after the program's libraries have been searched.
 add_executable(zeltfw WIN32 app/winmain.cpp res/zeltfw.rc)
-# The program's libraries reference the platform and the backend: list them twice for the static link order.
-target_link_libraries(zeltfw PRIVATE zapp zview_win32 zview ztools zplatform_real zcore zapp zview_win32 zview)
+zelt_link_program(zeltfw PRIVATE zplatform_real zview_win32)
 set_target_properties(zeltfw PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZELT_WIN_OUTPUT})
 target_link_options(zeltfw PRIVATE $<$<CONFIG:Release,MinSizeRel>:-s>)
 set_source_files_properties(res/zeltfw.rc PROPERTIES OBJECT_DEPENDS
