@@ -2,7 +2,7 @@
 
 #include "lib/view/headless/backend.h"
 #include "lib/view/loop.h"
-#include "lib/view/recording_dc.h"
+#include "lib/view/headless/recording_dc.h"
 
 namespace view::headless {
 namespace {

@@ -1,4 +1,4 @@
-#include "lib/view/recording_dc.h"
+#include "lib/view/headless/recording_dc.h"
 
 #include <cstdio>
 
