@@ -45,34 +45,30 @@ class Scoped {
   Handle handle_ = Traits::Empty();
 };
 
+// The kinds differ in their empty value (null, or the invalid handle) and
+// their closing call.
+enum class EmptyValue { Null, Invalid };
+template <typename H, auto CloseFn, EmptyValue kEmpty>
+struct HandleKind {
+  using Handle = H;
+  static Handle Empty() {
+    if constexpr (kEmpty == EmptyValue::Invalid)
+      return INVALID_HANDLE_VALUE;
+    else
+      return nullptr;
+  }
+  static bool IsValid(Handle h) { return h != Empty(); }
+  static void Close(Handle h) { CloseFn(h); }
+};
+
 // Files, pipes and devices: CreateFileA's failure value is the invalid handle.
-struct FileTraits {
-  using Handle = HANDLE;
-  static Handle Empty() { return INVALID_HANDLE_VALUE; }
-  static bool IsValid(Handle h) { return h != INVALID_HANDLE_VALUE; }
-  static void Close(Handle h) { win::CloseHandle(h); }
-};
-
-struct DeviceListTraits {
-  using Handle = HDEVINFO;
-  static Handle Empty() { return INVALID_HANDLE_VALUE; }
+using FileTraits = HandleKind<HANDLE, &win::CloseHandle, EmptyValue::Invalid>;
+// SetupDiGetClassDevsA fails with the invalid handle; null is not a list either.
+struct DeviceListTraits : HandleKind<HDEVINFO, &win::SetupDiDestroyDeviceInfoList, EmptyValue::Invalid> {
   static bool IsValid(Handle h) { return h != INVALID_HANDLE_VALUE && h != nullptr; }
-  static void Close(Handle h) { win::SetupDiDestroyDeviceInfoList(h); }
 };
-
-struct KeyTraits {
-  using Handle = HKEY;
-  static Handle Empty() { return nullptr; }
-  static bool IsValid(Handle h) { return h != nullptr; }
-  static void Close(Handle h) { win::RegCloseKey(h); }
-};
-
-struct LibraryTraits {
-  using Handle = HMODULE;
-  static Handle Empty() { return nullptr; }
-  static bool IsValid(Handle h) { return h != nullptr; }
-  static void Close(Handle h) { win::FreeLibrary(h); }
-};
+using KeyTraits = HandleKind<HKEY, &win::RegCloseKey, EmptyValue::Null>;
+using LibraryTraits = HandleKind<HMODULE, &win::FreeLibrary, EmptyValue::Null>;
 
 using ScopedFile = Scoped<FileTraits>;
 using ScopedDeviceList = Scoped<DeviceListTraits>;
