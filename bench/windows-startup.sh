@@ -25,20 +25,8 @@ for exe in build/mingw-x64/zeltfw.exe build/mingw-x86/zeltfw.exe build/mingw-x64
 done
 
 echo "== start to window under $(wine --version 2>/dev/null || echo wine), $runs runs each"
-display_file=$(mktemp)
-Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 3>"$display_file" >/dev/null 2>&1 &
-xvfb_pid=$!
-export WINEPREFIX="$root/build/mingw-x64/wineprefix"
-stop() {
-  WINEDEBUG=-all timeout 30 wineserver -w 2>/dev/null || WINEDEBUG=-all wineserver -k 2>/dev/null || true
-  kill "$xvfb_pid" 2>/dev/null || true
-  rm -f "$display_file"
-}
-trap stop EXIT INT TERM
-for _ in $(seq 100); do
-  [ -s "$display_file" ] && break
-  sleep 0.1
-done
-DISPLAY=":$(cat "$display_file")"
-export DISPLAY
+. "$root/tools/scripts/xsession.sh"
+use_wineprefix "$root/build/mingw-x64/wineprefix"
+trap stop_xsession EXIT INT TERM
+start_xvfb
 tests/windows/wine-run.sh "$WINEPREFIX" build/mingw-x64/zelt-drive.exe bench "$runs"

@@ -14,14 +14,9 @@ if [ ! -f build/mingw-x64/zelt-play.exe ] || [ ! -f build/mingw-x64/zeltfw.exe ]
   cmake --build build/mingw-x64 -j "$(nproc 2>/dev/null || echo 2)" --target zelt-play zeltfw >/dev/null
 fi
 
-# shellcheck source=tools/screenshots/xsession.sh
-. "$root/tools/screenshots/xsession.sh"
-export WINEPREFIX="$root/build/mingw-x64/wineprefix"
-stop() {
-  WINEDEBUG=-all timeout 30 wineserver -w 2>/dev/null || WINEDEBUG=-all wineserver -k 2>/dev/null || true
-  stop_xsession
-}
-trap stop EXIT INT TERM
+. "$root/tools/scripts/xsession.sh"
+use_wineprefix "$root/build/mingw-x64/wineprefix"
+trap stop_xsession EXIT INT TERM
 start_xvfb
 
 script=tests/scenarios/wizard/person_zelt_run.zsc

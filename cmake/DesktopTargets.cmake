@@ -30,7 +30,7 @@ const std::size_t kIconFileSize = sizeof(kIconFile) - 1;
 file(GLOB zdesktop_srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/desktop/*.cpp)
 list(FILTER zdesktop_srcs EXCLUDE REGEX "/main\\.cpp$")
 add_library(zdesktop STATIC ${zdesktop_srcs} ${CMAKE_BINARY_DIR}/generated/program_icon_data.cpp)
-target_link_libraries(zdesktop PUBLIC zsimtools)
+target_link_libraries(zdesktop PUBLIC zscript zsimtools)
 zelt_link_program(zdesktop PUBLIC zplatform_sim zview_fltk)
 
 add_executable(zeltfw tools/desktop/main.cpp)

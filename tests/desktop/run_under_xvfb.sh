@@ -10,7 +10,7 @@ set -euo pipefail
 ZELTFW=$1
 SHOTS=$2
 HERE=$(cd "$(dirname "$0")" && pwd)
-source "$HERE/../../tools/screenshots/xsession.sh"
+source "$HERE/../../tools/scripts/xsession.sh"
 
 # In a sanitizer build: fontconfig keeps caches it never frees.
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$HERE/lsan.supp}

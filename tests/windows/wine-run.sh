@@ -2,7 +2,7 @@
 # Runs a Windows program under Wine in this build's own prefix, made on first
 # use (no dialogs, no Mono or Gecko), with Wine's debug output off.
 #   wine-run.sh PREFIX [--display] PROGRAM.exe [ARGS...]
-# --display: the program opens windows; without a DISPLAY one comes from xvfb-run.
+# --display: the program opens windows; without a DISPLAY it gets a private Xvfb.
 set -eu
 prefix=$1
 shift
@@ -29,7 +29,12 @@ fi
 if [ "${1:-}" = "--display" ]; then
   shift
   if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$prefix" "$@"
+    . "$(cd "$(dirname "$0")/../.." && pwd)/tools/scripts/xsession.sh"
+    trap stop_xsession EXIT INT TERM
+    start_xvfb
+    status=0
+    wine "$@" || status=$?
+    exit "$status"
   fi
 fi
 exec wine "$@"

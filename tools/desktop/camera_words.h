@@ -7,6 +7,7 @@
 
 #include "tools/common/camera_image.h"
 #include "tools/common/script_words.h"
+#include "tools/sim-console/args.h"
 
 namespace desktop {
 
@@ -16,9 +17,11 @@ struct CameraWords {
   bool powerOn = true;
 };
 
-// Unset options take the console's defaults (model 1030, ID 1000 + class,
-// type "Virtual N", count 5, wheel 1, seed 1, power on). out is unchanged
-// on failure, error says why.
+// Read by the console's own `camera` parser, so unset options take its
+// defaults (model 1030, ID 1000 + class, type "Virtual N", count 5, wheel 1,
+// seed 1, power on). Throws console::ScriptError.
+CameraWords ParseCameraWords(const console::Args& a);
+// The same for a split line: out is unchanged on failure, error says why.
 bool ParseCameraWords(const std::vector<simtools::Word>& words, CameraWords& out, std::string& error);
 
 }  // namespace desktop

@@ -82,9 +82,9 @@ int main() {
 
   std::unique_ptr<desktop::ScriptRunner> runner;
   if (const char* path = Environment("ZELTFW_DESKTOP_SCRIPT")) {
-    desktop::Script script;
+    console::Script script;
     std::string error;
-    if (!desktop::LoadScript(path, script, error)) {
+    if (!console::LoadScript(path, script, error)) {
       std::cerr << error << "\n";
       return 2;
     }

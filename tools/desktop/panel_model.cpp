@@ -1,9 +1,8 @@
 #include "tools/desktop/panel_model.h"
 
-#include <cstdio>
-
 #include "config/permission.h"
 #include "tools/common/script_words.h"
+#include "tools/sim-console/camera_commands.h"
 
 namespace desktop {
 namespace {
@@ -16,12 +15,6 @@ simtools::CameraSeries SeriesOf(const sim::Camera& camera) { return simtools::Se
 bool ParseSuffixNumber(const std::string& kind, const std::string& prefix, std::int64_t max, std::int64_t& value) {
   if (kind.compare(0, prefix.size(), prefix) != 0) return false;
   return simtools::ParseNumber(kind.substr(prefix.size()), 0, max, value);
-}
-
-std::string Hex2(unsigned value) {
-  char text[8];
-  std::snprintf(text, sizeof text, "0x%02X", value & 0xFFu);
-  return text;
 }
 
 }  // namespace
@@ -173,33 +166,8 @@ bool PanelModel::InjectFault(const std::string& name, const std::string& kind, i
 }
 
 std::vector<std::string> PanelModel::DescribeFaults(const std::string& name) const {
-  std::vector<std::string> faults;
   const sim::Camera* camera = FindConst(name);
-  if (camera == nullptr) return faults;
-  for (const sim::PendingFault& fault : camera->faults) {
-    std::string text;
-    switch (fault.kind) {
-      case sim::FaultKind::ZeroWrite:
-        text = "zero-write";
-        break;
-      case sim::FaultKind::ZeroRead:
-        text = "zero-read";
-        break;
-      case sim::FaultKind::Status:
-        text = "status=" + Hex2(fault.status);
-        break;
-      case sim::FaultKind::ShortReply:
-        text = "short-reply";
-        break;
-    }
-    if (fault.after > 0) text += " after=" + std::to_string(fault.after);
-    faults.push_back(text);
-  }
-  if (camera->ignoreWrites) faults.push_back("ignore-writes");
-  for (int pipe = 0; pipe < 3; ++pipe)
-    if (camera->pipeOpenFails[pipe]) faults.push_back("open-fail=" + std::to_string(pipe));
-  if (camera->deviceOpenFails) faults.push_back("device-open-fail");
-  return faults;
+  return camera == nullptr ? std::vector<std::string>() : console::DescribeFaults(*camera);
 }
 
 bool PanelModel::ReadBlock(const std::string& name, BlockReading& reading, std::string& error) {

@@ -3,49 +3,32 @@
 #include <FL/Fl_Choice.H>
 #include <FL/Fl_Window.H>
 
-#include <cstdio>
-#include <map>
-
 #include "lib/view/fltk/fltk.h"
 #include "lib/view/window.h"
 #include "tools/desktop/program_screen.h"
 #include "tools/desktop/script_runner.h"
+#include "tools/sim-console/camera_commands.h"
 
 namespace desktop {
-namespace {
-
-std::string Hex(std::uint64_t value, int digits) {
-  char text[24];
-  std::snprintf(text, sizeof text, "%0*llX", digits, static_cast<unsigned long long>(value));
-  return text;
-}
-
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
-
-// "0x0E:04 0x0F:08", or "none".
-std::string DiffText(const std::map<std::size_t, std::uint8_t>& diff) {
-  if (diff.empty()) return "none";
-  std::string text;
-  for (const auto& [address, value] : diff)
-    text += (text.empty() ? "0x" : " 0x") + Hex(address, 2) + ":" + Hex(value, 2);
-  return text;
-}
-
-}  // namespace
 
 void ScriptRunner::CmdExpect(const Args& a) {
-  a.AtLeast(1);
+  a.Between(1, SIZE_MAX);
   static const std::vector<std::string> kChecks = {"title", "button", "selected", "box",        "nobox",    "window",
                                                    "diff",  "memory", "changed",  "permission", "position", "state"};
   const std::size_t what = a.Choice(0, kChecks);
   const bool checking = phase_ == Phase::Checking;
   const bool running = phase_ == Phase::Running;
+  const console::CameraLookup camera = [this, checking](const std::string& name) {
+    sim::Camera& found = CameraFor(name);
+    return checking ? nullptr : &found;
+  };
   switch (what) {
     case 0: {  // title TEXT
       a.Exactly(2);
       if (checking) return;
       NeedWindow("check its title");
-      if (ProgramTitle() != a.Text(1)) throw ExpectFailure{"title " + Quoted(a.Text(1)), Quoted(ProgramTitle())};
+      if (ProgramTitle() != a.Text(1))
+        throw ExpectFailure{"title " + console::Quote(a.Text(1)), console::Quote(ProgramTitle())};
       break;
     }
     case 1: {  // button CAPTION enabled|disabled|absent
@@ -56,7 +39,8 @@ void ScriptRunner::CmdExpect(const Args& a) {
       const Fl_Button* button = FindButton(a.Text(1));
       const std::size_t seen = button == nullptr ? 2 : (button->active() ? 0 : 1);
       static const char* const kStates[] = {"enabled", "disabled", "absent"};
-      if (seen != state) throw ExpectFailure{"button " + Quoted(a.Text(1)) + " " + kStates[state], kStates[seen]};
+      if (seen != state)
+        throw ExpectFailure{"button " + console::Quote(a.Text(1)) + " " + kStates[state], kStates[seen]};
       break;
     }
     case 2: {  // selected ITEM
@@ -65,8 +49,9 @@ void ScriptRunner::CmdExpect(const Args& a) {
       NeedWindow("check a box");
       int index = -1;
       const Fl_Choice* choice = FindChoiceWithItem(a.Text(1), index);
-      if (choice == nullptr) throw ExpectFailure{"a box with the item " + Quoted(a.Text(1)), "none"};
-      if (choice->value() != index) throw ExpectFailure{Quoted(a.Text(1)) + " selected", Quoted(SelectedText(choice))};
+      if (choice == nullptr) throw ExpectFailure{"a box with the item " + console::Quote(a.Text(1)), "none"};
+      if (choice->value() != index)
+        throw ExpectFailure{console::Quote(a.Text(1)) + " selected", console::Quote(SelectedText(choice))};
       break;
     }
     case 3: {  // box TITLE LINE1 LINE2 LINE3 ICON
@@ -75,10 +60,11 @@ void ScriptRunner::CmdExpect(const Args& a) {
       if (checking) return;
       const view::fltk::OpenMessageBox* box = running ? view::fltk::CurrentMessageBox() : nullptr;
       if (box == nullptr) throw ExpectFailure{"a message box", "none"};
-      const std::string want = Quoted(a.Text(1)) + " " + Quoted(a.Text(2)) + " " + Quoted(a.Text(3)) + " " +
-                               Quoted(a.Text(4)) + " " + a.Text(5);
-      const std::string got = Quoted(box->title) + " " + Quoted(box->lines[0]) + " " + Quoted(box->lines[1]) + " " +
-                              Quoted(box->lines[2]) + " " + IconName(box->icon);
+      const std::string want = console::Quote(a.Text(1)) + " " + console::Quote(a.Text(2)) + " " +
+                               console::Quote(a.Text(3)) + " " + console::Quote(a.Text(4)) + " " + a.Text(5);
+      const std::string got = console::Quote(box->title) + " " + console::Quote(box->lines[0]) + " " +
+                              console::Quote(box->lines[1]) + " " + console::Quote(box->lines[2]) + " " +
+                              IconName(box->icon);
       if (want != got) throw ExpectFailure{"box " + want, got};
       break;
     }
@@ -86,7 +72,7 @@ void ScriptRunner::CmdExpect(const Args& a) {
       a.Exactly(1);
       if (checking) return;
       if (running && view::fltk::CurrentMessageBox() != nullptr)
-        throw ExpectFailure{"no message box", Quoted(view::fltk::CurrentMessageBox()->lines[0])};
+        throw ExpectFailure{"no message box", console::Quote(view::fltk::CurrentMessageBox()->lines[0])};
       break;
     }
     case 5: {  // window open|closed
@@ -97,50 +83,14 @@ void ScriptRunner::CmdExpect(const Args& a) {
       if (seen != open) throw ExpectFailure{open ? "the window open" : "the window closed", seen ? "open" : "closed"};
       break;
     }
-    case 6: {  // diff NAME none|ADDR:HH...
-      a.AtLeast(3);
-      std::map<std::size_t, std::uint8_t> want;
-      if (!(a.Count() == 3 && a.Text(2) == "none")) {
-        for (std::size_t i = 2; i < a.Count(); ++i) {
-          const std::string& pair = a.Text(i);
-          const std::size_t colon = pair.find(':');
-          std::int64_t address = 0, value = 0;
-          if (colon == std::string::npos ||
-              !simtools::ParseNumber(pair.substr(0, colon), 0, sim::kCameraMemorySize - 1, address) ||
-              !simtools::ParseNumber("0x" + pair.substr(colon + 1), 0, 0xFF, value) || pair.size() != colon + 3)
-            throw ScriptError{"expected ADDR:HH, got " + Quoted(pair)};
-          want[static_cast<std::size_t>(address)] = static_cast<std::uint8_t>(value);
-        }
-      }
-      sim::Camera& camera = CameraFor(a.Text(1));
-      if (checking) return;
-      std::map<std::size_t, std::uint8_t> got;
-      for (std::size_t i = 0; i < camera.memory.size() && i < camera.snapshot.size(); ++i)
-        if (camera.memory[i] != camera.snapshot[i]) got[i] = camera.memory[i];
-      if (got != want) throw ExpectFailure{"diff " + DiffText(want), DiffText(got)};
+    case 6:  // diff NAME none|ADDR:HH...
+      console::ExpectDiff(a.Rest(1), camera);
       break;
-    }
-    case 7: {  // memory NAME ADDR HEX...
-      a.AtLeast(4);
-      const auto address = static_cast<std::size_t>(a.Number(2, 0, sim::kCameraMemorySize - 1, "address"));
-      std::vector<std::string> hexWords;
-      for (std::size_t i = 3; i < a.Count(); ++i) hexWords.push_back(a.Text(i));
-      std::vector<std::uint8_t> want;
-      std::string error;
-      if (!simtools::ParseHexBytes(hexWords, want, error)) throw ScriptError{error};
-      if (address + want.size() > sim::kCameraMemorySize) throw ScriptError{"bytes reach past the camera's memory"};
-      sim::Camera& camera = CameraFor(a.Text(1));
-      if (checking) return;
-      std::string wantText, gotText;
-      for (std::size_t i = 0; i < want.size(); ++i) {
-        wantText += (i ? " " : "") + Hex(want[i], 2);
-        gotText += (i ? " " : "") + Hex(camera.memory[address + i], 2);
-      }
-      if (wantText != gotText) throw ExpectFailure{"memory " + wantText, gotText};
+    case 7:  // memory NAME ADDR HEX...
+      console::ExpectMemory(a.Rest(1), camera);
       break;
-    }
     case 8: {  // changed NAME none|ADDR... : the bytes the panel's last reading marked
-      a.AtLeast(3);
+      a.Between(3, SIZE_MAX);
       std::vector<std::size_t> want;
       if (!(a.Count() == 3 && a.Text(2) == "none"))
         for (std::size_t i = 2; i < a.Count(); ++i)
@@ -156,7 +106,7 @@ void ScriptRunner::CmdExpect(const Args& a) {
       if (got != want) {
         auto text = [](const std::vector<std::size_t>& list) {
           std::string out;
-          for (std::size_t address : list) out += (out.empty() ? "0x" : " 0x") + Hex(address, 2);
+          for (std::size_t address : list) out += (out.empty() ? "" : " ") + console::Hex(address, 2);
           return out.empty() ? std::string("none") : out;
         };
         throw ExpectFailure{"changed " + text(want), text(got)};
@@ -199,7 +149,7 @@ void ScriptRunner::CmdExpect(const Args& a) {
       break;
     }
   }
-  ++held_;
+  if (!checking) ++held_;
 }
 
 }  // namespace desktop

@@ -39,7 +39,7 @@ bool ScriptRunner::Check() {
       }
       Execute(line);
     } catch (const ScriptError& error) {
-      std::cerr << script_.file << ":" << line.number << ": " << error.reason << "\n";
+      std::cerr << script_.name << ":" << line.number << ": " << error.reason << "\n";
       return false;
     }
   }
@@ -105,7 +105,7 @@ void ScriptRunner::CloseProgram() {
   }
   waited_ += kTick;
   if (waited_ > kSettleLimit) {
-    std::cerr << script_.file << ": the program did not end after the script's last line\n" << DescribeScreen();
+    std::cerr << script_.name << ": the program did not end after the script's last line\n" << DescribeScreen();
     std::_Exit(1);
   }
 }
@@ -114,7 +114,7 @@ int ScriptRunner::RunAfterExit() {
   phase_ = Phase::AfterExit;
   Fl::remove_timeout(OnTick, this);
   while (next_ < script_.lines.size()) Execute(script_.lines[next_++]);
-  std::cout << script_.file << ": " << held_ << " expectations held\n";
+  std::cout << script_.name << ": " << held_ << " expectations held\n";
   return 0;
 }
 
@@ -154,7 +154,7 @@ void ScriptRunner::Execute(const ScriptLine& line) {
 }
 
 void ScriptRunner::Fail(const ScriptLine& line, const std::string& expected, const std::string& got) {
-  std::cerr << script_.file << ":" << line.number << ": expected " << expected << " got " << got << "\n"
+  std::cerr << script_.name << ":" << line.number << ": expected " << expected << " got " << got << "\n"
             << DescribeScreen();
   std::cerr.flush();
   std::fflush(stdout);
@@ -163,7 +163,7 @@ void ScriptRunner::Fail(const ScriptLine& line, const std::string& expected, con
 }
 
 void ScriptRunner::Unrunnable(const ScriptLine& line, const std::string& reason) {
-  std::cerr << script_.file << ":" << line.number << ": " << reason << "\n";
+  std::cerr << script_.name << ":" << line.number << ": " << reason << "\n";
   std::cerr.flush();
   std::fflush(stdout);
   std::_Exit(2);

@@ -10,9 +10,17 @@
 
 #include "platform/sim/world.h"
 #include "tools/desktop/panel_window.h"
-#include "tools/desktop/script.h"
+#include "tools/sim-console/args.h"
+#include "tools/sim-console/script.h"
 
 namespace desktop {
+
+// The scenario console's script reader and argument access, with its word syntax.
+using console::Args;
+using console::ExpectFailure;
+using console::Script;
+using console::ScriptError;
+using console::ScriptLine;
 
 class ScriptRunner {
  public:
@@ -71,12 +79,6 @@ class ScriptRunner {
   bool closing_ = false;
   double nextDelay_ = 0;
   double waited_ = 0;  // seconds the program has not settled for
-};
-
-// Thrown by commands for a failed expectation; Execute reports it.
-struct ExpectFailure {
-  std::string expected;
-  std::string got;
 };
 
 }  // namespace desktop

@@ -21,7 +21,7 @@ sim::Camera& ScriptRunner::CameraFor(const std::string& name) {
 
 // camera NAME class=N ...  |  camera NAME power on|off
 void ScriptRunner::CmdCamera(const Args& a) {
-  a.AtLeast(2);
+  a.Between(2, SIZE_MAX);
   std::string error;
   if (a.Text(1) == "power") {
     a.Exactly(3);
@@ -31,8 +31,7 @@ void ScriptRunner::CmdCamera(const Args& a) {
     if (!panel_.SetPower(a.Text(0), on, error)) throw ScriptError{error};
     return;
   }
-  CameraWords camera;
-  if (!ParseCameraWords(a.WordsFrom(0), camera, error)) throw ScriptError{error};
+  const CameraWords camera = ParseCameraWords(a);
   if (phase_ == Phase::Checking) {
     if (!checkedCameras_.insert(camera.name).second) throw ScriptError{"camera \"" + camera.name + "\" exists already"};
     return;
@@ -49,7 +48,7 @@ void ScriptRunner::CmdAdmin(const Args& a) {
 
 // fault NAME KIND [after=K]
 void ScriptRunner::CmdFault(const Args& a) {
-  a.AtLeast(2);
+  a.Between(2, SIZE_MAX);
   if (a.Count() > 3) throw ScriptError{"fault takes NAME KIND [after=K]"};
   int after = 0;
   if (a.Count() == 3) {

@@ -12,21 +12,10 @@
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 WORK=$(mktemp -d)
-display_file=$(mktemp)
-Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 3>"$display_file" >/dev/null 2>&1 &
-xvfb_pid=$!
-export WINEPREFIX="$WORK/wineprefix"
-stop() {
-  WINEDEBUG=-all wineserver -k 2>/dev/null || true
-  kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$WORK" "$display_file"
-}
-trap stop EXIT INT TERM
-for _ in $(seq 100); do
-  [ -s "$display_file" ] && break
-  sleep 0.1
-done
-export DISPLAY=":$(cat "$display_file")"
+source "$ROOT/tools/scripts/xsession.sh"
+use_wineprefix "$WORK/wineprefix"
+trap 'stop_xsession; rm -rf "$WORK"' EXIT INT TERM
+start_xvfb
 git -C "$ROOT" archive HEAD | tar -x -C "$WORK"
 cd "$WORK"
 JOBS=$(nproc 2>/dev/null || echo 2)

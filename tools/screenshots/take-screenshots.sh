@@ -4,7 +4,7 @@
 # under a private Xvfb with openbox. Usage: take-screenshots.sh [FOLDER]
 # (default docs/screenshots). Rerun it whenever the screens change.
 source "$(dirname "$0")/../scripts/lib.sh"
-source "$ROOT/tools/screenshots/xsession.sh"
+source "$ROOT/tools/scripts/xsession.sh"
 
 OUT=${1:-$ROOT/docs/screenshots}
 SCENES="walkthrough no-camera error-mismatch error-eeprom error-admin about"

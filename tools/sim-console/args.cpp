@@ -23,6 +23,21 @@ std::int64_t Args::Number(std::size_t i, std::int64_t min, std::int64_t max, con
   return ParseNumberOrThrow(Text(i), min, max, what);
 }
 
+std::optional<std::int64_t> Args::NumberOrAny(std::size_t i, std::int64_t min, std::int64_t max,
+                                              const char* what) const {
+  if (IsWildcard(i)) return std::nullopt;
+  return Number(i, min, max, what);
+}
+
+std::optional<int> WantListItem(const Args& a, std::size_t i, std::size_t items) {
+  if (a.IsWildcard(i)) return std::nullopt;
+  if (a.Text(i) == "absent") return -1;
+  if (a.Text(i) == "none") return 0;
+  return static_cast<int>(a.Number(i, 1, static_cast<std::int64_t>(items), "item"));
+}
+
+std::string ListItemText(int item) { return item < 0 ? "absent" : item == 0 ? "none" : std::to_string(item); }
+
 std::string Cp1250OrThrow(const std::string& utf8) {
   std::string out;
   if (!core::Cp1250FromUtf8(utf8, out)) throw ScriptError{"text has a character Windows-1250 lacks: " + Quote(utf8)};

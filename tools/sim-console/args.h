@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,8 @@ class Args {
   const std::string& Text(std::size_t i) const { return At(i).text; }
   bool IsWildcard(std::size_t i) const { return At(i).IsWildcard(); }
   std::int64_t Number(std::size_t i, std::int64_t min, std::int64_t max, const char* what) const;
+  // The same, or nothing for the wildcard.
+  std::optional<std::int64_t> NumberOrAny(std::size_t i, std::int64_t min, std::int64_t max, const char* what) const;
   // The text in Windows-1250, the program's code page.
   std::string Cp1250(std::size_t i) const;
   // Words i..end as a hex byte list (at least one byte unless allowEmpty).
@@ -49,6 +52,17 @@ class Args {
   const std::vector<simtools::Word>& words_;
   std::size_t first_;
 };
+
+// A wanted value (nothing: the wildcard) holds for the actual one.
+template <typename T>
+bool Holds(const std::optional<T>& want, const T& actual) {
+  return !want || *want == actual;
+}
+
+// A drop-down list's selection as checks write it: absent, none (-1, 0) or
+// the 1-based item; nothing for the wildcard.
+std::optional<int> WantListItem(const Args& a, std::size_t i, std::size_t items);
+std::string ListItemText(int item);
 
 std::int64_t ParseNumberOrThrow(const std::string& text, std::int64_t min, std::int64_t max, const char* what);
 std::string Cp1250OrThrow(const std::string& utf8);

@@ -127,6 +127,43 @@ CameraCommand ParseCameraCommand(const Args& a) {
   return command;
 }
 
+namespace {
+
+std::string DescribeFault(const sim::PendingFault& fault) {
+  std::string out;
+  switch (fault.kind) {
+    case sim::FaultKind::ZeroWrite:
+      out = "zero-write";
+      break;
+    case sim::FaultKind::ZeroRead:
+      out = "zero-read";
+      break;
+    case sim::FaultKind::Status:
+      out = "status=" + Hex(fault.status, 2);
+      break;
+    case sim::FaultKind::ShortReply:
+      out = "short-reply";
+      break;
+  }
+  if (fault.after > 0) out += " after=" + std::to_string(fault.after);
+  return out;
+}
+
+}  // namespace
+
+std::vector<std::string> DescribeFaults(const sim::Camera& camera) {
+  std::vector<std::string> faults;
+  for (const sim::PendingFault& fault : camera.faults) faults.push_back(DescribeFault(fault));
+  for (const sim::PendingPowerCut& cut : camera.powerCuts)
+    faults.push_back(std::string(cut.afterRunning ? "power-cut-after" : "power-cut-before") +
+                     (cut.after > 0 ? " after=" + std::to_string(cut.after) : ""));
+  if (camera.ignoreWrites) faults.push_back("ignore-writes");
+  for (int pipe = 0; pipe < 3; ++pipe)
+    if (camera.pipeOpenFails[pipe]) faults.push_back("open-fail=" + std::to_string(pipe));
+  if (camera.deviceOpenFails) faults.push_back("device-open-fail");
+  return faults;
+}
+
 void Poke(const Args& a, const CameraLookup& find) {
   a.Between(3, SIZE_MAX);
   auto address = static_cast<std::size_t>(a.Number(1, 0, sim::kCameraMemorySize - 1, "address"));

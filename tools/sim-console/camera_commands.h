@@ -15,7 +15,7 @@
 
 namespace sim {
 struct Camera;
-}
+}  // namespace sim
 
 namespace console {
 
@@ -44,6 +44,10 @@ bool Fault(const Args& a, const CameraLookup& find);
 void ExpectMemory(const Args& a, const CameraLookup& find);
 void ExpectDiff(const Args& a, const CameraLookup& find);
 void ExpectInstructions(const Args& a, const CameraLookup& find);
+
+// A camera's faults as the fault command writes them ("status=0x8F after=2",
+// "ignore-writes", ...), those that wait for an instruction first.
+std::vector<std::string> DescribeFaults(const sim::Camera& camera);
 
 // What "Zapsat filtry" may have written: the camera's memory differs from its
 // snapshot only in the filter bits of its configuration block, and they hold

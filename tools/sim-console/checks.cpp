@@ -24,17 +24,6 @@ std::optional<std::string> WantText(const Args& a, std::size_t i) {
   return a.Cp1250(i);
 }
 
-std::optional<std::int64_t> WantNumber(const Args& a, std::size_t i, std::int64_t min, std::int64_t max,
-                                       const char* what) {
-  if (a.IsWildcard(i)) return std::nullopt;
-  return a.Number(i, min, max, what);
-}
-
-template <typename T>
-bool Holds(const std::optional<T>& want, const T& actual) {
-  return !want || *want == actual;
-}
-
 template <std::size_t N>
 std::string FieldText(const char (&field)[N]) {
   return std::string(field, strnlen(field, N));
@@ -117,7 +106,7 @@ void Session::ExpectTitle(const Args& a) {
 
 void Session::ExpectStep(const Args& a) {
   a.Exactly(1);
-  auto want = WantNumber(a, 0, INT32_MIN, INT32_MAX, "step");
+  auto want = a.NumberOrAny(0, INT32_MIN, INT32_MAX, "step");
   if (checking_) return;
   const std::string expected = "step " + a.Text(0);
   std::int64_t step = WindowForCheck(expected).wizard.WizardStep;
@@ -170,18 +159,12 @@ void Session::ExpectWheelBox(const Args& a) { ExpectBoxSelection(a, kWheelItems,
 // absent | none | N (1-based item)
 void Session::ExpectBoxSelection(const Args& a, std::size_t items, const char* what) {
   a.Exactly(1);
-  const std::string& text = a.Text(0);
-  std::optional<int> want;  // -1 absent, 0 no selection, else the item
-  if (!a.IsWildcard(0))
-    want = text == "absent" ? -1
-           : text == "none" ? 0
-                            : static_cast<int>(a.Number(0, 1, static_cast<std::int64_t>(items), "item"));
+  const std::optional<int> want = WantListItem(a, 0, items);
   if (checking_) return;
-  const std::string expected = std::string(what) + " " + text;
+  const std::string expected = std::string(what) + " " + a.Text(0);
   CComboBox* box = LiveBox(WindowForCheck(expected), items);
   int actual = box == nullptr ? -1 : box->GetSelection();
-  if (!Holds(want, actual))
-    throw ExpectFailure{expected, actual < 0 ? "absent" : actual == 0 ? "none" : std::to_string(actual)};
+  if (!Holds(want, actual)) throw ExpectFailure{expected, ListItemText(actual)};
 }
 
 void Session::ExpectBox(const Args& a) {
@@ -224,7 +207,7 @@ void Session::ExpectLink(const Args& a) {
 
 void Session::ExpectFlags(const Args& a) {
   a.Exactly(1);
-  auto want = WantNumber(a, 0, 0, UINT32_MAX, "flags");
+  auto want = a.NumberOrAny(0, 0, UINT32_MAX, "flags");
   if (checking_) return;
   const std::string expected = "flags " + a.Text(0);
   std::int64_t flags = WindowForCheck(expected).link.LinkFlags;
@@ -250,7 +233,7 @@ void Session::ExpectWindow(const Args& a) {
 
 void Session::ExpectExit(const Args& a) {
   a.Exactly(1);
-  auto want = WantNumber(a, 0, INT32_MIN, INT32_MAX, "exit code");
+  auto want = a.NumberOrAny(0, INT32_MIN, INT32_MAX, "exit code");
   if (checking_) return;
   const std::string expected = "exit " + a.Text(0);
   if (!ended_) throw ExpectFailure{expected, started_ ? "still running" : "not started"};
@@ -270,8 +253,8 @@ void Session::ExpectState(const Args& a) {
 
 void Session::ExpectPosition(const Args& a) {
   a.Exactly(2);
-  auto x = WantNumber(a, 0, INT32_MIN, INT32_MAX, "x");
-  auto y = WantNumber(a, 1, INT32_MIN, INT32_MAX, "y");
+  auto x = a.NumberOrAny(0, INT32_MIN, INT32_MAX, "x");
+  auto y = a.NumberOrAny(1, INT32_MIN, INT32_MAX, "y");
   if (checking_) return;
   const std::string expected = "position " + a.Text(0) + " " + a.Text(1);
   CRavikConfig& window = WindowForCheck(expected);
@@ -319,7 +302,7 @@ void Session::ExpectInstructions(const Args& a) {
 
 void Session::ExpectHandles(const Args& a) {
   a.Exactly(1);
-  auto want = WantNumber(a, 0, 0, INT32_MAX, "count");
+  auto want = a.NumberOrAny(0, 0, INT32_MAX, "count");
   if (checking_) return;
   sim::World& world = sim::World::Get();
   auto count = static_cast<std::int64_t>(world.OpenHandleCount());
@@ -348,7 +331,7 @@ void Session::ExpectObjects(const Args& a) {
 
 void Session::ExpectRegistrations(const Args& a) {
   a.Exactly(1);
-  auto want = WantNumber(a, 0, 0, INT32_MAX, "count");
+  auto want = a.NumberOrAny(0, 0, INT32_MAX, "count");
   if (checking_) return;
   auto count = static_cast<std::int64_t>(sim::World::Get().RegistrationCount());
   if (!Holds(want, count)) throw ExpectFailure{"registrations " + a.Text(0), std::to_string(count)};

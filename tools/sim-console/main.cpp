@@ -11,34 +11,13 @@ int main(int argc, char** argv) {
     std::cerr << "usage: zeltfw-sim SCRIPT... (- reads standard input)\n";
     return 2;
   }
-  int passed = 0, failed = 0;
-  bool unrunnable = false;
-  for (int i = 1; i < argc; ++i) {
-    console::Script script;
-    std::string error;
-    if (!console::LoadScript(argv[i], script, error)) {
-      std::cerr << error << "\n";
-      ++failed;
-      unrunnable = true;
-      continue;
-    }
+  const console::PlayCounts counts = console::PlayScripts(argv + 1, argc - 1, [](const console::Script& script) {
     console::Session session(script);
-    switch (session.Run()) {
-      case console::Session::Outcome::Passed:
-        std::cout << script.name << ": " << session.ExpectationsHeld() << " expectations held\n";
-        ++passed;
-        break;
-      case console::Session::Outcome::Failed:
-        ++failed;
-        break;
-      case console::Session::Outcome::Unrunnable:
-        ++failed;
-        unrunnable = true;
-        break;
-    }
-    std::cout.flush();
-  }
-  std::cout << passed << " passed, " << failed << " failed\n";
-  if (unrunnable) return 2;
-  return failed > 0 ? 1 : 0;
+    const console::Outcome outcome = session.Run();
+    if (outcome == console::Outcome::Passed)
+      std::cout << script.name << ": " << session.ExpectationsHeld() << " expectations held\n";
+    return outcome;
+  });
+  std::cout << counts.passed << " passed, " << counts.failed << " failed\n";
+  return counts.ExitStatus();
 }

@@ -12,6 +12,7 @@
 #include "lib/view/toolkit.h"
 #include "platform/sim/world.h"
 #include "tools/common/camera_image.h"
+#include "tools/sim-console/camera_commands.h"
 #include "tools/sim-console/program_view.h"
 #include "tools/sim-console/session.h"
 #include "ui/camera_info_pane.h"
@@ -83,26 +84,6 @@ std::string DescribeComboBox(CComboBox* box) {
   std::string out = box->GetSelection() == 0 ? "none" : std::to_string(box->GetSelection());
   out += " of";
   for (const std::string& item : box->Items()) out += " " + QuoteCp1250(item);
-  return out;
-}
-
-std::string DescribeFault(const sim::PendingFault& fault) {
-  std::string out;
-  switch (fault.kind) {
-    case sim::FaultKind::ZeroWrite:
-      out = "zero-write";
-      break;
-    case sim::FaultKind::ZeroRead:
-      out = "zero-read";
-      break;
-    case sim::FaultKind::Status:
-      out = "status=" + Hex(fault.status, 2);
-      break;
-    case sim::FaultKind::ShortReply:
-      out = "short-reply";
-      break;
-  }
-  if (fault.after > 0) out += " after=" + std::to_string(fault.after);
   return out;
 }
 
@@ -223,14 +204,7 @@ void Session::Dump(std::ostream& out) {
         << simtools::SeriesName(simtools::SeriesOfClass(camera->classIndex + 1)) << "), power "
         << (camera->power ? "on" : "off") << ", faults:";
     std::string faults;
-    for (const sim::PendingFault& fault : camera->faults) faults += " " + DescribeFault(fault);
-    for (const sim::PendingPowerCut& cut : camera->powerCuts)
-      faults += std::string(cut.afterRunning ? " power-cut-after" : " power-cut-before") +
-                (cut.after > 0 ? " after=" + std::to_string(cut.after) : "");
-    if (camera->ignoreWrites) faults += " ignore-writes";
-    for (int pipe = 0; pipe < 3; ++pipe)
-      if (camera->pipeOpenFails[pipe]) faults += " open-fail=" + std::to_string(pipe);
-    if (camera->deviceOpenFails) faults += " device-open-fail";
+    for (const std::string& fault : DescribeFaults(*camera)) faults += " " + fault;
     out << (faults.empty() ? " none" : faults) << "\n";
   }
   out << "---\n";

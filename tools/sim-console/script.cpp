@@ -46,4 +46,20 @@ bool ParseScript(const std::string& name, const std::string& text, Script& scrip
   return ReadLines(in, name, script, error);
 }
 
+PlayCounts PlayScripts(char** files, int count, const std::function<Outcome(const Script&)>& play) {
+  PlayCounts counts;
+  for (int i = 0; i < count; ++i) {
+    Script script;
+    std::string error;
+    const Outcome outcome = LoadScript(files[i], script, error) ? play(script) : Outcome::Unrunnable;
+    if (!error.empty()) std::cerr << error << "\n";
+    counts.passed += outcome == Outcome::Passed;
+    counts.failed += outcome == Outcome::Failed || outcome == Outcome::Unrunnable;
+    counts.simulatedOnly += outcome == Outcome::SimulatedOnly;
+    counts.unrunnable = counts.unrunnable || outcome == Outcome::Unrunnable;
+    std::cout.flush();
+  }
+  return counts;
+}
+
 }  // namespace console

@@ -22,7 +22,7 @@ namespace console {
 
 class Session {
  public:
-  enum class Outcome { Passed, Failed, Unrunnable };
+  using Outcome = console::Outcome;  // never SimulatedOnly: every script plays here
 
   explicit Session(const Script& script) : script_(script) {}
   Session(const Session&) = delete;

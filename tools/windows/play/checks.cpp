@@ -16,7 +16,10 @@ namespace play {
 
 using console::Args;
 using console::ExpectFailure;
+using console::Holds;
+using console::ListItemText;
 using console::ScriptError;
+using console::WantListItem;
 
 namespace {
 
@@ -60,11 +63,6 @@ std::optional<std::string> WantText(const Args& a, std::size_t i) {
   if (a.IsWildcard(i)) return std::nullopt;
   a.Cp1250(i);  // refuses a character the program's code page lacks
   return a.Text(i);
-}
-
-template <typename T>
-bool Holds(const std::optional<T>& want, const T& actual) {
-  return !want || *want == actual;
 }
 
 std::string Describe(const BoxSeen& box) {
@@ -163,18 +161,12 @@ void Session::ExpectWheelBox(const Args& a) { ExpectList(a, kWheelItems, "wheelb
 
 void Session::ExpectList(const Args& a, std::size_t items, const char* what) {
   a.Exactly(1);
-  const std::string& text = a.Text(0);
-  std::optional<int> want;  // -1 absent, 0 none shown, else the item
-  if (!a.IsWildcard(0))
-    want = text == "absent" ? -1
-           : text == "none" ? 0
-                            : static_cast<int>(a.Number(0, 1, static_cast<std::int64_t>(items), "item"));
+  const std::optional<int> want = WantListItem(a, 0, items);
   if (checking_) return;
-  const std::string expected = std::string(what) + " " + text;
+  const std::string expected = std::string(what) + " " + a.Text(0);
   List list;
   const int shown = Running(expected).ListOf(items, list) ? list.shown : -1;
-  if (!Holds(want, shown))
-    throw ExpectFailure{expected, shown < 0 ? "absent" : shown == 0 ? "none" : std::to_string(shown)};
+  if (!Holds(want, shown)) throw ExpectFailure{expected, ListItemText(shown)};
 }
 
 void Session::ExpectBox(const Args& a) {
@@ -211,8 +203,7 @@ void Session::ExpectWindow(const Args& a) {
 
 void Session::ExpectExit(const Args& a) {
   a.Exactly(1);
-  std::optional<std::int64_t> want;
-  if (!a.IsWildcard(0)) want = a.Number(0, INT32_MIN, INT32_MAX, "exit code");
+  const auto want = a.NumberOrAny(0, INT32_MIN, INT32_MAX, "exit code");
   if (checking_) return;
   const std::string expected = "exit " + a.Text(0);
   DWORD code = 0;
@@ -235,9 +226,8 @@ void Session::ExpectState(const Args& a) {
 
 void Session::ExpectPosition(const Args& a) {
   a.Exactly(2);
-  std::optional<std::int64_t> x, y;
-  if (!a.IsWildcard(0)) x = a.Number(0, INT32_MIN, INT32_MAX, "x");
-  if (!a.IsWildcard(1)) y = a.Number(1, INT32_MIN, INT32_MAX, "y");
+  const auto x = a.NumberOrAny(0, INT32_MIN, INT32_MAX, "x");
+  const auto y = a.NumberOrAny(1, INT32_MIN, INT32_MAX, "y");
   if (checking_) return;
   const std::string expected = "position " + a.Text(0) + " " + a.Text(1);
   Program& program = Running(expected);

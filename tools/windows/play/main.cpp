@@ -33,20 +33,14 @@ int main(int argc, char** argv) {
     std::cerr << "usage: zelt-play [--exe PATH] [--timing] SCRIPT...\n";
     return 2;
   }
-  int passed = 0, failed = 0, simulatedOnly = 0, passedOverLines = 0;
-  bool unrunnable = false;
-  for (int i = first; i < argc; ++i) {
-    console::Script script;
-    std::string error;
-    if (!console::LoadScript(argv[i], script, error)) {
-      std::cerr << error << "\n";
-      ++failed;
-      unrunnable = true;
-      continue;
-    }
-    play::Session session(script, exe);
-    switch (session.Run()) {
-      case play::Session::Outcome::Passed:
+  int passedOverLines = 0;
+  const console::PlayCounts counts =
+      console::PlayScripts(argv + first, argc - first, [&](const console::Script& script) {
+        play::Session session(script, exe);
+        const console::Outcome outcome = session.Run();
+        if (outcome == console::Outcome::SimulatedOnly)
+          std::cout << script.name << ": simulated world only: " << session.SimulatedOnlyReason() << "\n";
+        if (outcome != console::Outcome::Passed) return outcome;
         std::cout << script.name << ": " << session.ExpectationsHeld() << " expectations held";
         if (!session.PassedOver().empty()) std::cout << ", " << session.PassedOver().size() << " lines passed over";
         if (timing)
@@ -57,24 +51,9 @@ int main(int argc, char** argv) {
         for (const auto& [line, reason] : session.PassedOver())
           std::cout << "  " << script.name << ":" << line << ": passed over: " << reason << "\n";
         passedOverLines += static_cast<int>(session.PassedOver().size());
-        ++passed;
-        break;
-      case play::Session::Outcome::SimulatedOnly:
-        std::cout << script.name << ": simulated world only: " << session.SimulatedOnlyReason() << "\n";
-        ++simulatedOnly;
-        break;
-      case play::Session::Outcome::Failed:
-        ++failed;
-        break;
-      case play::Session::Outcome::Unrunnable:
-        ++failed;
-        unrunnable = true;
-        break;
-    }
-    std::cout.flush();
-  }
-  std::cout << passed << " passed, " << failed << " failed, " << simulatedOnly << " simulated only, " << passedOverLines
-            << " lines passed over\n";
-  if (unrunnable) return 2;
-  return failed > 0 ? 1 : 0;
+        return outcome;
+      });
+  std::cout << counts.passed << " passed, " << counts.failed << " failed, " << counts.simulatedOnly
+            << " simulated only, " << passedOverLines << " lines passed over\n";
+  return counts.ExitStatus();
 }

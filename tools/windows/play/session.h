@@ -27,7 +27,7 @@ namespace play {
 
 class Session {
  public:
-  enum class Outcome { Passed, Failed, Unrunnable, SimulatedOnly };
+  using Outcome = console::Outcome;
 
   Session(const console::Script& script, std::wstring exe);
   ~Session();
