@@ -7,7 +7,7 @@ namespace {
 
 struct Search {
   DWORD processId;
-  HWND owner;
+  const std::function<bool(HWND)>& matches;
   HWND found;
 };
 
@@ -15,8 +15,7 @@ BOOL CALLBACK Match(HWND hwnd, LPARAM param) {
   auto* search = reinterpret_cast<Search*>(param);
   DWORD pid = 0;
   GetWindowThreadProcessId(hwnd, &pid);
-  if (pid != search->processId || !IsWindowVisible(hwnd)) return TRUE;
-  if (GetWindow(hwnd, GW_OWNER) != search->owner) return TRUE;
+  if (pid != search->processId || !IsWindowVisible(hwnd) || !search->matches(hwnd)) return TRUE;
   search->found = hwnd;
   return FALSE;
 }
@@ -24,9 +23,8 @@ BOOL CALLBACK Match(HWND hwnd, LPARAM param) {
 HWND WaitFor(DWORD processId, HWND owner, DWORD milliseconds) {
   const ULONGLONG end = GetTickCount64() + milliseconds;
   for (;;) {
-    Search search = {processId, owner, nullptr};
-    EnumWindows(Match, reinterpret_cast<LPARAM>(&search));
-    if (search.found != nullptr || GetTickCount64() >= end) return search.found;
+    const HWND found = FindTopLevel(processId, [owner](HWND hwnd) { return GetWindow(hwnd, GW_OWNER) == owner; });
+    if (found != nullptr || GetTickCount64() >= end) return found;
     Sleep(2);
   }
 }
@@ -42,6 +40,12 @@ BOOL CALLBACK Collect(HWND hwnd, LPARAM param) {
 }
 
 }  // namespace
+
+HWND FindTopLevel(DWORD processId, const std::function<bool(HWND)>& matches) {
+  Search search = {processId, matches, nullptr};
+  EnumWindows(Match, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
 
 HWND WaitForMainWindow(DWORD processId, DWORD milliseconds) { return WaitFor(processId, nullptr, milliseconds); }
 

@@ -3,11 +3,15 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace drive {
 
+// The first visible top-level window of the process (in z-order from the top)
+// that matches; null when there is none.
+HWND FindTopLevel(DWORD processId, const std::function<bool(HWND)>& matches);
 // The visible top-level window of the process that has no owner, waiting up
 // to milliseconds for it; null on time-out.
 HWND WaitForMainWindow(DWORD processId, DWORD milliseconds);

@@ -18,25 +18,6 @@ constexpr wchar_t kWindowClass[] = L"zeltviewwindow";
 constexpr wchar_t kPaneClass[] = L"zeltviewpane";
 constexpr wchar_t kBoxClass[] = L"#32770";
 
-struct Found {
-  DWORD processId;
-  HWND owner;
-  bool wantBox;
-  HWND hwnd;
-};
-
-BOOL CALLBACK FindTopLevel(HWND hwnd, LPARAM param) {
-  auto* found = reinterpret_cast<Found*>(param);
-  DWORD processId = 0;
-  GetWindowThreadProcessId(hwnd, &processId);
-  if (processId != found->processId || !IsWindowVisible(hwnd)) return TRUE;
-  const std::wstring name = drive::ClassOf(hwnd);
-  if (found->wantBox ? (name != kBoxClass || GetWindow(hwnd, GW_OWNER) != found->owner) : name != kWindowClass)
-    return TRUE;
-  found->hwnd = hwnd;
-  return FALSE;
-}
-
 // The visible child windows of a class, in z-order from the top.
 std::vector<HWND> ChildrenOfClass(HWND parent, const wchar_t* className) {
   std::vector<HWND> found;
@@ -98,12 +79,8 @@ void Program::Start(int showCommand) {
   WaitForInputIdle(process_.Handle(), kStartTimeout);
   const ULONGLONG end = GetTickCount64() + kStartTimeout;
   for (;;) {
-    Found found = {process_.Id(), nullptr, false, nullptr};
-    EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&found));
-    if (found.hwnd != nullptr) {
-      window_ = found.hwnd;
-      break;
-    }
+    window_ = drive::FindTopLevel(process_.Id(), [](HWND hwnd) { return drive::ClassOf(hwnd) == kWindowClass; });
+    if (window_ != nullptr) break;
     if (!Running()) throw ProgramStuck{"zeltfw.exe ended without showing its window"};
     if (GetTickCount64() >= end) throw ProgramStuck{"no window within 30 s"};
     Sleep(5);
@@ -128,9 +105,9 @@ void Program::Foreground(HWND hwnd) {
 
 HWND Program::OpenBox() {
   if (!Running() || window_ == nullptr) return nullptr;
-  Found found = {process_.Id(), window_, true, nullptr};
-  EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&found));
-  return found.hwnd;
+  return drive::FindTopLevel(process_.Id(), [this](HWND hwnd) {
+    return drive::ClassOf(hwnd) == kBoxClass && GetWindow(hwnd, GW_OWNER) == window_;
+  });
 }
 
 // Input sent so far is in the program's queue. WM_PAINT comes only when its
