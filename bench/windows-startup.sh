@@ -24,6 +24,25 @@ for exe in build/mingw-x64/zeltfw.exe build/mingw-x86/zeltfw.exe build/mingw-x64
   printf '%-40s %8d bytes  imports: %s\n' "$exe" "$(stat -c %s "$exe")" "$dlls"
 done
 
+# Where zeltfw.exe's bytes are: each section's size in the file's image (.text
+# code, .rdata constants, .pdata/.xdata x64 unwind tables, .eh_frame x86
+# unwind tables, .rsrc icon, version and manifest). The linker map beside
+# each exe (zeltfw.map) says which library brought what.
+echo "== zeltfw.exe sections (bytes)"
+printf '%-10s %10s %10s\n' section x64 x86
+sections() {
+  $1 -h "$2" 2>/dev/null | while read -r index name size _; do
+    case $index in [0-9]*) printf '%s %d\n' "$name" "$((0x$size))" ;; esac
+  done
+}
+x64=$(sections x86_64-w64-mingw32-objdump build/mingw-x64/zeltfw.exe)
+x86=$(sections i686-w64-mingw32-objdump build/mingw-x86/zeltfw.exe)
+for name in $(printf '%s\n%s\n' "$x64" "$x86" | awk '!seen[$1]++ {print $1}'); do
+  a=$(printf '%s\n' "$x64" | awk -v n="$name" '$1 == n {print $2}')
+  b=$(printf '%s\n' "$x86" | awk -v n="$name" '$1 == n {print $2}')
+  printf '%-10s %10s %10s\n' "$name" "${a:--}" "${b:--}"
+done
+
 echo "== start to window under $(wine --version 2>/dev/null || echo wine), $runs runs each"
 . "$root/tools/scripts/xsession.sh"
 use_wineprefix "$root/build/mingw-x64/wineprefix"

@@ -9,12 +9,30 @@ target_link_libraries(zview_win32 PUBLIC zview comctl32 gdi32 user32)
 # tests find the programs beside themselves.
 set(ZELT_WIN_OUTPUT ${CMAKE_BINARY_DIR})
 
+# zeltfw.exe runs one thread and throws nothing: it and its libraries are
+# built for size, without exception handling or thread-safe local statics, and
+# the linker drops the sections nothing calls. The tests and tools that link
+# the same libraries keep exceptions of their own.
+set(zelt_lean_options -Os -fno-exceptions -fno-threadsafe-statics -ffunction-sections -fdata-sections -include
+                      ${CMAKE_SOURCE_DIR}/platform/real/shipped/implicit_strings.h)
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  # x86 unwind tables serve only exceptions; x64 keeps its SEH tables, which Windows needs to unwind any frame.
+  list(APPEND zelt_lean_options -fno-asynchronous-unwind-tables)
+endif()
+foreach(lib zapp zconfig zcamera zui zview_win32 zview ztools zplatform_real zcore)
+  target_compile_options(${lib} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${zelt_lean_options}>)
+endforeach()
+
 # The entry point is compiled into the program itself: the C runtime asks for
-# WinMain only after the program's libraries have been searched.
-add_executable(zeltfw WIN32 app/winmain.cpp res/zeltfw.rc)
+# WinMain only after the program's libraries have been searched. runtime.cpp
+# keeps libstdc++'s exception machinery out of this program alone.
+add_executable(zeltfw WIN32 app/winmain.cpp platform/real/shipped/runtime.cpp res/zeltfw.rc)
+target_compile_options(zeltfw PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${zelt_lean_options}>)
 zelt_link_program(zeltfw PRIVATE zplatform_real zview_win32)
 set_target_properties(zeltfw PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZELT_WIN_OUTPUT})
-target_link_options(zeltfw PRIVATE $<$<CONFIG:Release,MinSizeRel>:-s>)
+# zeltfw.map tells what each library and object brings into the program.
+target_link_options(zeltfw PRIVATE -Wl,--gc-sections -Wl,-Map=${ZELT_WIN_OUTPUT}/zeltfw.map
+                    $<$<CONFIG:Release,MinSizeRel>:-s>)
 set_source_files_properties(res/zeltfw.rc PROPERTIES OBJECT_DEPENDS
                             "${CMAKE_SOURCE_DIR}/res/zeltfw.ico;${CMAKE_SOURCE_DIR}/res/zeltfw.manifest;${CMAKE_SOURCE_DIR}/res/version_info.h")
 

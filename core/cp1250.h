@@ -44,7 +44,9 @@ struct Text {
   constexpr operator std::string_view() const { return view(); }
 };
 
-struct BadCp1250Character {};  // thrown only during constant evaluation: a build error
+// Not constexpr: reached during constant evaluation, it stops the build (and
+// needs no exceptions, which the shipped program is built without).
+inline void BadCp1250Character() {}
 
 template <std::size_t N>
 constexpr Text<N> ToCp1250(const char (&utf8)[N]) {
@@ -63,15 +65,15 @@ constexpr Text<N> ToCp1250(const char (&utf8)[N]) {
       cp = b & 0x0F;
       extra = 2;
     } else {
-      throw BadCp1250Character{};
+      return BadCp1250Character(), out;
     }
     for (int k = 1; k <= extra; ++k) {
-      if (i + k >= N || (static_cast<unsigned char>(utf8[i + k]) & 0xC0) != 0x80) throw BadCp1250Character{};
+      if (i + k >= N || (static_cast<unsigned char>(utf8[i + k]) & 0xC0) != 0x80) return BadCp1250Character(), out;
       cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
     }
     i += 1 + extra;
     int c = Cp1250FromUnicode(cp);
-    if (c < 0) throw BadCp1250Character{};
+    if (c < 0) return BadCp1250Character(), out;
     out.data[o++] = static_cast<char>(c);
   }
   out.length = o;

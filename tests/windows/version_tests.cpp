@@ -154,6 +154,26 @@ TEST_F(Program, ManifestAsksForCommonControls6AsInvoker) {
   EXPECT_NE(text.find("supportedOS"), std::string::npos);
 }
 
+// Crisp text on high-DPI screens with the layout untouched: GDI scaling works
+// only for a DPI-unaware program, and only with the element in its own
+// namespace under asm.v3's windowsSettings (elsewhere it is silently ignored).
+TEST_F(Program, ManifestAsksForGdiScalingAndStaysDpiUnaware) {
+  DWORD size = 0;
+  const BYTE* manifest = Resource(kManifestType, MAKEINTRESOURCEW(1), &size);
+  ASSERT_NE(manifest, nullptr);
+  const std::string text(reinterpret_cast<const char*>(manifest), size);
+  const std::size_t settings = text.find("<application xmlns=\"urn:schemas-microsoft-com:asm.v3\">");
+  const std::size_t open = text.find("<windowsSettings>", settings);
+  const std::size_t scaling =
+      text.find("<gdiScaling xmlns=\"http://schemas.microsoft.com/SMI/2017/WindowsSettings\">true</gdiScaling>", open);
+  const std::size_t close = text.find("</windowsSettings>", open);
+  ASSERT_NE(settings, std::string::npos);
+  ASSERT_NE(open, std::string::npos);
+  ASSERT_NE(scaling, std::string::npos);
+  EXPECT_LT(scaling, close);
+  EXPECT_EQ(text.find("dpiAware"), std::string::npos) << "a DPI-aware window would have to scale its own layout";
+}
+
 TEST_F(Program, FileVersionTextIsTheFileVersionString) {
   SetAppHandle(module_);
   char text[32];

@@ -63,7 +63,8 @@ Win32Backend& Win32Backend::Instance() {
 
 void Win32Backend::Start() {
   instance_ = GetModuleHandleW(nullptr);
-  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+  // The version 6 push buttons and combo boxes; the toolkit uses no other common control.
+  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
   RegisterWindowClass(instance_, kWindowClass, TopWindowProc, GetSysColorBrush(COLOR_BTNFACE));
   RegisterWindowClass(instance_, kPaneClass, PaneProc, nullptr);
