@@ -49,3 +49,7 @@ use_wineprefix "$root/build/mingw-x64/wineprefix"
 trap stop_xsession EXIT INT TERM
 start_xvfb
 tests/windows/wine-run.sh "$WINEPREFIX" build/mingw-x64/zelt-drive.exe bench "$runs"
+echo "== the DLLs' share: the smallest window program with zeltfw.exe's DLLs and manifest, against the smallest"
+bench_dir='Z:'$(printf '%s' "$root/build/mingw-x64" | tr / '\\')
+tests/windows/wine-run.sh "$WINEPREFIX" build/mingw-x64/zelt-drive.exe bench "$runs" \
+  "$bench_dir\\zelt-bench-imports.exe" "$bench_dir\\zelt-bench-window.exe"
