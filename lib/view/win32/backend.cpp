@@ -120,9 +120,12 @@ void Win32Backend::Paint(CView* view, HWND hwnd) {
   GetClientRect(hwnd, &client);
   if (view != nullptr) {
     StyleEtchedContext();
-    BackBuffer buffer(dc, client.right, client.bottom);
+    // Straight into the window's DC: under GDI scaling (a high-DPI screen)
+    // Windows draws its text and lines at the screen's resolution, which it
+    // cannot do for a bitmap painted off-screen; and the windows that scale
+    // it (Windows 10) always compose the screen, so nothing flickers.
     TFont* start = view->gContext != nullptr && view->gContext->font != nullptr ? view->gContext->font : TextFont();
-    GdiDeviceContext context(buffer.dc(), fonts_, start);
+    GdiDeviceContext context(dc, fonts_, start);
     view->PaintView(&context);
     view->needsPaint = false;
   } else {

@@ -52,25 +52,4 @@ void GdiDeviceContext::DrawString(int x, int y, std::size_t maxLen, const char* 
   if (!wide.empty()) TextOutW(dc_, x, y, wide.c_str(), static_cast<int>(wide.size()));
 }
 
-BackBuffer::BackBuffer(HDC target, int width, int height) : target_(target), width_(width), height_(height) {
-  if (width <= 0 || height <= 0) return;
-  memory_ = CountedGdi(CreateCompatibleDC(target));
-  if (memory_ == nullptr) return;
-  bitmap_ = CountedGdi(CreateCompatibleBitmap(target, width, height));
-  if (bitmap_ == nullptr) {
-    DeleteCountedDC(memory_);
-    memory_ = nullptr;
-    return;
-  }
-  oldBitmap_ = ::SelectObject(memory_, bitmap_);
-}
-
-BackBuffer::~BackBuffer() {
-  if (memory_ == nullptr) return;
-  BitBlt(target_, 0, 0, width_, height_, memory_, 0, 0, SRCCOPY);
-  ::SelectObject(memory_, oldBitmap_);
-  DeleteCountedObject(bitmap_);
-  DeleteCountedDC(memory_);
-}
-
 }  // namespace view::win32

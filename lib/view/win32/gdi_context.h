@@ -32,23 +32,4 @@ class GdiDeviceContext : public CDeviceContext {
   TColor lineColor_ = 0;
 };
 
-// A memory DC with a bitmap of the window's client size. Falls back to the
-// window DC itself when memory is short (then it paints directly).
-class BackBuffer {
- public:
-  BackBuffer(HDC target, int width, int height);
-  ~BackBuffer();  // copies to the target, then frees the bitmap and DC
-  BackBuffer(const BackBuffer&) = delete;
-  BackBuffer& operator=(const BackBuffer&) = delete;
-  HDC dc() const { return memory_ != nullptr ? memory_ : target_; }
-
- private:
-  HDC target_;
-  int width_;
-  int height_;
-  HDC memory_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ oldBitmap_ = nullptr;
-};
-
 }  // namespace view::win32
