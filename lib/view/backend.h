@@ -20,6 +20,7 @@ class Backend {
   virtual win::HWND CreateWindowPeer(CWindow* window) = 0;  // native window for the interior size
   virtual void DestroyWindowPeer(CWindow* window) = 0;
   virtual void SyncWindow(CWindow* window) = 0;  // title, icons, position or state changed
+  virtual void SyncFocus(CWindow*) {}            // the window's focused view changed
   virtual void CreateViewPeer(CView* view, ControlKind kind) = 0;
   virtual void DestroyViewPeer(CView* view) = 0;
   virtual void SyncView(CView* view) = 0;    // rect, shown, caption, enabled, items or selection changed

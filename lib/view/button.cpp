@@ -17,6 +17,7 @@ void CButton::Enable() {
 void CButton::Disable() {
   enabled_ = false;
   SyncPeer();
+  view::detail::FocusLeaves(this);
 }
 
 void CButton::Press() {

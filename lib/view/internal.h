@@ -16,6 +16,11 @@ std::string CutText(std::size_t len, const char* text);
 CWindow* TopWindow(CView* view);
 ControlKind KindOf(const CView* view);
 
+// The keyboard focus (focus.cpp): whether the view can have it now, and
+// handing it on from a view that is losing that.
+bool TakesFocus(const CView* view);
+void FocusLeaves(CView* view);
+
 // Native parts of a view and its descendants (windows excepted: CWindow owns
 // its own native window).
 void CreatePeers(CView* view);

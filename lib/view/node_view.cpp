@@ -30,6 +30,9 @@ void CNodeView::RegisterFirst(CView* child) {
 void CNodeView::Unregister(CView* child) {
   auto it = std::find(children_.begin(), children_.end(), child);
   if (it == children_.end()) return;
+  view::detail::FocusLeaves(child);  // while the child still has its place in the order
+  it = std::find(children_.begin(), children_.end(), child);
+  if (it == children_.end()) return;
   children_.erase(it);
   child->parent_ = nullptr;
   view::detail::DestroyPeers(child);

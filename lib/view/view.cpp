@@ -28,6 +28,7 @@ void CView::Show() {
 void CView::Hide() {
   shown_ = false;
   SyncPeer();
+  view::detail::FocusLeaves(this);
 }
 
 void CView::Done() { EndView(true); }

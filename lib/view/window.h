@@ -36,6 +36,22 @@ class CWindow : public CNodeView {
   void UserClose();  // the close box: queues CmdClose
   void UserCommand(std::uint32_t eventClass, std::uint32_t command);
 
+  // The keyboard focus (focus.cpp): the view that has it, or null while the
+  // window itself holds it. A view takes the focus when it is an enabled
+  // button or a list, shown, with its native part. When the focused view is
+  // disabled, hidden or ended, the next such view in the view order (the tab
+  // order) gets it, or the window when there is none. It is kept while the
+  // window is inactive and given back on activation: to the view that had
+  // it, else to the first view that takes it.
+  CView* FocusedView() const { return focus_; }
+  bool IsActive() const { return active_; }
+  void SetFocusView(CView* view);          // a view of this window that takes the focus, or null for the window
+  void MoveFocus(bool backward);           // Tab and Shift+Tab: the next or previous view that takes it
+  std::vector<CView*> FocusOrder() const;  // every view of the window in the view order, nested ones after their parent
+  // The focus leaves `leaving` (a view of this window, or one holding the
+  // focused view), which is losing its ability to take it.
+  void FocusLeaves(CView* leaving);
+
   // What the window shows.
   win::HWND GetHandle() const { return handle_; }
   int InteriorWidth() const { return rect_.width; }
@@ -57,6 +73,8 @@ class CWindow : public CNodeView {
   void PeerMoved(int x, int y);
   void PeerStateChanged(bool minimized, bool maximized);
   void SetPeerHandle(win::HWND handle) { handle_ = handle; }
+  void PeerActivated(bool active);
+  void PeerFocused(CView* view);  // the native focus moved there (a click, Tab); null: the window itself
 
  protected:
   void SyncPeer() override;
@@ -72,6 +90,9 @@ class CWindow : public CNodeView {
   bool minimized_ = false;
   bool maximized_ = false;
   bool closed_ = false;
+  bool active_ = false;
+  CView* focus_ = nullptr;  // not owned; cleared or handed on before the view leaves the window
+  void SyncFocus();
   CRect restoreRect_;
   win::HANDLE icon16_ = nullptr;
   win::HANDLE icon32_ = nullptr;

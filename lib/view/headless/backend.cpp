@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/text.h"
+#include "lib/view/loop.h"
 
 namespace view {
 namespace headless {
@@ -68,14 +69,21 @@ void SetIdleHandler(IdleHandler handler) { Headless().idle = std::move(handler);
 const std::vector<MessageBoxRecord>& MessageBoxLog() { return Headless().boxes; }
 const std::vector<UnhandledMessage>& UnhandledMessages() { return Headless().unhandled; }
 
-void HeadlessBackend::ShowMessageBox(CWindow*, const MessageBoxRecord& box) {
+void HeadlessBackend::ShowMessageBox(CWindow* owner, const MessageBoxRecord& box) {
   boxes.push_back(box);
-  if (!holdBoxes) return;
-  boxOpen = true;
-  // The box's own loop: the driver acts until it answers, or ends.
-  while (boxOpen)
-    if (!idle || !idle()) break;
-  boxOpen = false;
+  menu = SystemMenu();
+  // The box takes the activation from its owner and gives it back as it closes.
+  if (owner != nullptr && owner->IsActive()) owner->PeerActivated(false);
+  if (holdBoxes) {
+    boxOpen = true;
+    boxOwner = owner;
+    // The box's own loop: the driver acts until it answers, or ends.
+    while (boxOpen)
+      if (!idle || !idle()) break;
+    boxOpen = false;
+    boxOwner = nullptr;
+  }
+  if (owner != nullptr && IsLive(owner)) UpdateActivation(owner);
 }
 
 void HoldBoxes(bool hold) { Headless().holdBoxes = hold; }

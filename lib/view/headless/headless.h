@@ -25,6 +25,41 @@ void HoldBoxes(bool hold);
 bool BoxOpen();
 bool AnswerBox();
 
+// The show command the process was started with (its start-up information):
+// Windows shows the first window so, whatever the program asks. Default 1.
+void SetStartupShowCommand(int show);
+
+// Keys as a person presses them (keys.cpp). They reach the open message box,
+// the open system menu, or the active window's focused view, and do what
+// Windows does with them there: Tab and Shift+Tab move the focus; Space and
+// Enter press a focused button; on a closed drop-down list the arrows choose
+// the previous or next item, and Alt+Down, Alt+Up or F4 open it; in an open
+// one the arrows choose, and Enter, Esc, F4, Alt+Up, Alt+Down close it, the
+// item arrowed to staying chosen; Tab closes it and moves on; Alt+Space opens
+// the system menu, Alt+F4 closes the window. Nothing happens while no window
+// of the program is active.
+enum class Key { Tab, Space, Enter, Escape, Up, Down, Left, Right, F4 };
+struct KeyStroke {
+  Key key;
+  bool shift = false;
+  bool alt = false;
+};
+void PressKey(const KeyStroke& stroke);
+// What a mouse click elsewhere does: the open list and the open menu close.
+void CloseMenus();
+// The person clicks into the window: it becomes the active one.
+void Activate(CWindow* window);
+bool ListOpen(const CView* list);
+// The system menu's items as Windows makes them for the window (separators
+// left out), the highlighted one, and whether it is open.
+struct MenuItem {
+  std::string text;  // UTF-8
+  bool enabled;
+};
+std::vector<MenuItem> SystemMenuItems(const CWindow* window);
+bool SystemMenuOpen();
+int SystemMenuHighlight();  // index into SystemMenuItems
+
 // Every message box shown since the toolkit was last reset, oldest first.
 const std::vector<MessageBoxRecord>& MessageBoxLog();
 
