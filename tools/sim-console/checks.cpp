@@ -87,6 +87,7 @@ void Session::CmdExpect(const Args& a) {
       {"basemsgs", &Session::ExpectBaseMsgs},
       {"invariants", &Session::ExpectInvariants},
       {"objects", &Session::ExpectObjects},
+      {"focus", &Session::ExpectFocus},
   };
   a.Between(1, SIZE_MAX);
   auto it = kChecks.find(a.Text(0));
@@ -102,6 +103,16 @@ void Session::ExpectTitle(const Args& a) {
   const std::string expected = "title " + Quote(a.Text(0));
   CRavikConfig& window = WindowForCheck(expected);
   if (!Holds(want, window.Title())) throw ExpectFailure{expected, QuoteCp1250(window.Title())};
+}
+
+// expect focus action|next|countbox|wheelbox|box|none: where the keys go.
+void Session::ExpectFocus(const Args& a) {
+  a.Exactly(1);
+  a.Choice(0, {"action", "next", "countbox", "wheelbox", "box", "none"});
+  if (checking_) return;
+  const std::string expected = "focus " + a.Text(0);
+  const std::string role = FocusRole(WindowForCheck(expected));
+  if (role != a.Text(0)) throw ExpectFailure{expected, role};
 }
 
 void Session::ExpectStep(const Args& a) {

@@ -1,6 +1,7 @@
 #include "tools/sim-console/program_view.h"
 
 #include "app/ravik_config.h"
+#include "lib/view/headless/headless.h"
 #include "lib/view/toolkit.h"
 #include "ui/camera_info_pane.h"
 
@@ -34,6 +35,17 @@ CComboBox* LiveBox(CRavikConfig& window, std::size_t items) {
 
 CCameraInfoPane* LivePane(CRavikConfig& window) {
   return LiveChild<CCameraInfoPane>(window, [](const CCameraInfoPane&) { return true; });
+}
+
+std::string FocusRole(CRavikConfig& window) {
+  if (view::headless::BoxOpen()) return "box";
+  CView* focus = window.IsActive() ? window.FocusedView() : nullptr;
+  if (focus == nullptr) return "none";
+  if (focus == LiveButton(window, kActionCommand)) return "action";
+  if (focus == LiveButton(window, kNextCommand)) return "next";
+  if (focus == LiveBox(window, kCountItems)) return "countbox";
+  if (focus == LiveBox(window, kWheelItems)) return "wheelbox";
+  return "another view";
 }
 
 }  // namespace console

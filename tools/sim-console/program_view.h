@@ -4,6 +4,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "config/commands.h"
 
@@ -25,5 +26,8 @@ CRavikConfig* OpenMainWindow();
 CButton* LiveButton(CRavikConfig& window, std::uint32_t command);  // shown, not ended
 CComboBox* LiveBox(CRavikConfig& window, std::size_t items);
 CCameraInfoPane* LivePane(CRavikConfig& window);
+// Where the keys go, by role: action, next, countbox, wheelbox, box (a
+// message box is open), or none (the window itself, or the window is not active).
+std::string FocusRole(CRavikConfig& window);
 
 }  // namespace console

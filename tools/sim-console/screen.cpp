@@ -141,6 +141,7 @@ void Session::Show(std::ostream& out) {
       out << (i == 0 ? " " : " | ") << (selected ? ">" : "") << Utf8(box->Items()[i]) << (selected ? "<" : "");
     }
     if (box->GetSelection() == 0) out << "  (nothing selected)";
+    if (view::headless::ListOpen(box)) out << "  (open)";
     out << "\n";
   }
   out << " ";
@@ -149,7 +150,18 @@ void Session::Show(std::ostream& out) {
     if (button == nullptr) continue;
     out << " [ " << Utf8(button->Caption()) << " ]" << (button->IsEnabled() ? "" : " (disabled)");
   }
-  out << "\n\n";
+  out << "\n  focus: " << FocusRole(*window) << "\n";
+  if (view::headless::SystemMenuOpen()) {
+    const auto items = view::headless::SystemMenuItems(window);
+    out << "  system menu:";
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      const bool lit = static_cast<int>(i) == view::headless::SystemMenuHighlight();
+      out << (i == 0 ? " " : " | ") << (lit ? ">" : "") << items[i].text << (items[i].enabled ? "" : " (grey)")
+          << (lit ? "<" : "");
+    }
+    out << "\n";
+  }
+  out << "\n";
 }
 
 void Session::Dump(std::ostream& out) {
@@ -181,6 +193,8 @@ void Session::Dump(std::ostream& out) {
     out << "button next: " << DescribeButton(LiveButton(*window, kNextCommand)) << "\n";
     out << "countbox: " << DescribeComboBox(LiveBox(*window, kCountItems)) << "\n";
     out << "wheelbox: " << DescribeComboBox(LiveBox(*window, kWheelItems)) << "\n";
+    out << "focus: " << FocusRole(*window) << (window->IsActive() ? "" : " (window not active)")
+        << (view::headless::SystemMenuOpen() ? ", system menu open" : "") << "\n";
     const camera::CCameraLink& link = window->link;
     out << "link: " << ((link.LinkFlags & camera::kLinkOpen) != 0 ? "open" : "closed") << ", flags "
         << Hex(link.LinkFlags, 3) << ", path " << Field(link.DevicePath) << ", lasterror " << Field(link.LastErrorText)

@@ -76,12 +76,12 @@ void Session::Execute(const ScriptLine& line) {
       {"expect", &Session::CmdExpect},     {"show", &Session::CmdShow},
       {"dump", &Session::CmdDump},         {"lenient", &Session::CmdLenient},
       {"box", &Session::CmdBox},           {"simulated-only", &Session::CmdSimulatedOnly},
-      {"monitors", &Session::CmdMonitors},
+      {"monitors", &Session::CmdMonitors}, {"key", &Session::CmdKey},
   };
   // What a person cannot do in the state the program is in (press an absent
   // or disabled button, act on a closed window) is skipped in lenient mode.
   static const std::set<std::string> kUserCommands = {"click",    "choose",   "close",   "about", "event", "devmsg",
-                                                      "minimize", "maximize", "restore", "move",  "box"};
+                                                      "minimize", "maximize", "restore", "move",  "box",   "key"};
   const std::string& name = line.words.front().text;
   auto it = kCommands.find(name);
   if (it == kCommands.end() || line.words.front().quoted) throw ScriptError{"unknown command \"" + name + "\""};
@@ -110,6 +110,10 @@ bool Session::OnIdle() {
       placeOpened_[0] = window->NormalRect().x;
       placeOpened_[1] = window->NormalRect().y;
     }
+  }
+  if (!stop_ && !keysLeft_.empty()) {
+    PressNextKey();
+    return true;
   }
   if (stop_ || next_ >= script_.lines.size()) return false;
   const bool nested = inIdle_;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/sim/version_block.h"
+#include "tools/common/key_names.h"
 #include "tools/sim-console/args.h"
 #include "tools/sim-console/script.h"
 
@@ -81,6 +82,8 @@ class Session {
   void CmdMinimize(const Args& a);
   void CmdMaximize(const Args& a);
   void CmdRestore(const Args& a);
+  void CmdKey(const Args& a);
+  void PressNextKey();            // one of the keys the current `key` line still has to press
   CRavikConfig& WindowForUser();  // the open main window, or a failure
   void RequireStartLine();        // check pass: a user command before any `start` cannot run
   void CmdLenient(const Args& a);
@@ -115,6 +118,7 @@ class Session {
   void ExpectRegistrations(const Args& a);
   void ExpectObjects(const Args& a);
   void ExpectBaseMsgs(const Args& a);
+  void ExpectFocus(const Args& a);
   void ExpectInvariants(const Args& a);  // invariants.cpp
   void CheckMemory() const;
   CRavikConfig& WindowForCheck(const std::string& expected);
@@ -146,6 +150,9 @@ class Session {
   bool startCountsTaken_ = false;
   std::size_t startHandles_ = 0;
   std::size_t startRegistrations_ = 0;
+  // Keys of the current `key` line not pressed yet: each key is pressed once
+  // the program has handled the one before, as a person's keys are.
+  std::vector<simtools::KeyPress> keysLeft_;
   // Count and wheel selections (0: none) at every "Zapsat filtry" press, in order.
   std::vector<std::pair<int, int>> writePresses_;
 

@@ -46,7 +46,9 @@ void Session::CmdStart(const Args& a) {
   running_ = true;
   ended_ = false;
   startCountsTaken_ = false;
+  keysLeft_.clear();
   NoteStartPlace();
+  view::headless::SetStartupShowCommand(show);
   view::headless::SetIdleHandler([this]() { return OnIdle(); });
   char commandLine[] = "";
   exitCode_ = WinMain(sim::World::ProgramInstance(), nullptr, commandLine, show);
@@ -67,23 +69,62 @@ void Session::CmdClick(const Args& a) {
   if (!button->IsEnabled())
     throw ExpectFailure{"button " + which + " to press", QuoteCp1250(button->Caption()) + " disabled"};
   if (action) NoteWritePress(window);
+  // A click takes the window to the front and gives the button the focus.
+  view::headless::CloseMenus();
+  view::headless::Activate(&window);
+  window.SetFocusView(button);
   button->Press();
 }
 
 // choose count|wheel N|none [mouse|keyboard|cancel]: how a person chooses
-// matters to a native list only; cancel leaves the list at what it showed.
+// matters to a native list only. Each arrow in an open list chooses, so Esc
+// (cancel) leaves the list at the item arrowed to, as Windows does.
 void Session::CmdChoose(const Args& a) {
   a.Between(2, 3);
   bool count = a.Choice(0, {"count", "wheel"}) == 0;
   std::size_t items = count ? kCountItems : kWheelItems;
   int item = 0;
   if (a.Text(1) != "none") item = static_cast<int>(a.Number(1, 1, static_cast<std::int64_t>(items), "item"));
-  const bool cancel = a.Count() == 3 && a.Choice(2, {"mouse", "keyboard", "cancel"}) == 2;
+  if (a.Count() == 3) a.Choice(2, {"mouse", "keyboard", "cancel"});
   if (item == 0 && a.Count() == 3) throw ScriptError{"none goes without a way of choosing"};
   if (checking_) return RequireStartLine();
-  CComboBox* box = LiveBox(WindowForUser(), items);
+  CRavikConfig& window = WindowForUser();
+  CComboBox* box = LiveBox(window, items);
   if (box == nullptr) throw ExpectFailure{std::string(count ? "countbox" : "wheelbox") + " to choose from", "absent"};
-  if (!cancel) box->UserSelect(item);
+  view::headless::CloseMenus();
+  view::headless::Activate(&window);
+  window.SetFocusView(box);
+  box->UserSelect(item);
+}
+
+// key NAME...: the keys one after another, each once the program has handled
+// the one before.
+void Session::CmdKey(const Args& a) {
+  if (a.Count() == 0) throw ScriptError{"key needs the keys to press"};
+  std::vector<simtools::KeyPress> keys;
+  for (std::size_t i = 0; i < a.Count(); ++i) {
+    simtools::KeyPress press;
+    if (!simtools::ParseKeyPress(a.Text(i), press))
+      throw ScriptError{"unknown key \"" + a.Text(i) + "\" (keys: " + simtools::KeyPressNames() + ")"};
+    keys.push_back(press);
+  }
+  if (checking_) return RequireStartLine();
+  WindowForUser();
+  keysLeft_.assign(keys.begin(), keys.end());
+  PressNextKey();
+}
+
+void Session::PressNextKey() {
+  const simtools::KeyPress press = keysLeft_.front();
+  keysLeft_.erase(keysLeft_.begin());
+  CRavikConfig* window = OpenMainWindow();
+  if (window == nullptr) return keysLeft_.clear();
+  const bool pressesButton = (press.key == simtools::KeyName::Space || press.key == simtools::KeyName::Enter) &&
+                             !press.alt && !view::headless::BoxOpen() && !view::headless::SystemMenuOpen();
+  if (pressesButton && FocusRole(*window) == "action") NoteWritePress(*window);
+  static_assert(static_cast<int>(view::headless::Key::F4) == static_cast<int>(simtools::KeyName::F4),
+                "the same keys in the same order in both lists");
+  view::headless::PressKey({static_cast<view::headless::Key>(press.key), press.shift, press.alt});
 }
 
 // box hold: the message boxes that open from now on stay open while the
@@ -117,6 +158,7 @@ void Session::CmdLenient(const Args& a) {
 void Session::CmdClose(const Args& a) {
   a.Exactly(0);
   if (checking_) return RequireStartLine();
+  view::headless::CloseMenus();
   WindowForUser().UserClose();
 }
 
@@ -162,18 +204,21 @@ void Session::CmdMove(const Args& a) {
 void Session::CmdMinimize(const Args& a) {
   a.Exactly(0);
   if (checking_) return RequireStartLine();
+  view::headless::CloseMenus();
   WindowForUser().Minimize();
 }
 
 void Session::CmdMaximize(const Args& a) {
   a.Exactly(0);
   if (checking_) return RequireStartLine();
+  view::headless::CloseMenus();
   WindowForUser().Maximize();
 }
 
 void Session::CmdRestore(const Args& a) {
   a.Exactly(0);
   if (checking_) return RequireStartLine();
+  view::headless::CloseMenus();
   WindowForUser().Restore();
 }
 
