@@ -69,9 +69,12 @@ class HeadlessBackend : public Backend {
   std::set<const CWindow*> shownOnce;
   std::set<const CWindow*> inactiveUntilUsed;  // shown without activation (show commands 4, 7, 8)
   std::set<const CWindow*> minimizedBefore;
-  // The open system menu: its window and the highlighted item.
+  // The system menu: the window in menu mode, whether its items show (Esc
+  // closes them first and leaves menu mode only the second time), the
+  // highlighted item.
   struct SystemMenu {
     CWindow* window = nullptr;
+    bool popup = false;
     int item = 0;
   } menu;
 

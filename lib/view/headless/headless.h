@@ -36,7 +36,8 @@ void SetStartupShowCommand(int show);
 // the previous or next item, and Alt+Down, Alt+Up or F4 open it; in an open
 // one the arrows choose, and Enter, Esc, F4, Alt+Up, Alt+Down close it, the
 // item arrowed to staying chosen; Tab closes it and moves on; Alt+Space opens
-// the system menu, Alt+F4 closes the window. Nothing happens while no window
+// the system menu (Esc hides its items, a second Esc leaves it), Alt+F4
+// closes the window. Nothing happens while no window
 // of the program is active.
 enum class Key { Tab, Space, Enter, Escape, Up, Down, Left, Right, F4 };
 struct KeyStroke {
@@ -57,7 +58,8 @@ struct MenuItem {
   bool enabled;
 };
 std::vector<MenuItem> SystemMenuItems(const CWindow* window);
-bool SystemMenuOpen();
+bool SystemMenuOpen();      // in menu mode, its items shown or not
+bool SystemMenuShown();     // its items shown
 int SystemMenuHighlight();  // index into SystemMenuItems
 
 // Every message box shown since the toolkit was last reset, oldest first.

@@ -55,10 +55,20 @@ void ChooseFromMenu(CWindow* window, int item) {
   }
 }
 
-// In the open system menu: the arrows move the highlight round the items,
-// Enter takes the highlighted one, Esc and Alt+Space close it.
+// In menu mode: with the items shown the arrows move the highlight round
+// them, Enter takes the highlighted one (a grey one nothing), Esc hides them;
+// with them hidden Esc leaves menu mode and Enter or an arrow shows them again.
 void MenuKey(const KeyStroke& stroke) {
   HeadlessBackend::SystemMenu& menu = Headless().menu;
+  if (!menu.popup) {
+    if (stroke.key == Key::Escape || (stroke.alt && stroke.key == Key::Space)) {
+      menu = HeadlessBackend::SystemMenu();
+    } else if (!stroke.alt && (stroke.key == Key::Enter || stroke.key == Key::Up || stroke.key == Key::Down)) {
+      menu.popup = true;
+      menu.item = 0;
+    }
+    return;
+  }
   switch (stroke.key) {
     case Key::Up:
       menu.item = (menu.item + kMenuItems - 1) % kMenuItems;
@@ -69,7 +79,7 @@ void MenuKey(const KeyStroke& stroke) {
     case Key::Enter:
       return ChooseFromMenu(menu.window, menu.item);
     case Key::Escape:
-      menu = HeadlessBackend::SystemMenu();
+      menu.popup = false;
       return;
     case Key::Space:
       if (stroke.alt) menu = HeadlessBackend::SystemMenu();
@@ -103,7 +113,7 @@ void OpenListKey(CWindow* window, CComboBox* list, HeadlessBackend::ViewPeer& pe
     case Key::Space:
       if (stroke.alt) {
         peer.dropped = false;
-        Headless().menu = HeadlessBackend::SystemMenu{window, 0};
+        Headless().menu = HeadlessBackend::SystemMenu{window, true, 0};
       }
       return;
   }
@@ -126,6 +136,7 @@ std::vector<MenuItem> SystemMenuItems(const CWindow* window) {
 }
 
 bool SystemMenuOpen() { return Headless().menu.window != nullptr; }
+bool SystemMenuShown() { return Headless().menu.window != nullptr && Headless().menu.popup; }
 int SystemMenuHighlight() { return Headless().menu.item; }
 
 bool ListOpen(const CView* list) {
@@ -160,7 +171,7 @@ void PressKey(const KeyStroke& stroke) {
 
   if (stroke.alt && stroke.key == Key::F4) return window->UserClose();
   if (stroke.alt && stroke.key == Key::Space) {
-    backend.menu = HeadlessBackend::SystemMenu{window, 0};
+    backend.menu = HeadlessBackend::SystemMenu{window, true, 0};
     return;
   }
   if (stroke.key == Key::Tab && !stroke.alt) return window->MoveFocus(stroke.shift);
