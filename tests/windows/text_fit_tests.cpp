@@ -7,6 +7,7 @@
 #include "config/blocks.h"
 #include "config/wizard_texts.h"
 #include "core/text.h"
+#include "lib/view/win32/win32_backend.h"
 #include "tests/windows/view_fixture.h"
 #include "ui/camera_info_pane.h"
 
@@ -48,6 +49,19 @@ void ExpectPaneFits(CCameraInfoPane& pane, const std::string& screen) {
     EXPECT_GE(d.left, 0) << screen << ": \"" << d.text << "\" starts left of the pane";
     EXPECT_LE(d.right, pane.Rect().width) << screen << ": \"" << d.text << "\" runs past the pane's edge";
   }
+}
+
+// The widths measured here are Windows' own only if the face the program
+// asks for is Arial or one with Arial's widths (Liberation Sans, under Wine).
+TEST_F(NativeWindow, TheProgramsFaceHasArialsWidths) {
+  HDC screen = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(screen, view::win32::Win32Backend::Instance().Fonts().Dialog());
+  wchar_t face[LF_FACESIZE] = {};
+  GetTextFaceW(screen, LF_FACESIZE, face);
+  SelectObject(screen, old);
+  ReleaseDC(nullptr, screen);
+  const std::wstring name = face;
+  EXPECT_TRUE(name == L"Arial" || name == L"Liberation Sans") << "the text is measured in another face";
 }
 
 TEST_F(NativeWindow, EveryTextOfTheProgramFitsWhereItIsDrawn) {

@@ -128,6 +128,37 @@ void Win32Backend::TakeSelection(ViewPeer& peer) {
   if (shown != box->GetSelection()) box->UserSelect(shown);
 }
 
+ViewPeer* Win32Backend::ControlOf(HWND hwnd) {
+  // Looked up, not read from the window: another window's data is not ours to follow.
+  if (hwnd == nullptr) return nullptr;
+  for (const auto& [view, peer] : views_)
+    if (peer->hwnd == hwnd) return peer.get();
+  return nullptr;
+}
+
+// The toolkit's focused view, or the window itself, gets the native focus;
+// only while the window is the active one, so that nothing is taken from a
+// message box or another program. An inactive window gets it back on
+// activation.
+void Win32Backend::SyncFocus(CWindow* window) {
+  HWND top = window->GetHandle();
+  if (top == nullptr || GetActiveWindow() != top || IsIconic(top)) return;
+  auto* peer = window->FocusedView() != nullptr ? static_cast<ViewPeer*>(window->FocusedView()->peer) : nullptr;
+  HWND target = peer != nullptr && peer->hwnd != nullptr ? peer->hwnd : top;
+  if (GetFocus() != target) SetFocus(target);
+}
+
+void Win32Backend::TakeFocus() {
+  HWND focus = GetFocus();
+  if (focus == nullptr) return;
+  WindowPeer* top = PeerOf(GetAncestor(focus, GA_ROOT));
+  if (top == nullptr) return;
+  ViewPeer* control = ControlOf(focus);
+  if (control == nullptr && focus != top->hwnd) return;  // a part of a control, such as an open list
+  CView* view = control != nullptr ? control->view : nullptr;
+  if (view != top->window->FocusedView()) top->window->PeerFocused(view);
+}
+
 void Win32Backend::TakeSelections(CWindow* window) {
   std::vector<ViewPeer*> peers;
   CollectPeers(window, peers);

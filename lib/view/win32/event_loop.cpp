@@ -25,11 +25,20 @@ void Win32Backend::RunLoop() {
     MSG msg;
     const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0 || got == -1) return;  // WM_QUIT, or the queue is gone
-    // Tab, arrows and space between the controls, as in a dialog.
     HWND root = msg.hwnd != nullptr ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-    if (root != nullptr && PeerOf(root) != nullptr && IsDialogMessageW(root, &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
+    const bool ours = root != nullptr && PeerOf(root) != nullptr;
+    // Alt+F4 closes the window whichever control has the focus (under Wine a
+    // drop-down list keeps every system key to itself).
+    if (ours && msg.message == WM_SYSKEYDOWN && msg.wParam == VK_F4 && (HIWORD(msg.lParam) & KF_ALTDOWN) != 0) {
+      SendMessageW(root, WM_SYSCOMMAND, SC_CLOSE, 0);
+      continue;
+    }
+    // Tab, Enter, Esc and Space between the controls, as in a dialog.
+    if (!ours || !IsDialogMessageW(root, &msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    TakeFocus();
   }
 }
 

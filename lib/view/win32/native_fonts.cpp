@@ -5,24 +5,25 @@
 namespace view::win32 {
 namespace {
 
-constexpr int kDialogFontPoints = 8;
+// Arial at 8 points, 11 pixels high at 96 DPI. Every Windows has Arial, and
+// its widths are those of Liberation Sans, the face the tests measure under
+// Wine, so that every text measured to fit there fits on Windows. Tahoma, the
+// dialog font, has widths the tests cannot measure (Wine has no true copy)
+// and is wider: one line of step 3 would not fit. The system's message font
+// (Segoe UI 9 pt on Windows 10 and 11) is wider still. The height is in
+// 96-DPI pixels like the layout, so both grow together under GDI scaling;
+// one taken from the screen's DPI would grow alone.
+constexpr int kDialogFontHeight = -11;
 
-// The classic dialog font, "MS Shell Dlg 2" at 8 points: Tahoma on every
-// Windows and under Wine. The window's texts were laid out for it; the
-// system's message font (Segoe UI 9 pt on Windows 10 and 11) is wider and
-// would not fit the pane's lines.
 LOGFONTW DialogFont() {
   LOGFONTW font = {};
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen != nullptr) ReleaseDC(nullptr, screen);
-  font.lfHeight = -MulDiv(kDialogFontPoints, dpi > 0 ? dpi : 96, 72);
+  font.lfHeight = kDialogFontHeight;
   font.lfCharSet = DEFAULT_CHARSET;
-  font.lfOutPrecision = OUT_DEFAULT_PRECIS;
+  font.lfOutPrecision = OUT_TT_PRECIS;
   font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
   font.lfQuality = DEFAULT_QUALITY;
-  font.lfPitchAndFamily = DEFAULT_PITCH | FF_SWISS;
-  lstrcpynW(font.lfFaceName, L"MS Shell Dlg 2", LF_FACESIZE);
+  font.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+  lstrcpynW(font.lfFaceName, L"Arial", LF_FACESIZE);
   return font;
 }
 

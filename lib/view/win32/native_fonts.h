@@ -1,5 +1,5 @@
-// The GDI fonts behind the toolkit's fonts: the classic dialog font, as
-// native dialogs use it; bold where the toolkit font is bold (the caption).
+// The GDI fonts behind the toolkit's fonts: Arial 8 pt for the pane and the
+// controls; bold where the toolkit font is bold (the caption).
 // The cache owns every HFONT it made and deletes them when it goes.
 #pragma once
 #include <windows.h>

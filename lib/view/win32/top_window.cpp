@@ -24,13 +24,27 @@ constexpr UINT kSysAbout = 0x0110;
 // Longest device broadcast record we copy; real ones are a few hundred bytes.
 constexpr DWORD kMaxBroadcast = 64 * 1024;
 
+// The window's monitor, as GetMonitorInfoW gives it; the primary's place when it fails.
+MONITORINFO MonitorOf(HWND hwnd) {
+  MONITORINFO info = {};
+  info.cbSize = sizeof(info);
+  if (!GetMonitorInfoW(MonitorFromWindow(hwnd, MONITOR_DEFAULTTOPRIMARY), &info)) info.rcMonitor = info.rcWork = {};
+  return info;
+}
+
 // Workspace coordinates (window placement) differ from the screen's by the
 // task bar's room at the top or left of the window's monitor.
 POINT WorkspaceOffset(HWND hwnd) {
-  MONITORINFO info = {};
-  info.cbSize = sizeof(info);
-  if (!GetMonitorInfoW(MonitorFromWindow(hwnd, MONITOR_DEFAULTTOPRIMARY), &info)) return POINT{0, 0};
+  const MONITORINFO info = MonitorOf(hwnd);
   return POINT{info.rcWork.left - info.rcMonitor.left, info.rcWork.top - info.rcMonitor.top};
+}
+
+// What the window's background is: the dialog colour, also behind a themed
+// control that asks its parent to paint there.
+void FillBackground(HWND hwnd, HDC dc) {
+  RECT client;
+  GetClientRect(hwnd, &client);
+  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
 }
 
 // A copy of what lParam points to, for delivery after this message returns.
@@ -54,6 +68,10 @@ void AddAboutItem(HWND hwnd) {
 }
 
 }  // namespace
+
+POINT MaximizedPosition(const CRect& normal, const RECT& ownWork) {
+  return POINT{normal.x - ownWork.left, normal.y - ownWork.top};
+}
 
 WindowPeer* Win32Backend::PeerOf(HWND top) {
   for (const auto& peer : windows_)
@@ -165,6 +183,10 @@ void Win32Backend::ApplyPlacement(WindowPeer& peer) {
       SetWindowPos(hwnd, nullptr, normal.x, normal.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   peer.syncing = false;
+  // The first show of the process takes the start-up show command in place
+  // of ours ("Run: Minimized" gives 7): the toolkit learns the state the
+  // window is really in, so that the next change does not undo it.
+  ReportPlacement(peer);
 }
 
 void Win32Backend::ReportPlacement(WindowPeer& peer) {
@@ -221,8 +243,7 @@ LRESULT CALLBACK TopWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
         info->ptMinTrackSize = size;
         info->ptMaxTrackSize = size;
         // Maximized, the window keeps its size and its place.
-        const POINT offset = WorkspaceOffset(hwnd);
-        info->ptMaxPosition = POINT{window->RestoreRect().x - offset.x, window->RestoreRect().y - offset.y};
+        info->ptMaxPosition = MaximizedPosition(window->RestoreRect(), MonitorOf(hwnd).rcWork);
       }
       return 0;
     }
@@ -244,9 +265,11 @@ LRESULT CALLBACK TopWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
         static_cast<CButton*>(child->view)->Press();
       } else if (child->kind == ControlKind::ComboBox) {
         switch (HIWORD(wParam)) {
+          // Each arrow in an open list is a selection change; Esc or a click
+          // elsewhere only closes the list, which keeps the item arrowed to.
           case CBN_SELCHANGE:
           case CBN_SELENDOK:
-          case CBN_SELENDCANCEL:  // Esc or a click elsewhere: the list shows its old item again
+          case CBN_SELENDCANCEL:
           case CBN_CLOSEUP:
             backend.TakeSelection(*child);
             break;
@@ -256,13 +279,29 @@ LRESULT CALLBACK TopWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
       }
       return 0;
     }
-    case WM_SETFOCUS: {
-      HWND first = GetNextDlgTabItem(hwnd, nullptr, FALSE);
-      if (first != nullptr && first != hwnd) SetFocus(first);
+    case WM_ACTIVATE:
+      // As a dialog does: the focus goes back to the view that had it (the
+      // toolkit keeps it), after Alt+Tab or a message box.
+      window->PeerActivated(LOWORD(wParam) != WA_INACTIVE && HIWORD(wParam) == 0);
+      return 0;
+    case WM_SETFOCUS:
+      // Given to the window: on to the toolkit's focused view, if any.
+      backend.SyncFocus(window);
+      return 0;
+    case DM_GETDEFID: {
+      // Enter presses the focused push button, as in a dialog; with the focus
+      // elsewhere there is no default button.
+      ViewPeer* focused = backend.ControlOf(GetFocus());
+      if (focused != nullptr && focused->kind == ControlKind::Button && IsWindowEnabled(focused->hwnd))
+        return MAKELRESULT(GetDlgCtrlID(focused->hwnd), DC_HASDEFID);
       return 0;
     }
     case WM_ERASEBKGND:
-      return 1;  // WM_PAINT covers the whole interior
+      FillBackground(hwnd, reinterpret_cast<HDC>(wParam));
+      return 1;
+    case WM_PRINTCLIENT:
+      FillBackground(hwnd, reinterpret_cast<HDC>(wParam));
+      return 0;
     case WM_PAINT:
       backend.Paint(window, hwnd);
       return 0;

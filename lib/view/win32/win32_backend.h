@@ -53,6 +53,7 @@ class Win32Backend : public Backend {
   HWND CreateWindowPeer(CWindow* window) override;
   void DestroyWindowPeer(CWindow* window) override;
   void SyncWindow(CWindow* window) override;
+  void SyncFocus(CWindow* window) override;
   void CreateViewPeer(CView* view, ControlKind kind) override;
   void DestroyViewPeer(CView* view) override;
   void SyncView(CView* view) override;
@@ -74,6 +75,10 @@ class Win32Backend : public Backend {
   // no CBN_SELCHANGE when a list closes back on the item it had.
   void TakeSelection(ViewPeer& peer);
   void TakeSelections(CWindow* window);
+  // The control a native window is, when it is one of ours; else null.
+  ViewPeer* ControlOf(HWND hwnd);
+  // Where Windows has put the focus becomes the toolkit's (a click, Tab).
+  void TakeFocus();
 
  private:
   void Apply(ViewPeer& peer);
@@ -97,6 +102,11 @@ extern const wchar_t kWakeClass[];
 LRESULT CALLBACK TopWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK PaneProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK WakeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Where a maximized window asks to go (WM_GETMINMAXINFO's ptMaxPosition) to
+// keep its normal place: Windows takes the position relative to the work
+// area of the window's own monitor.
+POINT MaximizedPosition(const CRect& normal, const RECT& ownWork);
 
 // The top-level window a view lives in, or null.
 CWindow* TopWindowOf(CView* view);
