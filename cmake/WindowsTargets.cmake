@@ -26,7 +26,8 @@ endforeach()
 # The entry point is compiled into the program itself: the C runtime asks for
 # WinMain only after the program's libraries have been searched. runtime.cpp
 # keeps libstdc++'s exception machinery out of this program alone.
-add_executable(zeltfw WIN32 app/winmain.cpp platform/real/shipped/runtime.cpp res/zeltfw.rc)
+add_executable(zeltfw WIN32 app/winmain.cpp platform/real/shipped/runtime.cpp platform/real/shipped/dll_search.cpp
+                      res/zeltfw.rc)
 target_compile_options(zeltfw PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${zelt_lean_options}>)
 zelt_link_program(zeltfw PRIVATE zplatform_real zview_win32)
 set_target_properties(zeltfw PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZELT_WIN_OUTPUT})
@@ -74,7 +75,7 @@ set_target_properties(zelt-camera PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZELT_WIN
 # The scenario scripts played against zeltfw.exe with emulated cameras: real input, real boxes.
 file(GLOB zelt_play_srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/windows/play/*.cpp)
 add_executable(zelt-play ${zelt_play_srcs})
-target_link_libraries(zelt-play PRIVATE zscript zcamemu zwindrive)
+target_link_libraries(zelt-play PRIVATE zscript zcamemu zwindrive oleacc oleaut32 ole32)
 set_target_properties(zelt-play PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZELT_WIN_OUTPUT})
 
 if(ZELT_TESTS AND CMAKE_SYSTEM_PROCESSOR MATCHES "x86_64|AMD64")

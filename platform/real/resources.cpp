@@ -4,6 +4,8 @@
 // windows.h (through api.h) must come first
 #include <winver.h>
 
+#include <string>
+
 namespace win {
 namespace {
 
@@ -38,10 +40,51 @@ const VersionLibrary& Version() {
   return library;
 }
 
+// The ANSI form of a wide path when it names the same file: false when the
+// ANSI code page lacks one of its characters.
+bool AnsiForm(const std::wstring& wide, std::string& ansi) {
+  const UINT codePage = ::GetACP();
+  BOOL lossy = FALSE;
+  BOOL* lossyOut = codePage == CP_UTF8 ? nullptr : &lossy;  // UTF-8 holds everything and takes no such flag
+  const DWORD flags = codePage == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
+  const int length = static_cast<int>(wide.size());
+  const int bytes = ::WideCharToMultiByte(codePage, flags, wide.c_str(), length, nullptr, 0, nullptr, lossyOut);
+  if (bytes <= 0 || lossy) return false;
+  ansi.assign(static_cast<std::size_t>(bytes), '\0');
+  return ::WideCharToMultiByte(codePage, flags, wide.c_str(), length, &ansi[0], bytes, nullptr, lossyOut) == bytes &&
+         !lossy;
+}
+
 }  // namespace
 
+// A folder whose name the ANSI code page cannot hold ("Jiří" on a Western
+// European Windows) gives an ANSI path that names no file. Then the path
+// handed on is the short form of the wide one, which does, when the volume
+// keeps short names. Otherwise, and for everything else, the ANSI call as it is.
 DWORD GetModuleFileNameA(HMODULE module, char* buffer, DWORD size) {
-  return ::GetModuleFileNameA(module, buffer, size);
+  constexpr DWORD kWideMost = 32768;
+  std::wstring wide(kWideMost, L'\0');
+  const DWORD length = ::GetModuleFileNameW(module, &wide[0], kWideMost);
+  std::string ansi;
+  if (buffer == nullptr || size == 0 || length == 0 || length >= kWideMost)
+    return ::GetModuleFileNameA(module, buffer, size);
+  wide.resize(length);
+  if (AnsiForm(wide, ansi)) return ::GetModuleFileNameA(module, buffer, size);
+  std::wstring shortForm(kWideMost, L'\0');
+  const DWORD shortLength = ::GetShortPathNameW(wide.c_str(), &shortForm[0], kWideMost);
+  if (shortLength == 0 || shortLength >= kWideMost) return ::GetModuleFileNameA(module, buffer, size);
+  shortForm.resize(shortLength);
+  if (!AnsiForm(shortForm, ansi)) return ::GetModuleFileNameA(module, buffer, size);
+  // As GetModuleFileNameA: cut to the buffer, NUL-terminated, the size returned when cut.
+  if (ansi.size() + 1 > size) {
+    ansi.copy(buffer, size - 1);
+    buffer[size - 1] = '\0';
+    ::SetLastError(ERROR_INSUFFICIENT_BUFFER);
+    return size;
+  }
+  ansi.copy(buffer, ansi.size());
+  buffer[ansi.size()] = '\0';
+  return static_cast<DWORD>(ansi.size());
 }
 
 DWORD GetFileVersionInfoSizeA(const char* file, DWORD* handle) {
