@@ -151,7 +151,8 @@ void Session::Show(std::ostream& out) {
     out << " [ " << Utf8(button->Caption()) << " ]" << (button->IsEnabled() ? "" : " (disabled)");
   }
   out << "\n  focus: " << FocusRole(*window) << "\n";
-  if (view::headless::SystemMenuOpen()) {
+  if (view::headless::SystemMenuOpen() && !view::headless::SystemMenuShown()) out << "  system menu: (items hidden)\n";
+  if (view::headless::SystemMenuShown()) {
     const auto items = view::headless::SystemMenuItems(window);
     out << "  system menu:";
     for (std::size_t i = 0; i < items.size(); ++i) {

@@ -144,7 +144,20 @@ void Session::CmdReg(const Args& a) {
 // module version ... (see ModuleVersion), module filename fail|ok.
 void Session::CmdModule(const Args& a) {
   a.Between(2, SIZE_MAX);
-  if (a.Choice(0, {"version", "filename"}) == 1) {
+  const std::size_t what = a.Choice(0, {"version", "filename", "folder"});
+  if (what == 2) {
+    // module folder NAME: the program file lies in a folder of that name.
+    a.Exactly(2);
+    const std::string name = a.Cp1250(1);
+    if (name.empty() || name.find_first_of("\\/:*?\"<>|") != std::string::npos)
+      throw ScriptError{"a folder name, without \\ / : * ? \" < > |"};
+    if (checking_) return;
+    sim::World& world = sim::World::Get();
+    world.versionResources.erase(world.moduleFileName);
+    world.moduleFileName = "C:\\Program Files\\Kelvane\\" + name + "\\zeltfw.exe";
+    return InstallVersion();
+  }
+  if (what == 1) {
     a.Exactly(2);
     bool fail = a.Choice(1, {"fail", "ok"}) == 0;
     if (checking_) return;

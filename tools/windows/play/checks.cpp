@@ -93,6 +93,7 @@ void Session::CmdExpect(const Args& a) {
       {"instructions", &Session::ExpectInstructions},
       {"invariants", &Session::ExpectInvariants},
       {"objects", &Session::ExpectObjects},
+      {"focus", &Session::ExpectFocus},
   };
   static const char* const kInside[] = {"step", "link", "flags", "lasterror", "handles", "registrations", "basemsgs"};
   a.Between(1, SIZE_MAX);
@@ -154,6 +155,9 @@ void Session::ExpectButton(const Args& a) {
   const std::string text = drive::Narrow(button.text);
   if (wantAbsent || !Holds(caption, text) || !Holds(enabled, button.enabled))
     throw ExpectFailure{expected, console::Quote(text) + (button.enabled ? " enabled" : " disabled")};
+  if (button.spoken.name != button.text)
+    throw ExpectFailure{expected + " read aloud so",
+                        "a screen reader reads " + console::Quote(drive::Narrow(button.spoken.name))};
 }
 
 void Session::ExpectCountBox(const Args& a) { ExpectList(a, kCountItems, "countbox"); }
@@ -167,6 +171,36 @@ void Session::ExpectList(const Args& a, std::size_t items, const char* what) {
   List list;
   const int shown = Running(expected).ListOf(items, list) ? list.shown : -1;
   if (!Holds(want, shown)) throw ExpectFailure{expected, ListItemText(shown)};
+  if (shown >= 0 && list.spoken.ShownItem() != list.text)
+    throw ExpectFailure{expected + " read aloud so", "a screen reader reads " +
+                                                         console::Quote(drive::Narrow(list.spoken.ShownItem())) +
+                                                         " (role " + std::to_string(list.spoken.role) + ")"};
+}
+
+// Where the keys go: an open message box, a control by its role, or none
+// (the window itself, or nowhere).
+std::string Session::FocusRole(Program& program) {
+  if (program.OpenBox() != nullptr) return "box";
+  HWND focus = program.Focus();
+  if (focus == nullptr || focus == program.Window()) return "none";
+  Control button;
+  if (program.Button(true, button) && button.hwnd == focus) return "action";
+  if (program.Button(false, button) && button.hwnd == focus) return "next";
+  List list;
+  if (program.ListOf(kCountItems, list) && list.hwnd == focus) return "countbox";
+  if (program.ListOf(kWheelItems, list) && list.hwnd == focus) return "wheelbox";
+  return "another window (" + drive::Narrow(drive::ClassOf(focus)) + ")";
+}
+
+// expect focus action|next|countbox|wheelbox|box|none: where the keys go.
+void Session::ExpectFocus(const Args& a) {
+  a.Exactly(1);
+  a.Choice(0, {"action", "next", "countbox", "wheelbox", "box", "none"});
+  if (checking_) return;
+  const std::string expected = "focus " + a.Text(0);
+  Program& program = Running(expected);
+  const std::string role = FocusRole(program);
+  if (role != a.Text(0)) throw ExpectFailure{expected, role};
 }
 
 void Session::ExpectBox(const Args& a) {

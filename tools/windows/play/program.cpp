@@ -33,6 +33,7 @@ Control Describe(HWND parent, HWND hwnd) {
   control.enabled = IsWindowEnabled(hwnd) != FALSE;
   GetWindowRect(hwnd, &control.rect);
   MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&control.rect), 2);
+  if (!ReadAloud(hwnd, control.spoken)) throw ProgramStuck{"no accessible object answers for a control"};
   return control;
 }
 
@@ -208,7 +209,9 @@ std::vector<std::wstring> Program::PaneLines() {
   if (!WindowOpen()) return {};
   std::vector<HWND> panes = ChildrenOfClass(window_, kPaneClass);
   if (panes.empty()) return {};
-  return SplitLines(drive::TextOf(panes.front()), L"\r\n");
+  Spoken spoken;
+  if (!ReadAloud(panes.front(), spoken)) throw ProgramStuck{"no accessible object answers for the pane"};
+  return SplitLines(spoken.name, L"\r\n");
 }
 
 // The action button is the left one, the next button the right one.
@@ -269,10 +272,29 @@ void Program::Click(const Control& control) {
   Settle();
 }
 
-HWND Program::FocusedWindow() {
+HWND Program::Focus() {
   GUITHREADINFO info = {};
   info.cbSize = sizeof(info);
   return GetGUIThreadInfo(thread_, &info) ? info.hwndFocus : nullptr;
+}
+
+bool Program::HoldsTheMouse() {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof(info);
+  if (GetGUIThreadInfo(thread_, &info) && (info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE | GUI_SYSTEMMENUMODE)) != 0)
+    return true;
+  for (HWND list : ChildrenOfClass(window_, L"combobox"))
+    if (SendMessageW(list, CB_GETDROPPEDSTATE, 0, 0) != FALSE) return true;
+  return false;
+}
+
+void Program::Key(const simtools::KeyPress& press) {
+  static const WORD kCodes[] = {VK_TAB, VK_SPACE, VK_RETURN, VK_ESCAPE, VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, VK_F4};
+  PressKey(kCodes[static_cast<int>(press.key)], press.alt ? VK_MENU : press.shift ? VK_SHIFT : 0);
+  // An open list or menu keeps the mouse: wait for the paint alone then.
+  SyncInput(true);
+  if (WindowOpen() && HoldsTheMouse()) return;
+  Settle();
 }
 
 void Program::PressKeysAndSettle(WORD key, int times, bool listOpen) {
@@ -301,8 +323,8 @@ void Program::ChooseByMouse(const List& list, int item, bool cancel) {
 // Tab until the list has the focus, then arrows with the list closed.
 void Program::ChooseByKeyboard(const List& list, int item) {
   Foreground(window_);
-  for (int i = 0; i < 8 && FocusedWindow() != list.hwnd; ++i) PressKeysAndSettle(VK_TAB, 1, false);
-  if (FocusedWindow() != list.hwnd) throw ProgramStuck{"Tab never reaches the list"};
+  for (int i = 0; i < 8 && Focus() != list.hwnd; ++i) PressKeysAndSettle(VK_TAB, 1, false);
+  if (Focus() != list.hwnd) throw ProgramStuck{"Tab never reaches the list"};
   const int current = static_cast<int>(SendMessageW(list.hwnd, CB_GETCURSEL, 0, 0)) + 1;
   if (current == 0)
     PressKeysAndSettle(VK_DOWN, item, false);

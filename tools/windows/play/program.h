@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/common/key_names.h"
+#include "tools/windows/play/reader.h"
 #include "tools/windows/process.h"
 
 namespace wincam {
@@ -26,6 +28,7 @@ struct Control {
   std::wstring text;  // a button's caption, the item a list shows
   bool enabled = false;
   RECT rect = {};  // in the window's interior
+  Spoken spoken;   // what a screen reader reads of it
 };
 
 struct List : Control {
@@ -73,7 +76,9 @@ class Program {
 
   // What a person sees.
   std::wstring Title();
-  std::vector<std::wstring> PaneLines();  // empty: no pane
+  // The pane's lines as a screen reader reads them (its accessible name);
+  // empty: no pane.
+  std::vector<std::wstring> PaneLines();
   bool Button(bool action, Control& button);
   bool ListOf(std::size_t items, List& list);  // the list with that many items
   bool Minimized();
@@ -84,6 +89,10 @@ class Program {
   void Click(const Control& control);
   void ChooseByMouse(const List& list, int item, bool cancel);
   void ChooseByKeyboard(const List& list, int item);
+  // One key, to the window in front; returns once the program handled it.
+  void Key(const simtools::KeyPress& press);
+  // The window with the keyboard focus in the program, or null.
+  HWND Focus();
   void Close();  // Alt+F4
   void About();  // the system menu's last item
   void Command(UINT systemCommand);
@@ -100,7 +109,7 @@ class Program {
   void SyncInput(bool listOpening = false);
   void Record(HWND box);
   void PressKeysAndSettle(WORD key, int times, bool listOpen);
-  HWND FocusedWindow();
+  bool HoldsTheMouse();  // an open list or menu
 
   wincam::Emulator& cameras_;
   std::wstring exe_;

@@ -103,13 +103,14 @@ void Session::Execute(const console::ScriptLine& line) {
       {"restore", &Session::CmdRestore},
       {"lenient", &Session::CmdLenient},
       {"box", &Session::CmdBox},
+      {"key", &Session::CmdKey},
       {"expect", &Session::CmdExpect},
       {"show", &Session::CmdShow},
       {"dump", &Session::CmdDump},
   };
   static const std::map<std::string, bool> kUserCommands = {
-      {"click", true},    {"choose", true},   {"close", true},   {"about", true}, {"devmsg", true},
-      {"minimize", true}, {"maximize", true}, {"restore", true}, {"move", true},  {"box", true},
+      {"click", true},    {"choose", true},  {"close", true}, {"about", true}, {"devmsg", true}, {"minimize", true},
+      {"maximize", true}, {"restore", true}, {"move", true},  {"box", true},   {"key", true},
   };
   line_ = line.number;
   const std::string& name = line.words.front().text;

@@ -83,6 +83,7 @@ class Session {
   void CmdRestore(const console::Args& a);
   void CmdLenient(const console::Args& a);
   void CmdBox(const console::Args& a);
+  void CmdKey(const console::Args& a);
   void RequireStartLine();
 
   // Checks (checks.cpp).
@@ -107,6 +108,8 @@ class Session {
   void ExpectInstructions(const console::Args& a);
   void ExpectInvariants(const console::Args& a);
   void ExpectObjects(const console::Args& a);
+  void ExpectFocus(const console::Args& a);
+  std::string FocusRole(Program& program);
   void CmdShow(const console::Args& a);
   void CmdDump(const console::Args& a);
   void Show();
@@ -119,6 +122,7 @@ class Session {
   int line_ = 0;
   int held_ = 0;
   bool lenient_ = false;
+  bool holdBoxes_ = false;  // `box hold` lasts across a new start, as in the simulated world
   bool checkedStart_ = false;
   std::set<std::string> checkedCameras_;
   std::vector<std::pair<int, std::string>> passedOver_;
@@ -134,6 +138,7 @@ class Session {
   sim::VersionResourceSpec version_;
   bool hasVersion_ = true;
   bool versionChanged_ = false;
+  std::wstring folder_;  // `module folder`: the program runs from a folder of that name
   std::wstring ProgramFile();
   std::size_t boxesTaken_ = 0;  // of the current run's, copied into boxes_
   void SyncBoxes();

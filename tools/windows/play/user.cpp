@@ -50,23 +50,31 @@ BOOL CALLBACK CopyType(HMODULE module, LPWSTR type, LONG_PTR param) {
 // zeltfw.exe, or a copy of it beside it with the script's version resource
 // (the VS_VERSIONINFO block the simulated world uses) or none at all.
 std::wstring Session::ProgramFile() {
-  if (!versionChanged_) return exe_;
-  const std::wstring copy = exe_.substr(0, exe_.size() - 4) + L"-version.exe";
-  if (!CopyFileW(exe_.c_str(), copy.c_str(), FALSE)) throw ScriptError{"cannot copy zeltfw.exe"};
-  HMODULE program = LoadLibraryExW(exe_.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-  HANDLE update = BeginUpdateResourceW(copy.c_str(), TRUE);
-  if (program == nullptr || update == nullptr) throw ScriptError{"cannot change the copy's resources"};
-  ResourceCopy resources{program, update};
-  EnumResourceTypesW(program, CopyType, reinterpret_cast<LONG_PTR>(&resources));
-  FreeLibrary(program);
-  const std::vector<std::uint8_t> block = sim::BuildVersionBlock(version_);
-  if (hasVersion_ &&
-      !UpdateResourceW(update, MAKEINTRESOURCEW(16), MAKEINTRESOURCEW(1), MAKELANGID(LANG_CZECH, SUBLANG_DEFAULT),
-                       const_cast<std::uint8_t*>(block.data()), static_cast<DWORD>(block.size())))
-    resources.done = false;
-  if (!EndUpdateResourceW(update, !resources.done) || !resources.done)
-    throw ScriptError{"cannot write the copy's resources"};
-  return copy;
+  std::wstring file = exe_;
+  if (versionChanged_) {
+    file = exe_.substr(0, exe_.size() - 4) + L"-version.exe";
+    if (!CopyFileW(exe_.c_str(), file.c_str(), FALSE)) throw ScriptError{"cannot copy zeltfw.exe"};
+    HMODULE program = LoadLibraryExW(exe_.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    HANDLE update = BeginUpdateResourceW(file.c_str(), TRUE);
+    if (program == nullptr || update == nullptr) throw ScriptError{"cannot change the copy's resources"};
+    ResourceCopy resources{program, update};
+    EnumResourceTypesW(program, CopyType, reinterpret_cast<LONG_PTR>(&resources));
+    FreeLibrary(program);
+    const std::vector<std::uint8_t> block = sim::BuildVersionBlock(version_);
+    if (hasVersion_ &&
+        !UpdateResourceW(update, MAKEINTRESOURCEW(16), MAKEINTRESOURCEW(1), MAKELANGID(LANG_CZECH, SUBLANG_DEFAULT),
+                         const_cast<std::uint8_t*>(block.data()), static_cast<DWORD>(block.size())))
+      resources.done = false;
+    if (!EndUpdateResourceW(update, !resources.done) || !resources.done)
+      throw ScriptError{"cannot write the copy's resources"};
+  }
+  if (folder_.empty()) return file;
+  // The same file in a folder of the script's name beside it.
+  const std::wstring folder = exe_.substr(0, exe_.find_last_of(L"\\/") + 1) + folder_;
+  const std::wstring moved = folder + L"\\zeltfw.exe";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  if (!CopyFileW(file.c_str(), moved.c_str(), FALSE)) throw ScriptError{"cannot copy zeltfw.exe into the folder"};
+  return moved;
 }
 
 void Session::RequireStartLine() {
@@ -88,6 +96,7 @@ void Session::CmdStart(const Args& a) {
   }
   program_ = std::make_unique<Program>(*cameras_, ProgramFile());
   boxesTaken_ = 0;
+  program_->HoldBoxes(holdBoxes_);
   program_->Start(show);
 }
 
@@ -111,7 +120,7 @@ void Session::CmdClick(const Args& a) {
 // choose count|wheel N|none [mouse|keyboard|cancel]: mouse (the default) opens
 // the list with a click, arrows to the item and takes it with Enter; keyboard
 // tabs to the closed list and arrows; cancel arrows in the open list and
-// leaves it with Esc, so the list keeps what it showed.
+// leaves it with Esc, which only closes it: each arrow chose an item.
 void Session::CmdChoose(const Args& a) {
   a.Between(2, 3);
   const bool count = a.Choice(0, {"count", "wheel"}) == 0;
@@ -200,6 +209,33 @@ void Session::CmdRestore(const Args& a) {
   Running("window open").Command(SC_RESTORE);
 }
 
+// key NAME...: each key once the program has handled the one before, to the
+// window in front, as a person types.
+void Session::CmdKey(const Args& a) {
+  if (a.Count() == 0) throw ScriptError{"key needs the keys to press"};
+  std::vector<simtools::KeyPress> keys;
+  for (std::size_t i = 0; i < a.Count(); ++i) {
+    simtools::KeyPress press;
+    if (!simtools::ParseKeyPress(a.Text(i), press))
+      throw ScriptError{"unknown key \"" + a.Text(i) + "\" (keys: " + simtools::KeyPressNames() + ")"};
+    keys.push_back(press);
+  }
+  if (checking_) return RequireStartLine();
+  Program& program = Running("window open");
+  for (const simtools::KeyPress& press : keys) {
+    if (!program.WindowOpen()) return;
+    const bool presses = (press.key == simtools::KeyName::Space || press.key == simtools::KeyName::Enter) &&
+                         !press.alt && program.OpenBox() == nullptr;
+    Control action;
+    if (presses && program.Button(true, action) && action.hwnd == program.Focus() && action.text == L"Zapsat filtry") {
+      List count, wheel;
+      writePresses_.emplace_back(program.ListOf(kCountItems, count) ? count.shown : 0,
+                                 program.ListOf(kWheelItems, wheel) ? wheel.shown : 0);
+    }
+    program.Key(press);
+  }
+}
+
 // box hold: the boxes that open from now on stay open while the script goes
 // on; box answer: OK on the open box, and boxes are answered at once again.
 void Session::CmdBox(const Args& a) {
@@ -207,6 +243,7 @@ void Session::CmdBox(const Args& a) {
   const bool hold = a.Choice(0, {"hold", "answer"}) == 0;
   if (checking_) return RequireStartLine();
   Program& program = Running("window open");
+  holdBoxes_ = hold;
   if (hold) return program.HoldBoxes(true);
   if (program.OpenBox() == nullptr) throw ExpectFailure{"a box to answer", "no box"};
   program.HoldBoxes(false);

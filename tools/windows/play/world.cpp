@@ -123,7 +123,17 @@ void Session::CmdReg(const Args& a) {
 // runs; Windows itself cannot be made to fail GetModuleFileNameA.
 void Session::CmdModule(const Args& a) {
   a.Between(2, SIZE_MAX);
-  if (a.Choice(0, {"version", "filename"}) == 1) {
+  const std::size_t what = a.Choice(0, {"version", "filename", "folder"});
+  if (what == 2) {
+    // module folder NAME: the next start runs a copy of the program in a folder of that name.
+    a.Exactly(2);
+    const std::string name = a.Cp1250(1);
+    if (name.empty() || name.find_first_of("\\/:*?\"<>|") != std::string::npos)
+      throw console::ScriptError{"a folder name, without \\ / : * ? \" < > |"};
+    if (!checking_) folder_ = Wide(a.Text(1));
+    return;
+  }
+  if (what == 1) {
     a.Exactly(2);
     if (a.Choice(1, {"fail", "ok"}) == 0) NotHere("module filename fail");
     return;
