@@ -11,6 +11,7 @@
 #include "lib/view/fltk/pane_widget.h"
 #include "lib/view/fltk/text.h"
 #include "lib/view/fltk/toolkit_window.h"
+#include "lib/view/internal.h"
 
 namespace view::fltk {
 namespace {
@@ -107,6 +108,36 @@ void FltkBackend::DestroyWindowPeer(CWindow* window) {
 
 void FltkBackend::SyncWindow(CWindow* window) {
   if (ToolkitWindow* native = WindowOf(window)) native->Sync();
+}
+
+// The focused view's widget takes FLTK's focus, or the window itself when
+// no view has it; only in a shown window.
+void FltkBackend::SyncFocus(CWindow* window) {
+  ToolkitWindow* native = WindowOf(window);
+  if (native == nullptr || !native->shown()) return;
+  CView* focus = window->FocusedView();
+  auto it = focus != nullptr ? views.find(focus) : views.end();
+  if (it != views.end() && it->second->widget != nullptr)
+    it->second->widget->take_focus();
+  else
+    Fl::focus(native);
+}
+
+void FltkBackend::TakeFocus() {
+  Fl_Widget* focus = Fl::focus();
+  if (focus == nullptr) return;
+  for (const auto& [window, native] : windows) {
+    if (focus == native) {
+      if (window->FocusedView() != nullptr) const_cast<CWindow*>(window)->PeerFocused(nullptr);
+      return;
+    }
+  }
+  for (const auto& [view, peer] : views) {
+    if (peer->widget != focus) continue;
+    CWindow* window = view::detail::TopWindow(const_cast<CView*>(view));
+    if (window != nullptr && window->FocusedView() != view) window->PeerFocused(const_cast<CView*>(view));
+    return;
+  }
 }
 
 void FltkBackend::CreateViewPeer(CView* view, ControlKind kind) {

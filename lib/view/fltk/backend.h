@@ -30,6 +30,9 @@ class FltkBackend : public Backend {
   win::HWND CreateWindowPeer(CWindow* window) override;
   void DestroyWindowPeer(CWindow* window) override;
   void SyncWindow(CWindow* window) override;
+  void SyncFocus(CWindow* window) override;
+  // Where FLTK has put the focus (a click, Tab) becomes the toolkit's.
+  void TakeFocus();
   void CreateViewPeer(CView* view, ControlKind kind) override;
   void DestroyViewPeer(CView* view) override;
   void SyncView(CView* view) override;

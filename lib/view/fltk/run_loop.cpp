@@ -29,6 +29,7 @@ void FltkBackend::RunLoop() {
     PumpPending();
     if (!AnyWindowOpen()) return;
     Fl::wait();
+    TakeFocus();
   }
 }
 
