@@ -19,6 +19,13 @@ if [ ! -f "$prefix/.zelt-ready" ]; then
       # Unmanaged windows: Wine draws the frames itself and does not wait for
       # a window manager, which Xvfb lacks, on every hide and destroy.
       wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+      # Wine's own Marlett, where Wine looks for it, draws the caption
+      # buttons as symbols. (Debian puts Wine's fonts where Wine 8.0 does
+      # not look; the program's Arial comes as Liberation Sans, which has
+      # its widths, through fontconfig.)
+      if [ -f /usr/share/wine/fonts/marlett.ttf ]; then
+        cp /usr/share/wine/fonts/marlett.ttf "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
+      fi
       wineserver -w
       [ -f "$prefix/system.reg" ] || { echo "wine-run.sh: wineboot could not make $prefix" >&2; exit 1; }
       touch "$prefix/.zelt-ready"

@@ -33,6 +33,6 @@ echo "== testing linux-desktop"
 # Windows: zeltfw.exe for x64 and x86 with MinGW-w64; the x64 programs and
 # tests run under Wine on a private X server.
 ensure_packages g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64 \
-  binutils-mingw-w64-i686 wine wine64 xvfb
+  binutils-mingw-w64-i686 wine wine64 xvfb fonts-liberation fonts-wine
 echo "== testing mingw-x64 under Wine"
 "$ROOT/tests/windows/run-wine-tests.sh"
