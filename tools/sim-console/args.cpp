@@ -128,4 +128,16 @@ std::string HexBytes(const std::uint8_t* bytes, std::size_t count) {
   return out;
 }
 
+std::vector<simtools::KeyPress> KeysFrom(const Args& a) {
+  if (a.Count() == 0) throw ScriptError{"key needs the keys to press"};
+  std::vector<simtools::KeyPress> keys;
+  for (std::size_t i = 0; i < a.Count(); ++i) {
+    simtools::KeyPress press;
+    if (!simtools::ParseKeyPress(a.Text(i), press))
+      throw ScriptError{"unknown key \"" + a.Text(i) + "\" (keys: " + simtools::KeyPressNames() + ")"};
+    keys.push_back(press);
+  }
+  return keys;
+}
+
 }  // namespace console

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/common/key_names.h"
 #include "tools/common/script_words.h"
 
 namespace console {
@@ -63,6 +64,9 @@ bool Holds(const std::optional<T>& want, const T& actual) {
 // the 1-based item; nothing for the wildcard.
 std::optional<int> WantListItem(const Args& a, std::size_t i, std::size_t items);
 std::string ListItemText(int item);
+
+// The words of a `key` line as keys, at least one.
+std::vector<simtools::KeyPress> KeysFrom(const Args& a);
 
 std::int64_t ParseNumberOrThrow(const std::string& text, std::int64_t min, std::int64_t max, const char* what);
 std::string Cp1250OrThrow(const std::string& utf8);

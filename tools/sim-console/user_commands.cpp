@@ -100,14 +100,7 @@ void Session::CmdChoose(const Args& a) {
 // key NAME...: the keys one after another, each once the program has handled
 // the one before.
 void Session::CmdKey(const Args& a) {
-  if (a.Count() == 0) throw ScriptError{"key needs the keys to press"};
-  std::vector<simtools::KeyPress> keys;
-  for (std::size_t i = 0; i < a.Count(); ++i) {
-    simtools::KeyPress press;
-    if (!simtools::ParseKeyPress(a.Text(i), press))
-      throw ScriptError{"unknown key \"" + a.Text(i) + "\" (keys: " + simtools::KeyPressNames() + ")"};
-    keys.push_back(press);
-  }
+  const std::vector<simtools::KeyPress> keys = KeysFrom(a);
   if (checking_) return RequireStartLine();
   WindowForUser();
   keysLeft_.assign(keys.begin(), keys.end());

@@ -89,22 +89,23 @@ void MenuKey(const KeyStroke& stroke) {
   }
 }
 
-// In an open drop-down list.
-void OpenListKey(CWindow* window, CComboBox* list, HeadlessBackend::ViewPeer& peer, const KeyStroke& stroke) {
+// A focused drop-down list, open or closed: the arrows choose; F4, Alt+Up
+// and Alt+Down open or close it; Enter and Esc close an open one (a closed
+// one has no default button to press), Tab closes it and moves on.
+void ListKey(CWindow* window, CComboBox* list, HeadlessBackend::ViewPeer& peer, const KeyStroke& stroke) {
+  if (stroke.key == Key::F4 || (stroke.alt && (stroke.key == Key::Up || stroke.key == Key::Down))) {
+    peer.dropped = !peer.dropped;
+    return;
+  }
   switch (stroke.key) {
     case Key::Up:
-    case Key::Down:
-      if (stroke.alt) {
-        peer.dropped = false;
-        return;
-      }
-      return Choose(list, stroke.key == Key::Up ? -1 : 1);
     case Key::Left:
+      return Choose(list, -1);
+    case Key::Down:
     case Key::Right:
-      return Choose(list, stroke.key == Key::Left ? -1 : 1);
+      return Choose(list, 1);
     case Key::Enter:
     case Key::Escape:
-    case Key::F4:
       peer.dropped = false;
       return;
     case Key::Tab:
@@ -115,6 +116,8 @@ void OpenListKey(CWindow* window, CComboBox* list, HeadlessBackend::ViewPeer& pe
         peer.dropped = false;
         Headless().menu = HeadlessBackend::SystemMenu{window, true, 0};
       }
+      return;
+    case Key::F4:  // opened or closed above
       return;
   }
 }
@@ -167,7 +170,7 @@ void PressKey(const KeyStroke& stroke) {
   CView* focus = window->FocusedView();
   CComboBox* list = AsList(focus);
   HeadlessBackend::ViewPeer* peer = list != nullptr ? PeerOf(list) : nullptr;
-  if (peer != nullptr && peer->dropped) return OpenListKey(window, list, *peer, stroke);
+  if (peer != nullptr && peer->dropped) return ListKey(window, list, *peer, stroke);
 
   if (stroke.alt && stroke.key == Key::F4) return window->UserClose();
   if (stroke.alt && stroke.key == Key::Space) {
@@ -178,24 +181,7 @@ void PressKey(const KeyStroke& stroke) {
   if (focus != nullptr && KindOfPeer(focus) == ControlKind::Button && !stroke.alt &&
       (stroke.key == Key::Space || stroke.key == Key::Enter))
     return static_cast<CButton*>(focus)->Press();
-  if (list == nullptr || peer == nullptr) return;  // the window itself, or a button: nothing else
-  switch (stroke.key) {
-    case Key::Up:
-    case Key::Down:
-      if (stroke.alt) {
-        peer->dropped = true;
-        return;
-      }
-      return Choose(list, stroke.key == Key::Up ? -1 : 1);
-    case Key::Left:
-    case Key::Right:
-      return Choose(list, stroke.key == Key::Left ? -1 : 1);
-    case Key::F4:
-      peer->dropped = true;
-      return;
-    default:
-      return;
-  }
+  if (list != nullptr && peer != nullptr) ListKey(window, list, *peer, stroke);
 }
 
 }  // namespace view::headless

@@ -212,14 +212,7 @@ void Session::CmdRestore(const Args& a) {
 // key NAME...: each key once the program has handled the one before, to the
 // window in front, as a person types.
 void Session::CmdKey(const Args& a) {
-  if (a.Count() == 0) throw ScriptError{"key needs the keys to press"};
-  std::vector<simtools::KeyPress> keys;
-  for (std::size_t i = 0; i < a.Count(); ++i) {
-    simtools::KeyPress press;
-    if (!simtools::ParseKeyPress(a.Text(i), press))
-      throw ScriptError{"unknown key \"" + a.Text(i) + "\" (keys: " + simtools::KeyPressNames() + ")"};
-    keys.push_back(press);
-  }
+  const std::vector<simtools::KeyPress> keys = console::KeysFrom(a);
   if (checking_) return RequireStartLine();
   Program& program = Running("window open");
   for (const simtools::KeyPress& press : keys) {
