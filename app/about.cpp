@@ -72,7 +72,7 @@ void GetFileVersionText(std::size_t maxLen, char* buffer) {
 void ShowAboutBox(CWindow* owner) {
   char version[kVersionMax + 1] = {};
   GetFileVersionText(kVersionMax, version);
-  DoMessageBox(owner, 2, CRect(), 1, 1, 4, app::texts::kAboutTitle.length, app::texts::kAboutTitle.data,
-               app::texts::kTitle.length, app::texts::kTitle.data, kVersionMax, version, app::texts::kCopyright.length,
-               app::texts::kCopyright.data, AboutIcon);
+  // The version line goes with the buffer's whole length: the box stops at its NUL.
+  DoMessageBox(owner, app::texts::kAboutTitle, app::texts::kTitle, std::string_view(version, kVersionMax),
+               app::texts::kCopyright, AboutIcon);
 }

@@ -27,7 +27,7 @@ void CRavikConfig::InitWindow() {
   }
   rect.x = position[0];
   rect.y = position[1];
-  Init(rect, kWindowStyle, app::texts::kTitle.length, app::texts::kTitle.data);
+  Init(rect, kWindowStyle, app::texts::kTitle);
 }
 
 bool CRavikConfig::OnNoMonitor(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height) {

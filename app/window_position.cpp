@@ -11,26 +11,24 @@ using app::texts::kYPos;
 
 void CRavikConfig::LoadWindowPosition(std::int32_t* xy) {
   CRegScannerA scanner;
-  if (scanner.Init(nullptr, kSettingsKey.length, kSettingsKey.data, HKEY_CURRENT_USER) &&
-      scanner.SetSection(kWindowSection.length, kWindowSection.data)) {
-    scanner.GetKeyInt(kXPos.length, kXPos.data, &xy[0]);
-    scanner.GetKeyInt(kYPos.length, kYPos.data, &xy[1]);
+  if (scanner.Init(nullptr, kSettingsKey, HKEY_CURRENT_USER) && scanner.SetSection(kWindowSection)) {
+    scanner.GetKeyInt(kXPos, &xy[0]);
+    scanner.GetKeyInt(kYPos, &xy[1]);
   }
   scanner.Done();
 }
 
 void CRavikConfig::SaveWindowPosition(const std::int32_t* xy) {
   CRegScannerA scanner;
-  if (!scanner.Create(nullptr, kSettingsKey.length, kSettingsKey.data, HKEY_CURRENT_USER)) {
+  if (!scanner.Create(nullptr, kSettingsKey, HKEY_CURRENT_USER)) {
     scanner.Done();
     return;
   }
-  bool selected = scanner.SetSection(kWindowSection.length, kWindowSection.data);
-  if (!selected && scanner.CreateSection(kWindowSection.length, kWindowSection.data))
-    selected = scanner.SetSection(kWindowSection.length, kWindowSection.data);
+  bool selected = scanner.SetSection(kWindowSection);
+  if (!selected && scanner.CreateSection(kWindowSection)) selected = scanner.SetSection(kWindowSection);
   if (selected) {
-    scanner.SetKeyInt(kXPos.length, kXPos.data, xy[0]);
-    scanner.SetKeyInt(kYPos.length, kYPos.data, xy[1]);
+    scanner.SetKeyInt(kXPos, xy[0]);
+    scanner.SetKeyInt(kYPos, xy[1]);
   }
   scanner.Done();
 }

@@ -95,8 +95,7 @@ void CWizard::MakeActionButton() {
   const int H = window_.InteriorHeight();
   const int W = window_.InteriorWidth();
   views_.ActionButton = new CButton;
-  views_.ActionButton->Init(CRect(8, H - 32, (W - 24) / 2, 0), CmdPerformStep, texts::kFindCamera.length,
-                            texts::kFindCamera.data, 0);
+  views_.ActionButton->Init(CRect(8, H - 32, (W - 24) / 2, 0), CmdPerformStep, texts::kFindCamera, 0);
   window_.Register(views_.ActionButton);
   views_.ActionButton->Show();
 }
@@ -117,7 +116,7 @@ void CWizard::LayOutStepOne() {
   const CRect& action = views_.ActionButton->Rect();
   views_.NextButton = new CButton;
   views_.NextButton->Init(CRect(W - action.width - 8, action.y, action.width, action.height), CmdAdvanceStep,
-                          texts::kNext.length, texts::kNext.data, 0);
+                          texts::kNext, 0);
   window_.Register(views_.NextButton);
   views_.NextButton->Show();
 
@@ -181,8 +180,7 @@ void CWizard::LayOutStepFour() {
   views_.WheelTypeBox->SetSelection(IsWheelRevision2(state_, link_.LinkFlags) ? 2 : 1);
   views_.WheelTypeBox->Show();
 
-  views_.ActionButton->Init(views_.ActionButton->Rect(), CmdPerformStep, texts::kWriteFilters.length,
-                            texts::kWriteFilters.data, 0);
+  views_.ActionButton->Init(views_.ActionButton->Rect(), CmdPerformStep, texts::kWriteFilters, 0);
   views_.ActionButton->InvalidateView();
   views_.NextButton->Disable();
   state_.WizardStep = 4;
@@ -206,7 +204,7 @@ void CWizard::LayOutStepFive() {
   End(views_.WheelTypeBox);
   End(views_.ActionButton);
 
-  views_.NextButton->Init(views_.NextButton->Rect(), CmdAdvanceStep, texts::kFinish.length, texts::kFinish.data, 0);
+  views_.NextButton->Init(views_.NextButton->Rect(), CmdAdvanceStep, texts::kFinish, 0);
   views_.NextButton->InvalidateView();
   state_.WizardStep = 5;
 }
@@ -375,8 +373,7 @@ void CWizard::ReturnToStepOne() {
 }
 
 void CWizard::ErrorBox(std::string_view line1, std::string_view line2, bool stopIcon) {
-  DoMessageBox(&window_, 2, CRect(), 1, 1, 4, texts::kErrorTitle.length, texts::kErrorTitle.data, line1.size(),
-               line1.data(), line2.size(), line2.data(), 0, "", stopIcon ? piStop : piInfo32);
+  DoMessageBox(&window_, texts::kErrorTitle, line1, line2, "", stopIcon ? piStop : piInfo32);
 }
 
 void CWizard::RequestClose() {

@@ -216,9 +216,9 @@ inline const char* MAKEINTRESOURCEA(unsigned id) {
 // 32-bit Windows: the sizes the camera driver and the system expect.
 static_assert(sizeof(win::SP_DEVICE_INTERFACE_DATA) == 28, "SP_DEVICE_INTERFACE_DATA must be 28 bytes on x86");
 static_assert(sizeof(win::SP_DEVICE_INTERFACE_DETAIL_DATA_A) == 5, "detail fixed part must be 5 bytes on x86");
-static_assert(sizeof(win::OSVERSIONINFOA) == 148, "OSVERSIONINFOA must be 148 bytes");
 static_assert(sizeof(win::DEV_BROADCAST_DEVICEINTERFACE_A) == 32, "DEV_BROADCAST_DEVICEINTERFACE_A header");
 #endif
+// Every build: the same on x86 and x64.
 static_assert(sizeof(win::OSVERSIONINFOA) == 148, "OSVERSIONINFOA must be 148 bytes");
 static_assert(sizeof(win::DEV_BROADCAST_HDR) == 12, "DEV_BROADCAST_HDR must be 12 bytes");
 static_assert(offsetof(win::DEV_BROADCAST_DEVICEINTERFACE_A, dbcc_name) == 28, "name field at byte 28");

@@ -5,6 +5,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "platform/scoped.h"
 
@@ -28,6 +29,18 @@ class CRegScannerA {
   bool GetKeyInt(std::size_t nameLen, const char* name, std::int32_t* value);
   bool SetKeyInt(std::size_t nameLen, const char* name, std::int32_t value);
   void Done();
+
+  // The same with each text and its length as one view.
+  bool Init(const char* computer, std::string_view key, win::HKEY root) {
+    return Init(computer, key.size(), key.data(), root);
+  }
+  bool Create(const char* computer, std::string_view key, win::HKEY root) {
+    return Create(computer, key.size(), key.data(), root);
+  }
+  bool SetSection(std::string_view name) { return SetSection(name.size(), name.data()); }
+  bool CreateSection(std::string_view name) { return CreateSection(name.size(), name.data()); }
+  bool GetKeyInt(std::string_view name, std::int32_t* value) { return GetKeyInt(name.size(), name.data(), value); }
+  bool SetKeyInt(std::string_view name, std::int32_t value) { return SetKeyInt(name.size(), name.data(), value); }
 
   // The same for zero-terminated texts, as the driver permission uses them.
   bool vfInit(const char* computer, const char* key, win::HKEY root);

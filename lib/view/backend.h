@@ -37,4 +37,16 @@ class Backend {
 
 Backend& TheBackend();
 
+// Walks through the view tree that every backend needs: the top-level window
+// a view belongs to (the view itself for a window) or null; the view's
+// top-left corner in that window's interior (views may nest); whether it and
+// every view between it and its window are shown.
+CWindow* TopWindowOf(const CView* view);
+struct InteriorPoint {
+  int x = 0;
+  int y = 0;
+};
+InteriorPoint InteriorOrigin(const CView* view);
+bool ShownInWindow(const CView* view);
+
 }  // namespace view

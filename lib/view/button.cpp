@@ -22,7 +22,7 @@ void CButton::Disable() {
 
 void CButton::Press() {
   if (!shown_ || !enabled_ || ended_) return;
-  CWindow* window = view::detail::TopWindow(this);
+  CWindow* window = view::TopWindowOf(this);
   if (window == nullptr) return;
   const TEvent event{view::kCommandClass, command_, false};
   window->MakeEvent(&event);

@@ -1,6 +1,7 @@
 // Push buttons and drop-down lists.
 #pragma once
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "lib/view/view.h"
@@ -10,6 +11,9 @@ class CButton : public CView {
   // Repeatable on a registered button to change its command and caption.
   // height 0: the standard button height.
   void Init(const CRect& rect, std::uint32_t command, std::size_t captionLen, const char* caption, int flags);
+  void Init(const CRect& rect, std::uint32_t command, std::string_view caption, int flags) {
+    Init(rect, command, caption.size(), caption.data(), flags);
+  }
   void Enable();
   void Disable();
 

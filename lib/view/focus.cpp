@@ -32,13 +32,11 @@ bool TakesFocus(const CView* view) {
   const ControlKind kind = KindOf(view);
   if (kind == ControlKind::Pane) return false;
   if (kind == ControlKind::Button && !static_cast<const CButton*>(view)->IsEnabled()) return false;
-  for (const CView* v = view; v != nullptr && dynamic_cast<const CWindow*>(v) == nullptr; v = v->Parent())
-    if (!v->IsShown()) return false;
-  return true;
+  return ShownInWindow(view);
 }
 
 void FocusLeaves(CView* view) {
-  if (CWindow* window = TopWindow(view)) window->FocusLeaves(view);
+  if (CWindow* window = TopWindowOf(view)) window->FocusLeaves(view);
 }
 
 }  // namespace view::detail
@@ -50,8 +48,7 @@ std::vector<CView*> CWindow::FocusOrder() const {
 }
 
 void CWindow::SetFocusView(CView* view) {
-  if (view != nullptr && (view == this || !view::detail::TakesFocus(view) || view::detail::TopWindow(view) != this))
-    return;
+  if (view != nullptr && (view == this || !view::detail::TakesFocus(view) || view::TopWindowOf(view) != this)) return;
   if (view == this) view = nullptr;
   if (focus_ == view) return;
   focus_ = view;

@@ -12,8 +12,6 @@ namespace view::detail {
 // The text as given: up to len characters, stopping at a NUL; null gives "".
 std::string CutText(std::size_t len, const char* text);
 
-// The top-level window a view belongs to (the view itself for a window), or null.
-CWindow* TopWindow(CView* view);
 ControlKind KindOf(const CView* view);
 
 // The keyboard focus (focus.cpp): whether the view can have it now, and

@@ -3,6 +3,7 @@
 #pragma once
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "lib/view/window.h"
@@ -12,6 +13,15 @@
 int DoMessageBox(CWindow* owner, int kind, const CRect& rect, int a, int b, int c, std::size_t titleLen,
                  const char* title, std::size_t len1, const char* line1, std::size_t len2, const char* line2,
                  std::size_t len3, const char* line3, TIcon* icon);
+
+// The program's boxes: placed as every box of the program is (2, a default
+// rect, 1, 1, 4), each text with its length. A line's view may run past its
+// NUL, where the box stops reading.
+inline int DoMessageBox(CWindow* owner, std::string_view title, std::string_view line1, std::string_view line2,
+                        std::string_view line3, TIcon* icon) {
+  return DoMessageBox(owner, 2, CRect(), 1, 1, 4, title.size(), title.data(), line1.size(), line1.data(), line2.size(),
+                      line2.data(), line3.size(), line3.data(), icon);
+}
 
 namespace view {
 struct MessageBoxRecord {

@@ -14,7 +14,7 @@ void CNodeView::Register(CView* child) {
   if (child->parent_ != nullptr) child->parent_->Unregister(child);
   children_.push_back(child);
   child->parent_ = this;
-  const CWindow* top = view::detail::TopWindow(this);
+  const CWindow* top = view::TopWindowOf(this);
   if (top != nullptr && top->IsOpen()) view::detail::CreatePeers(child);
 }
 
@@ -23,7 +23,7 @@ void CNodeView::RegisterFirst(CView* child) {
   if (child->parent_ != nullptr) child->parent_->Unregister(child);
   children_.insert(children_.begin(), child);
   child->parent_ = this;
-  const CWindow* top = view::detail::TopWindow(this);
+  const CWindow* top = view::TopWindowOf(this);
   if (top != nullptr && top->IsOpen()) view::detail::CreatePeers(child);
 }
 

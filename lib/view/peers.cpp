@@ -9,11 +9,34 @@ std::string CutText(std::size_t len, const char* text) {
   return std::string(text, core::LengthA(len, text));
 }
 
-CWindow* TopWindow(CView* view) {
-  for (CView* v = view; v != nullptr; v = v->Parent())
-    if (auto* window = dynamic_cast<CWindow*>(v)) return window;
+}  // namespace view::detail
+
+namespace view {
+
+CWindow* TopWindowOf(const CView* view) {
+  for (const CView* v = view; v != nullptr; v = v->Parent())
+    if (auto* window = dynamic_cast<const CWindow*>(v)) return const_cast<CWindow*>(window);
   return nullptr;
 }
+
+InteriorPoint InteriorOrigin(const CView* view) {
+  InteriorPoint origin;
+  for (const CView* v = view; v != nullptr && dynamic_cast<const CWindow*>(v) == nullptr; v = v->Parent()) {
+    origin.x += v->Rect().x;
+    origin.y += v->Rect().y;
+  }
+  return origin;
+}
+
+bool ShownInWindow(const CView* view) {
+  for (const CView* v = view; v != nullptr && dynamic_cast<const CWindow*>(v) == nullptr; v = v->Parent())
+    if (!v->IsShown()) return false;
+  return true;
+}
+
+}  // namespace view
+
+namespace view::detail {
 
 ControlKind KindOf(const CView* view) {
   if (dynamic_cast<const CButton*>(view) != nullptr) return ControlKind::Button;

@@ -49,7 +49,7 @@ void CView::InvalidateView() {
   if (ended_) return;
   needsPaint = true;
   // A window's native part is its handle; other views have a peer.
-  const CWindow* top = view::detail::TopWindow(this);
+  const CWindow* top = view::TopWindowOf(this);
   if (peer != nullptr || (top == this && top->IsOpen())) view::TheBackend().Invalidate(this);
 }
 

@@ -1,6 +1,7 @@
 // The top-level window and the application's background object.
 #pragma once
 #include <string>
+#include <string_view>
 
 #include "lib/view/view.h"
 
@@ -16,6 +17,9 @@ class CWindow : public CNodeView {
   // minimize box and a close box.
   void Init(const CRect& rect, std::uint32_t style, std::size_t titleLen, const char* title, void* menuBar = nullptr,
             void* databaseNode = nullptr, CView* initialView = nullptr, void* tabPaneFactory = nullptr);
+  void Init(const CRect& rect, std::uint32_t style, std::string_view title) {
+    Init(rect, style, title.size(), title.data());
+  }
   void SetWinIcon(win::HANDLE icon16, win::HANDLE icon32);
   void SetTitle(std::size_t len, const char* title);
   void Minimize();

@@ -11,7 +11,6 @@
 #include "lib/view/fltk/pane_widget.h"
 #include "lib/view/fltk/text.h"
 #include "lib/view/fltk/toolkit_window.h"
-#include "lib/view/internal.h"
 
 namespace view::fltk {
 namespace {
@@ -19,16 +18,6 @@ namespace {
 constexpr int kButtonHeight = 25;
 constexpr int kComboBoxHeight = 22;
 constexpr uchar kDialogGray = 240;  // the dialog background of current Windows
-
-// The view's top-left corner in its window's interior.
-void OriginInWindow(const CView* view, int& x, int& y) {
-  x = 0;
-  y = 0;
-  for (const CView* v = view; v != nullptr && dynamic_cast<const CWindow*>(v) == nullptr; v = v->Parent()) {
-    x += v->Rect().x;
-    y += v->Rect().y;
-  }
-}
 
 void OnButton(Fl_Widget*, void* data) {
   if (data != nullptr) static_cast<CButton*>(data)->Press();
@@ -80,11 +69,7 @@ ToolkitWindow* FltkBackend::WindowOf(const CWindow* window) const {
   return it != windows.end() ? it->second : nullptr;
 }
 
-ToolkitWindow* FltkBackend::TopWindowOf(CView* view) const {
-  for (CView* v = view; v != nullptr; v = v->Parent())
-    if (auto* window = dynamic_cast<CWindow*>(v)) return WindowOf(window);
-  return nullptr;
-}
+ToolkitWindow* FltkBackend::TopWindowOf(CView* view) const { return WindowOf(view::TopWindowOf(view)); }
 
 win::HWND FltkBackend::CreateWindowPeer(CWindow* window) {
   if (ToolkitWindow* existing = WindowOf(window)) return reinterpret_cast<win::HWND>(existing);
@@ -134,7 +119,7 @@ void FltkBackend::TakeFocus() {
   }
   for (const auto& [view, peer] : views) {
     if (peer->widget != focus) continue;
-    CWindow* window = view::detail::TopWindow(const_cast<CView*>(view));
+    CWindow* window = view::TopWindowOf(view);
     if (window != nullptr && window->FocusedView() != view) window->PeerFocused(const_cast<CView*>(view));
     return;
   }
@@ -194,8 +179,7 @@ void FltkBackend::SyncView(CView* view) {
   if (it == views.end()) return;
   ViewPeer& peer = *it->second;
   Fl_Widget* widget = peer.widget;
-  int x = 0, y = 0;
-  OriginInWindow(view, x, y);
+  const auto [x, y] = view::InteriorOrigin(view);
   const CRect& rect = view->Rect();
   if (widget->x() != x || widget->y() != y || widget->w() != rect.width || widget->h() != rect.height)
     widget->resize(x, y, rect.width, rect.height);

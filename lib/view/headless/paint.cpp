@@ -1,8 +1,8 @@
 #include <vector>
 
 #include "lib/view/headless/backend.h"
-#include "lib/view/loop.h"
 #include "lib/view/headless/recording_dc.h"
+#include "lib/view/loop.h"
 
 namespace view::headless {
 namespace {

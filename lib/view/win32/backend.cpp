@@ -134,10 +134,4 @@ void Win32Backend::Paint(CView* view, HWND hwnd) {
   EndPaint(hwnd, &ps);
 }
 
-CWindow* TopWindowOf(CView* view) {
-  for (CView* v = view; v != nullptr; v = v->Parent())
-    if (auto* window = dynamic_cast<CWindow*>(v)) return window;
-  return nullptr;
-}
-
 }  // namespace view::win32

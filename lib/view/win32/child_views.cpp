@@ -17,23 +17,6 @@ namespace {
 // Room for the open list below a drop-down's field.
 constexpr int kDropDownListHeight = 200;
 
-// The view's top-left corner in its window's interior (views may nest).
-POINT InteriorOrigin(CView* view) {
-  POINT origin = {0, 0};
-  for (CView* v = view; v != nullptr && dynamic_cast<CWindow*>(v) == nullptr; v = v->Parent()) {
-    origin.x += v->Rect().x;
-    origin.y += v->Rect().y;
-  }
-  return origin;
-}
-
-// Shown when the view and every parent below the window are shown.
-bool Visible(CView* view) {
-  for (CView* v = view; v != nullptr && dynamic_cast<CWindow*>(v) == nullptr; v = v->Parent())
-    if (!v->IsShown()) return false;
-  return true;
-}
-
 // The texts a view paints, gathered as a screen reader would read them: row
 // by row from the top, left to right within a row.
 class TextRows : public CDeviceContext {
@@ -220,7 +203,7 @@ void Win32Backend::Apply(ViewPeer& peer) {
     Name(peer);
   }
 
-  const POINT origin = InteriorOrigin(view);
+  const InteriorPoint origin = InteriorOrigin(view);
   int height = view->Rect().height;
   if (peer.kind == ControlKind::ComboBox) {
     // The field takes the view's height; the window's height includes the open list.
@@ -236,7 +219,7 @@ void Win32Backend::Apply(ViewPeer& peer) {
     peer.placed = place;
   }
 
-  const bool visible = Visible(view);
+  const bool visible = ShownInWindow(view);
   const bool styled = (GetWindowLongW(hwnd, GWL_STYLE) & WS_VISIBLE) != 0;  // whatever the parent's state
   if (styled != visible) ShowWindow(hwnd, visible ? SW_SHOWNA : SW_HIDE);
 }
@@ -245,7 +228,7 @@ LRESULT CALLBACK PaneProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
   auto* peer = reinterpret_cast<ViewPeer*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   switch (message) {
     case WM_ERASEBKGND:
-      return 1;  // painted whole, off-screen first
+      return 1;  // WM_PAINT paints the whole pane
     case WM_PAINT:
       Win32Backend::Instance().Paint(peer != nullptr ? peer->view : nullptr, hwnd);
       return 0;

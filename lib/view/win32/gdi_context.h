@@ -1,5 +1,5 @@
-// CDeviceContext over a GDI device context, and the off-screen buffer a view
-// is painted into before it is copied to the screen in one go (no flicker).
+// CDeviceContext over a GDI device context: the window's own, which views
+// paint straight into.
 #pragma once
 #include <windows.h>
 

@@ -67,7 +67,7 @@ class Win32Backend : public Backend {
   // For the window procedures.
   NativeFonts& Fonts() { return fonts_; }
   WindowPeer* PeerOf(HWND top);
-  // Paints view (a pane or a window) into its child window, off-screen first.
+  // Paints view (a pane or a window) into its own window's device context.
   void Paint(CView* view, HWND hwnd);
   void ReportPlacement(WindowPeer& peer);
   void WakeReceived() { wakePosted_ = false; }
@@ -107,8 +107,5 @@ LRESULT CALLBACK WakeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 // keep its normal place: Windows takes the position relative to the work
 // area of the window's own monitor.
 POINT MaximizedPosition(const CRect& normal, const RECT& ownWork);
-
-// The top-level window a view lives in, or null.
-CWindow* TopWindowOf(CView* view);
 
 }  // namespace view::win32
