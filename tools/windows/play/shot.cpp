@@ -31,6 +31,9 @@ void Session::CmdShot(const console::Args& a) {
   a.Exactly(1);
   if (checking_) return RequireStartLine();
   Program& program = Running("window open for the shot");
+  // The pointer off the window: a button it was left over would be drawn hot
+  // in one picture and not in the next, as the hover happened to be handled.
+  SetCursorPos(0, 0);
   program.Settle();
   const HWND window = program.Window();
   const HWND box = program.OpenBox();
