@@ -35,6 +35,11 @@ start_xvfb
 export WINEDEBUG=-all
 run() { "$ROOT/tests/windows/wine-run.sh" "$PREFIX" "$@"; }
 
+# Left behind by a run that stopped at the administrator box, it would turn
+# every scene into that box.
+version_key='HKCU\Software\Wine\AppDefaults\zeltfw.exe'
+run reg delete "$version_key" /f >/dev/null 2>&1 || true
+
 echo "== playing the scenes"
 exe=$(run winepath.exe -w "$BUILD/zeltfw.exe" | tr -d '\r')
 (cd "$SHOTS" && run "$BUILD/zelt-play.exe" --exe "$exe" "$SCENES"/*.zsc)
@@ -46,7 +51,6 @@ exe=$(run winepath.exe -w "$BUILD/zeltfw.exe" | tr -d '\r')
 # zelt-play waits for; so the camera emulator and the program run here, and
 # the screen is taken once the box is up.
 echo "== the administrator box"
-version_key='HKCU\Software\Wine\AppDefaults\zeltfw.exe'
 run reg add "$version_key" /v Version /d win31 /f >/dev/null
 mkfifo "$SHOTS/camera-input"
 # Started straight (not through a function) so that the ids are Wine's processes.
