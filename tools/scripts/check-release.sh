@@ -24,10 +24,13 @@ fail() {
 }
 since() { echo "$(($(date +%s) - $1)) s"; }
 
-# A release from a fresh clone of the commit at FOLDER, into FOLDER/dist.
+# A release from a fresh clone of the commit at FOLDER, into FOLDER/dist. The
+# commit is fetched as HEAD: it need not be on a branch (a detached checkout).
 release_from_clone() {
-  git clone -q "$ROOT" "$1"
-  git -C "$1" checkout -q --detach "$COMMIT"
+  git clone -q --no-checkout "$ROOT" "$1"
+  git -C "$1" fetch -q "$ROOT" HEAD
+  git -C "$1" checkout -q --detach FETCH_HEAD
+  [ "$(git -C "$1" rev-parse HEAD)" = "$COMMIT" ] || fail "the clone in $1 is not at $COMMIT"
   "$1/tools/scripts/release.sh" >"$1.log" 2>&1 || { cat "$1.log" >&2; fail "the release in $1 failed"; }
 }
 
@@ -59,9 +62,12 @@ echo "== two releases of $COMMIT from clean clones"
 release_from_clone "$TMP/first/zeltfw"
 sleep 2 # a later second for certain, should anything still take the time
 release_from_clone "$TMP/second/another/folder/zeltfw"
+for dist in "$TMP/first/zeltfw/dist" "$TMP/second/another/folder/zeltfw/dist"; do
+  echo "-- $dist"
+  (cd "$dist" && stat -c '%s bytes  %n' ./*.zip && cat SHA256SUMS)
+done
 same_trees "$TMP/first/zeltfw/dist" "$TMP/second/another/folder/zeltfw/dist"
 DIST=$TMP/second/another/folder/zeltfw/dist
-(cd "$DIST" && ls -l ./*.zip && cat SHA256SUMS)
 echo "   the same bytes ($(since "$start"))"
 
 part=$(date +%s)
