@@ -35,9 +35,6 @@ unset ZIP ZIPOPT  # zip takes options from these
 if [ -n "$(git status --porcelain --untracked-files=no)" ]; then
   echo "release.sh: uncommitted changes are not in the release; it is built from $COMMIT" >&2
 fi
-VERSION=$(cmake -P cmake/ZeltVersion.cmake)
-echo "== zeltfw $VERSION from $COMMIT ($(date -u -d "@$SOURCE_DATE_EPOCH" '+%Y-%m-%d %H:%M:%S UTC'))"
-
 # The committed tree, exported once per commit; its builds are then brought up
 # to date like any other.
 if [ "$(cat "$WORK/source-commit" 2>/dev/null || true)" != "$COMMIT" ]; then
@@ -46,6 +43,8 @@ if [ "$(cat "$WORK/source-commit" 2>/dev/null || true)" != "$COMMIT" ]; then
   git archive --format=tar HEAD | tar -x -C "$WORK/source"
   echo "$COMMIT" >"$WORK/source-commit"
 fi
+VERSION=$(cmake -P "$WORK/source/cmake/ZeltVersion.cmake")
+echo "== zeltfw $VERSION from $COMMIT ($(date -u -d "@$SOURCE_DATE_EPOCH" '+%Y-%m-%d %H:%M:%S UTC'))"
 for arch in x64 x86; do
   echo "== building zeltfw.exe for $arch"
   cmake --preset "mingw-$arch" -S "$WORK/source" -B "$WORK/$arch" -DZELT_TESTS=OFF >/dev/null
