@@ -16,7 +16,7 @@ PREFIX=$BUILD/screenshots-wineprefix
 SCENES=$ROOT/tools/screenshots/windows
 
 ensure_packages cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb x11-utils \
-  imagemagick
+  imagemagick fonts-liberation fonts-wine
 echo "== building zeltfw.exe, zelt-play and zelt-camera"
 cmake --preset mingw-x64 -S "$ROOT" >/dev/null
 cmake --build "$BUILD" --target zeltfw zelt-play zelt-camera -j "$JOBS" >/dev/null

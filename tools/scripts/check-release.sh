@@ -14,7 +14,7 @@
 source "$(dirname "$0")/lib.sh"
 
 ensure_packages git zip unzip openssl osslsigncode cmake make g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix \
-  binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 wine wine64 xvfb
+  binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 wine wine64 xvfb fonts-liberation fonts-wine
 COMMIT=$(git -C "$ROOT" rev-parse HEAD)
 TMP=$(mktemp -d /tmp/zeltfw-release.XXXXXX)
 trap 'rm -rf "$TMP"' EXIT
