@@ -1,9 +1,10 @@
 // The camera link's texts, Windows-1250.
 #pragma once
 #include "core/cp1250.h"
+#include "res/version_info.h"
 
 namespace camera::texts {
-inline constexpr auto kDefaultTitle = CP1250("Počet Filtrů v3.0");
+inline constexpr auto kDefaultTitle = CP1250("Počet Filtrů v" ZELT_VER_SHORT);
 inline constexpr auto kCommandPipeFailed = CP1250("DeviceInit failed, cannot open camera command pipe");
 inline constexpr auto kDataPipeFailed = CP1250("DeviceInit failed, cannot open camera data pipe");
 inline constexpr auto kNotInitialised = CP1250("Device not initialised");

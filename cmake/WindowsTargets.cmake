@@ -23,11 +23,16 @@ foreach(lib zapp zconfig zcamera zui zview_win32 zview ztools zplatform_real zco
   target_compile_options(${lib} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${zelt_lean_options}>)
 endforeach()
 
+# The manifest carries the program's version; the resource scripts find it
+# under the build folder.
+configure_file(res/zeltfw.manifest.in ${CMAKE_BINARY_DIR}/res/zeltfw.manifest @ONLY)
+
 # The entry point is compiled into the program itself: the C runtime asks for
 # WinMain only after the program's libraries have been searched. runtime.cpp
 # keeps libstdc++'s exception machinery out of this program alone.
 add_executable(zeltfw WIN32 app/winmain.cpp platform/real/shipped/runtime.cpp platform/real/shipped/dll_search.cpp
                       res/zeltfw.rc)
+target_include_directories(zeltfw PRIVATE $<$<COMPILE_LANGUAGE:RC>:${CMAKE_BINARY_DIR}>)
 target_compile_options(zeltfw PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${zelt_lean_options}>)
 zelt_link_program(zeltfw PRIVATE zplatform_real zview_win32)
 set_target_properties(zeltfw PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZELT_WIN_OUTPUT})
@@ -35,7 +40,7 @@ set_target_properties(zeltfw PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZELT_WIN_OUTP
 target_link_options(zeltfw PRIVATE -Wl,--gc-sections -Wl,-Map=${ZELT_WIN_OUTPUT}/zeltfw.map
                     $<$<CONFIG:Release,MinSizeRel>:-s>)
 set_source_files_properties(res/zeltfw.rc PROPERTIES OBJECT_DEPENDS
-                            "${CMAKE_SOURCE_DIR}/res/zeltfw.ico;${CMAKE_SOURCE_DIR}/res/zeltfw.manifest;${CMAKE_SOURCE_DIR}/res/version_info.h")
+                            "${CMAKE_SOURCE_DIR}/res/zeltfw.ico;${CMAKE_BINARY_DIR}/res/zeltfw.manifest;${CMAKE_SOURCE_DIR}/res/version_info.h")
 
 # What the Windows tools share: starting programs, reading their windows, the screen, settings.
 add_library(zwindrive STATIC ${CMAKE_SOURCE_DIR}/tools/windows/process.cpp ${CMAKE_SOURCE_DIR}/tools/windows/windows_of.cpp
@@ -56,6 +61,7 @@ target_link_libraries(zelt-bench-window PRIVATE user32)
 # The same with zeltfw.exe's DLLs and manifest: how much of the start-up the DLLs alone take.
 add_executable(zelt-bench-imports WIN32 ${CMAKE_SOURCE_DIR}/bench/minimal_window.cpp ${CMAKE_SOURCE_DIR}/bench/manifest.rc)
 target_compile_definitions(zelt-bench-imports PRIVATE ZELT_BENCH_IMPORTS)
+target_include_directories(zelt-bench-imports PRIVATE $<$<COMPILE_LANGUAGE:RC>:${CMAKE_BINARY_DIR}>)
 target_link_libraries(zelt-bench-imports PRIVATE user32 comctl32 setupapi advapi32)
 set_target_properties(zelt-bench-window zelt-bench-imports PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZELT_WIN_OUTPUT})
 target_link_options(zelt-bench-window PRIVATE -s)

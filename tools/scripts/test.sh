@@ -36,3 +36,8 @@ ensure_packages g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-min
   binutils-mingw-w64-i686 wine wine64 xvfb fonts-liberation fonts-wine
 echo "== testing mingw-x64 under Wine"
 "$ROOT/tests/windows/run-wine-tests.sh"
+
+# Release: two releases from clean clones of the last commit compared byte
+# for byte, what they hold, and the signing round trip (a few minutes).
+echo "== checking the release"
+"$ROOT/tools/scripts/check-release.sh"

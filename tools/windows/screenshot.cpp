@@ -76,6 +76,10 @@ bool Capture(HWND hwnd, bool whole, Picture* picture) {
     GetClientRect(hwnd, &rect);
     MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&rect), 2);
   }
+  return CaptureArea(rect, picture);
+}
+
+bool CaptureArea(const RECT& rect, Picture* picture) {
   const int width = rect.right - rect.left;
   const int height = rect.bottom - rect.top;
   if (width <= 0 || height <= 0) return false;

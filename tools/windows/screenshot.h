@@ -19,5 +19,7 @@ struct Picture {
 
 // The window with its frame (whole = true) or its interior, as the screen shows it.
 bool Capture(HWND hwnd, bool whole, Picture* picture);
+// What the screen shows in rect (screen coordinates).
+bool CaptureArea(const RECT& rect, Picture* picture);
 
 }  // namespace drive

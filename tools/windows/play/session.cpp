@@ -104,6 +104,7 @@ void Session::Execute(const console::ScriptLine& line) {
       {"lenient", &Session::CmdLenient},
       {"box", &Session::CmdBox},
       {"key", &Session::CmdKey},
+      {"shot", &Session::CmdShot},
       {"expect", &Session::CmdExpect},
       {"show", &Session::CmdShow},
       {"dump", &Session::CmdDump},

@@ -84,6 +84,7 @@ class Session {
   void CmdLenient(const console::Args& a);
   void CmdBox(const console::Args& a);
   void CmdKey(const console::Args& a);
+  void CmdShot(const console::Args& a);  // shot.cpp
   void RequireStartLine();
 
   // Checks (checks.cpp).
