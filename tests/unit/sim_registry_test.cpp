@@ -2,6 +2,7 @@
 // access rights, deleted keys, and the branch file of the desktop build.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -150,7 +151,10 @@ class BranchFile : public RegistryTest {
  protected:
   void TearDown() override { std::remove(file.c_str()); }
   void Write(const std::string& text) { std::ofstream(file, std::ios::binary) << text; }
-  std::string file = ::testing::TempDir() + "sim_registry_branch.txt";
+  // One file per test and per run: the tests of several builds may run at once.
+  std::string file = ::testing::TempDir() + "sim_registry_branch_" +
+                     ::testing::UnitTest::GetInstance()->current_test_info()->name() + "_" +
+                     std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) + ".txt";
 };
 
 TEST_F(BranchFile, RoundTripKeepsKeysValuesAndCase) {
