@@ -19,7 +19,7 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   # x86 unwind tables serve only exceptions; x64 keeps its SEH tables, which Windows needs to unwind any frame.
   list(APPEND zelt_lean_options -fno-asynchronous-unwind-tables)
 endif()
-foreach(lib zapp zconfig zcamera zui zview_win32 zview ztools zplatform_real zcore)
+foreach(lib ${ZELT_PROGRAM_LIBRARIES} zview_win32 zplatform_real zcore)
   target_compile_options(${lib} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${zelt_lean_options}>)
 endforeach()
 
