@@ -66,13 +66,13 @@ class Run {
   // One user action or world event per call; false ends the run.
   bool Act() {
     if (in_.Empty() || ++actions_ > 64) return false;
-    CRavikConfig* window = console::OpenMainWindow();
+    CRavikConfig* window = scenario::OpenMainWindow();
     if (window == nullptr) return false;
     switch (in_.Byte() % 9) {
       case 0:
       case 1: {
         CButton* button =
-            console::LiveButton(*window, in_.Byte() % 2 ? console::kActionCommand : console::kNextCommand);
+            scenario::LiveButton(*window, in_.Byte() % 2 ? scenario::kActionCommand : scenario::kNextCommand);
         if (button != nullptr && button->IsEnabled()) button->Press();
         break;
       }
@@ -83,10 +83,10 @@ class Run {
         sim::World::Get().SetPower(*camera_, true);
         break;
       case 4:
-        if (CComboBox* box = console::LiveBox(*window, console::kCountItems)) box->UserSelect(in_.Byte() % 9);
+        if (CComboBox* box = scenario::LiveBox(*window, scenario::kCountItems)) box->UserSelect(in_.Byte() % 9);
         break;
       case 5:
-        if (CComboBox* box = console::LiveBox(*window, console::kWheelItems)) box->UserSelect(1 + in_.Byte() % 2);
+        if (CComboBox* box = scenario::LiveBox(*window, scenario::kWheelItems)) box->UserSelect(1 + in_.Byte() % 2);
         break;
       case 6:
         window->UserClose();

@@ -7,8 +7,8 @@ namespace desktop {
 namespace {
 
 bool Parse(const std::string& line, CameraWords& out, std::string& error) {
-  std::vector<simtools::Word> words;
-  if (!simtools::SplitWords(line, words, error)) return false;
+  std::vector<scenario::Word> words;
+  if (!scenario::SplitWords(line, words, error)) return false;
   return ParseCameraWords(words, out, error);
 }
 

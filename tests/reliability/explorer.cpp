@@ -7,7 +7,7 @@
 #include "tests/reliability/camera_case.h"
 #include "tests/reliability/script_runner.h"
 #include "tools/common/splitmix.h"
-#include "tools/sim-console/args.h"
+#include "tools/scenario/args.h"
 
 namespace reliability {
 
@@ -111,7 +111,7 @@ std::string Event(Dice& dice, GeneratorState& g) {
     std::string action = dice.Pick(kKeyActions);
     if (action == "delete") g.deletedKeys.insert(key);
     if (action != "delete" && g.deletedKeys.erase(key) != 0) action = "create";  // readonly needs the key
-    return "regkey " + action + " " + console::Quote(key);
+    return "regkey " + action + " " + scenario::Quote(key);
   }
   if (roll < 97 && dice.Chance(50)) {
     // The screen and the saved place, for the next start.

@@ -8,7 +8,7 @@
 #include <stdexcept>
 
 #include "tests/reliability/script_writer.h"
-#include "tools/sim-console/args.h"
+#include "tools/scenario/args.h"
 
 namespace reliability {
 
@@ -264,9 +264,9 @@ void ScenarioBuilder::Inject() {
     case Fault::DeviceOpenFails:
       return w_.Act(cam + "device-open-fail");
     case Fault::DriverKeyMissing:
-      return w_.Act("regkey delete " + console::Quote(Key()));
+      return w_.Act("regkey delete " + scenario::Quote(Key()));
     case Fault::DriverKeyReadOnly:
-      return w_.Act("regkey readonly " + console::Quote(Key()));
+      return w_.Act("regkey readonly " + scenario::Quote(Key()));
     case Fault::NoAdministrator:
       return w_.Act("admin no");
   }
@@ -275,8 +275,8 @@ void ScenarioBuilder::Inject() {
 void ScenarioBuilder::Clear() {
   w_.Comment("the fault ends");
   w_.Act("fault " + c_.name + " clear");
-  if (k_.fault == Fault::DriverKeyMissing) w_.Act("regkey create " + console::Quote(Key()));
-  if (k_.fault == Fault::DriverKeyReadOnly) w_.Act("regkey writable " + console::Quote(Key()));
+  if (k_.fault == Fault::DriverKeyMissing) w_.Act("regkey create " + scenario::Quote(Key()));
+  if (k_.fault == Fault::DriverKeyReadOnly) w_.Act("regkey writable " + scenario::Quote(Key()));
   if (k_.fault == Fault::NoAdministrator) w_.Act("admin yes");
   if (!m_.cameraOn) PowerOn();
 }
@@ -373,7 +373,7 @@ void ScenarioBuilder::Outcome() {
 
 void ScenarioBuilder::CheckState(bool full) {
   for (const Box& box : m_.boxes)
-    w_.Expect("box \"Chyba\" " + console::Quote(box.line1) + " " + console::Quote(box.line2) + " \"\" " + box.icon);
+    w_.Expect("box \"Chyba\" " + scenario::Quote(box.line1) + " " + scenario::Quote(box.line2) + " \"\" " + box.icon);
   m_.boxes.clear();
   w_.Expect("nobox");
   if (!m_.windowOpen) {
@@ -387,14 +387,14 @@ void ScenarioBuilder::CheckState(bool full) {
       char flags[16];
       std::snprintf(flags, sizeof flags, "0x%03X", m_.flags);
       w_.Expect(std::string("flags ") + flags);
-      w_.Expect("title " + console::Quote(m_.linkOpen ? c_.Title() : kDefaultTitle));
-      if (m_.checkLastError) w_.Expect("lasterror " + console::Quote(m_.lastError));
+      w_.Expect("title " + scenario::Quote(m_.linkOpen ? c_.Title() : kDefaultTitle));
+      if (m_.checkLastError) w_.Expect("lasterror " + scenario::Quote(m_.lastError));
       if (m_.step == 1 || m_.step == 3) {
         if (m_.showsData) {
           w_.Expect("pane id " + std::to_string(c_.id));
-          w_.Expect("pane count " + console::Quote(CountText(m_.shownCount)));
+          w_.Expect("pane count " + scenario::Quote(CountText(m_.shownCount)));
         } else {
-          w_.Expect("pane type " + console::Quote(kNotConnected));
+          w_.Expect("pane type " + scenario::Quote(kNotConnected));
           w_.Expect("pane id \"\"");
         }
       }
@@ -404,7 +404,7 @@ void ScenarioBuilder::CheckState(bool full) {
   if (full) {
     w_.Expect("diff " + c_.name + " " + (m_.written ? c_.ChoiceDiff(kCountItem, kWheelItem) : "none"));
     if (c_.NeedsPermission() && !c_.serviceKey.empty())
-      w_.Expect("reg " + console::Quote(c_.serviceKey) + " AllowEEPROMWrite " + (m_.permission ? "1" : "absent"));
+      w_.Expect("reg " + scenario::Quote(c_.serviceKey) + " AllowEEPROMWrite " + (m_.permission ? "1" : "absent"));
   }
 }
 

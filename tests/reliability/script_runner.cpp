@@ -3,7 +3,7 @@
 #include <iostream>
 #include <sstream>
 
-#include "tools/sim-console/script.h"
+#include "tools/scenario/script.h"
 #include "tools/sim-console/session.h"
 
 namespace reliability {
@@ -32,18 +32,18 @@ class CapturedOutput {
 
 ScriptResult RunScript(const std::string& name, const std::string& text) {
   ScriptResult result;
-  console::Script script;
+  scenario::Script script;
   std::string error;
-  if (!console::ParseScript(name, text, script, error)) {
+  if (!scenario::ParseScript(name, text, script, error)) {
     result.runnable = false;
     result.report = error;
     return result;
   }
   CapturedOutput captured;
-  console::Session session(script);
-  const console::Session::Outcome outcome = session.Run();
-  result.passed = outcome == console::Session::Outcome::Passed;
-  result.runnable = outcome != console::Session::Outcome::Unrunnable;
+  scenario::Session session(script);
+  const scenario::Session::Outcome outcome = session.Run();
+  result.passed = outcome == scenario::Session::Outcome::Passed;
+  result.runnable = outcome != scenario::Session::Outcome::Unrunnable;
   result.skipped = session.SkippedLines();
   result.expectationsHeld = session.ExpectationsHeld();
   result.report = captured.Text();

@@ -2,12 +2,12 @@
 // hex byte lists.
 #include <gtest/gtest.h>
 
-#include "tools/common/script_words.h"
+#include "tools/scenario/words.h"
 
-using simtools::ParseHexBytes;
-using simtools::ParseNumber;
-using simtools::SplitWords;
-using simtools::Word;
+using scenario::ParseHexBytes;
+using scenario::ParseNumber;
+using scenario::SplitWords;
+using scenario::Word;
 
 namespace {
 

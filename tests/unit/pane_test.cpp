@@ -7,9 +7,9 @@
 
 #include "core/cp1250.h"
 #include "core/text.h"
+#include "lib/view/headless/recording_dc.h"
 #include "lib/view/loop.h"
 #include "lib/view/modules.h"
-#include "lib/view/headless/recording_dc.h"
 #include "ui/camera_info_pane.h"
 
 namespace {

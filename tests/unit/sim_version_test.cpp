@@ -25,13 +25,13 @@ sim::VersionResourceSpec ProgramSpec() {
   resource.fileOS = ZELT_VER_FILEOS;
   resource.fileType = ZELT_VER_FILETYPE;
   resource.tables.push_back({ZELT_VER_TABLE_KEY,
-                         {{"CompanyName", ZELT_VER_COMPANY},
-                          {"FileDescription", ZELT_VER_DESCRIPTION},
-                          {"FileVersion", ZELT_VER_FILEVERSION},
-                          {"LegalCopyright", ZELT_VER_COPYRIGHT},
-                          {"CodeStyle", ZELT_VER_CODESTYLE}}});
+                             {{"CompanyName", ZELT_VER_COMPANY},
+                              {"FileDescription", ZELT_VER_DESCRIPTION},
+                              {"FileVersion", ZELT_VER_FILEVERSION},
+                              {"LegalCopyright", ZELT_VER_COPYRIGHT},
+                              {"CodeStyle", ZELT_VER_CODESTYLE}}});
   resource.translation = {ZELT_VER_LANGUAGE & 0xFF, ZELT_VER_LANGUAGE >> 8, ZELT_VER_CODEPAGE & 0xFF,
-                      ZELT_VER_CODEPAGE >> 8};
+                          ZELT_VER_CODEPAGE >> 8};
   return resource;
 }
 

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "tools/common/camera_image.h"
-#include "tools/common/script_words.h"
-#include "tools/sim-console/args.h"
+#include "tools/scenario/args.h"
+#include "tools/scenario/words.h"
 
 namespace desktop {
 
@@ -19,9 +19,9 @@ struct CameraWords {
 
 // Read by the console's own `camera` parser, so unset options take its
 // defaults (model 1030, ID 1000 + class, type "Virtual N", count 5, wheel 1,
-// seed 1, power on). Throws console::ScriptError.
-CameraWords ParseCameraWords(const console::Args& a);
+// seed 1, power on). Throws scenario::ScriptError.
+CameraWords ParseCameraWords(const scenario::Args& a);
 // The same for a split line: out is unchanged on failure, error says why.
-bool ParseCameraWords(const std::vector<simtools::Word>& words, CameraWords& out, std::string& error);
+bool ParseCameraWords(const std::vector<scenario::Word>& words, CameraWords& out, std::string& error);
 
 }  // namespace desktop

@@ -36,10 +36,10 @@ const char* Environment(const char* name) {
 
 // Adds the camera that ZELTFW_DESKTOP_CAMERA describes; false when it cannot.
 bool AddStartCamera(desktop::PanelWindow& panel, const char* words) {
-  std::vector<simtools::Word> split;
+  std::vector<scenario::Word> split;
   std::string error;
   desktop::CameraWords camera;
-  if (!simtools::SplitWords(words, split, error) || !desktop::ParseCameraWords(split, camera, error) ||
+  if (!scenario::SplitWords(words, split, error) || !desktop::ParseCameraWords(split, camera, error) ||
       !panel.AddCamera(camera, error)) {
     std::cerr << "zeltfw: ZELTFW_DESKTOP_CAMERA: " << error << "\n";
     return false;
@@ -82,9 +82,9 @@ int main() {
 
   std::unique_ptr<desktop::ScriptRunner> runner;
   if (const char* path = Environment("ZELTFW_DESKTOP_SCRIPT")) {
-    console::Script script;
+    scenario::Script script;
     std::string error;
-    if (!console::LoadScript(path, script, error)) {
+    if (!scenario::LoadScript(path, script, error)) {
       std::cerr << error << "\n";
       return 2;
     }

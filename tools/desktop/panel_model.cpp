@@ -1,8 +1,8 @@
 #include "tools/desktop/panel_model.h"
 
 #include "config/permission.h"
-#include "tools/common/script_words.h"
-#include "tools/sim-console/camera_commands.h"
+#include "tools/scenario/cameras.h"
+#include "tools/scenario/words.h"
 
 namespace desktop {
 namespace {
@@ -14,7 +14,7 @@ simtools::CameraSeries SeriesOf(const sim::Camera& camera) { return simtools::Se
 
 bool ParseSuffixNumber(const std::string& kind, const std::string& prefix, std::int64_t max, std::int64_t& value) {
   if (kind.compare(0, prefix.size(), prefix) != 0) return false;
-  return simtools::ParseNumber(kind.substr(prefix.size()), 0, max, value);
+  return scenario::ParseNumber(kind.substr(prefix.size()), 0, max, value);
 }
 
 }  // namespace
@@ -56,7 +56,7 @@ bool ParseFault(const std::string& kind, int after, FaultRequest& out, std::stri
   } else if (kind == "short-reply") {
     fault.oneShot.kind = sim::FaultKind::ShortReply;
   } else if (kind.compare(0, 7, "status=") == 0) {
-    if (!simtools::ParseNumber(kind.substr(7), 0, 0xFF, number)) {
+    if (!scenario::ParseNumber(kind.substr(7), 0, 0xFF, number)) {
       error = "status must be a number from 0 to 0xFF";
       return false;
     }
@@ -167,7 +167,7 @@ bool PanelModel::InjectFault(const std::string& name, const std::string& kind, i
 
 std::vector<std::string> PanelModel::DescribeFaults(const std::string& name) const {
   const sim::Camera* camera = FindConst(name);
-  return camera == nullptr ? std::vector<std::string>() : console::DescribeFaults(*camera);
+  return camera == nullptr ? std::vector<std::string>() : scenario::DescribeFaults(*camera);
 }
 
 bool PanelModel::ReadBlock(const std::string& name, BlockReading& reading, std::string& error) {

@@ -13,8 +13,8 @@
 
 #include "core/cp1250.h"
 #include "lib/view/fltk/fltk.h"
-#include "tools/common/script_words.h"
 #include "tools/desktop/hex_view.h"
+#include "tools/scenario/words.h"
 
 namespace desktop {
 namespace {
@@ -235,8 +235,8 @@ void PanelWindow::Select(const std::string& name) {
 
 void PanelWindow::OnAdd(Fl_Widget*, void* data) {
   auto* panel = static_cast<PanelWindow*>(data);
-  std::vector<simtools::Word> words;
-  const auto word = [&words](const std::string& text) { words.push_back(simtools::Word{text, true}); };
+  std::vector<scenario::Word> words;
+  const auto word = [&words](const std::string& text) { words.push_back(scenario::Word{text, true}); };
   word(panel->model_.UnusedName());
   word("class=" + std::to_string(panel->classChoice_->value() + 1));
   if (*panel->modelInput_->value() != '\0') word(std::string("model=") + panel->modelInput_->value());

@@ -7,7 +7,7 @@
 #include "lib/view/window.h"
 #include "tools/desktop/program_screen.h"
 #include "tools/desktop/script_runner.h"
-#include "tools/sim-console/camera_commands.h"
+#include "tools/scenario/cameras.h"
 
 namespace desktop {
 
@@ -18,7 +18,7 @@ void ScriptRunner::CmdExpect(const Args& a) {
   const std::size_t what = a.Choice(0, kChecks);
   const bool checking = phase_ == Phase::Checking;
   const bool running = phase_ == Phase::Running;
-  const console::CameraLookup camera = [this, checking](const std::string& name) {
+  const scenario::CameraLookup camera = [this, checking](const std::string& name) {
     sim::Camera& found = CameraFor(name);
     return checking ? nullptr : &found;
   };
@@ -28,7 +28,7 @@ void ScriptRunner::CmdExpect(const Args& a) {
       if (checking) return;
       NeedWindow("check its title");
       if (ProgramTitle() != a.Text(1))
-        throw ExpectFailure{"title " + console::Quote(a.Text(1)), console::Quote(ProgramTitle())};
+        throw ExpectFailure{"title " + scenario::Quote(a.Text(1)), scenario::Quote(ProgramTitle())};
       break;
     }
     case 1: {  // button CAPTION enabled|disabled|absent
@@ -40,7 +40,7 @@ void ScriptRunner::CmdExpect(const Args& a) {
       const std::size_t seen = button == nullptr ? 2 : (button->active() ? 0 : 1);
       static const char* const kStates[] = {"enabled", "disabled", "absent"};
       if (seen != state)
-        throw ExpectFailure{"button " + console::Quote(a.Text(1)) + " " + kStates[state], kStates[seen]};
+        throw ExpectFailure{"button " + scenario::Quote(a.Text(1)) + " " + kStates[state], kStates[seen]};
       break;
     }
     case 2: {  // selected ITEM
@@ -49,9 +49,9 @@ void ScriptRunner::CmdExpect(const Args& a) {
       NeedWindow("check a box");
       int index = -1;
       const Fl_Choice* choice = FindChoiceWithItem(a.Text(1), index);
-      if (choice == nullptr) throw ExpectFailure{"a box with the item " + console::Quote(a.Text(1)), "none"};
+      if (choice == nullptr) throw ExpectFailure{"a box with the item " + scenario::Quote(a.Text(1)), "none"};
       if (choice->value() != index)
-        throw ExpectFailure{console::Quote(a.Text(1)) + " selected", console::Quote(SelectedText(choice))};
+        throw ExpectFailure{scenario::Quote(a.Text(1)) + " selected", scenario::Quote(SelectedText(choice))};
       break;
     }
     case 3: {  // box TITLE LINE1 LINE2 LINE3 ICON
@@ -60,10 +60,10 @@ void ScriptRunner::CmdExpect(const Args& a) {
       if (checking) return;
       const view::fltk::OpenMessageBox* box = running ? view::fltk::CurrentMessageBox() : nullptr;
       if (box == nullptr) throw ExpectFailure{"a message box", "none"};
-      const std::string want = console::Quote(a.Text(1)) + " " + console::Quote(a.Text(2)) + " " +
-                               console::Quote(a.Text(3)) + " " + console::Quote(a.Text(4)) + " " + a.Text(5);
-      const std::string got = console::Quote(box->title) + " " + console::Quote(box->lines[0]) + " " +
-                              console::Quote(box->lines[1]) + " " + console::Quote(box->lines[2]) + " " +
+      const std::string want = scenario::Quote(a.Text(1)) + " " + scenario::Quote(a.Text(2)) + " " +
+                               scenario::Quote(a.Text(3)) + " " + scenario::Quote(a.Text(4)) + " " + a.Text(5);
+      const std::string got = scenario::Quote(box->title) + " " + scenario::Quote(box->lines[0]) + " " +
+                              scenario::Quote(box->lines[1]) + " " + scenario::Quote(box->lines[2]) + " " +
                               IconName(box->icon);
       if (want != got) throw ExpectFailure{"box " + want, got};
       break;
@@ -72,7 +72,7 @@ void ScriptRunner::CmdExpect(const Args& a) {
       a.Exactly(1);
       if (checking) return;
       if (running && view::fltk::CurrentMessageBox() != nullptr)
-        throw ExpectFailure{"no message box", console::Quote(view::fltk::CurrentMessageBox()->lines[0])};
+        throw ExpectFailure{"no message box", scenario::Quote(view::fltk::CurrentMessageBox()->lines[0])};
       break;
     }
     case 5: {  // window open|closed
@@ -84,10 +84,10 @@ void ScriptRunner::CmdExpect(const Args& a) {
       break;
     }
     case 6:  // diff NAME none|ADDR:HH...
-      console::ExpectDiff(a.Rest(1), camera);
+      scenario::ExpectDiff(a.Rest(1), camera);
       break;
     case 7:  // memory NAME ADDR HEX...
-      console::ExpectMemory(a.Rest(1), camera);
+      scenario::ExpectMemory(a.Rest(1), camera);
       break;
     case 8: {  // changed NAME none|ADDR... : the bytes the panel's last reading marked
       a.Between(3, SIZE_MAX);
@@ -106,7 +106,7 @@ void ScriptRunner::CmdExpect(const Args& a) {
       if (got != want) {
         auto text = [](const std::vector<std::size_t>& list) {
           std::string out;
-          for (std::size_t address : list) out += (out.empty() ? "" : " ") + console::Hex(address, 2);
+          for (std::size_t address : list) out += (out.empty() ? "" : " ") + scenario::Hex(address, 2);
           return out.empty() ? std::string("none") : out;
         };
         throw ExpectFailure{"changed " + text(want), text(got)};

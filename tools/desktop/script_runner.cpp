@@ -129,7 +129,7 @@ void ScriptRunner::Execute(const ScriptLine& line) {
       {"shot", &ScriptRunner::CmdShot},     {"expect", &ScriptRunner::CmdExpect},
   };
   current_ = &line;
-  const simtools::Word& command = line.words.front();
+  const scenario::Word& command = line.words.front();
   const Args args(line.words, 1);
   try {
     if (command.text == "start") {

@@ -10,17 +10,17 @@
 
 #include "platform/sim/world.h"
 #include "tools/desktop/panel_window.h"
-#include "tools/sim-console/args.h"
-#include "tools/sim-console/script.h"
+#include "tools/scenario/args.h"
+#include "tools/scenario/script.h"
 
 namespace desktop {
 
 // The scenario console's script reader and argument access, with its word syntax.
-using console::Args;
-using console::ExpectFailure;
-using console::Script;
-using console::ScriptError;
-using console::ScriptLine;
+using scenario::Args;
+using scenario::ExpectFailure;
+using scenario::Script;
+using scenario::ScriptError;
+using scenario::ScriptLine;
 
 class ScriptRunner {
  public:

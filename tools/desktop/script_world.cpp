@@ -54,7 +54,7 @@ void ScriptRunner::CmdFault(const Args& a) {
   if (a.Count() == 3) {
     const std::string& option = a.Text(2);
     std::int64_t value = 0;
-    if (option.compare(0, 6, "after=") != 0 || !simtools::ParseNumber(option.substr(6), 0, 1000000, value))
+    if (option.compare(0, 6, "after=") != 0 || !scenario::ParseNumber(option.substr(6), 0, 1000000, value))
       throw ScriptError{"expected after=K, got \"" + option + "\""};
     after = static_cast<int>(value);
   }

@@ -8,12 +8,12 @@
 #include "lib/view/headless/headless.h"
 #include "lib/view/toolkit.h"
 #include "platform/sim/world.h"
-#include "tools/sim-console/camera_commands.h"
+#include "tools/scenario/cameras.h"
 #include "tools/sim-console/program_view.h"
 #include "tools/sim-console/session.h"
 #include "ui/camera_info_pane.h"
 
-namespace console {
+namespace scenario {
 
 namespace {
 
@@ -300,15 +300,15 @@ void Session::ExpectRegkey(const Args& a) {
 }
 
 void Session::ExpectMemory(const Args& a) {
-  console::ExpectMemory(a, [this](const std::string& name) { return CameraFor(name); });
+  scenario::ExpectMemory(a, [this](const std::string& name) { return CameraFor(name); });
 }
 
 void Session::ExpectDiff(const Args& a) {
-  console::ExpectDiff(a, [this](const std::string& name) { return CameraFor(name); });
+  scenario::ExpectDiff(a, [this](const std::string& name) { return CameraFor(name); });
 }
 
 void Session::ExpectInstructions(const Args& a) {
-  console::ExpectInstructions(a, [this](const std::string& name) { return CameraFor(name); });
+  scenario::ExpectInstructions(a, [this](const std::string& name) { return CameraFor(name); });
 }
 
 void Session::ExpectHandles(const Args& a) {
@@ -393,4 +393,4 @@ void Session::ExpectBaseMsgs(const Args& a) {
   }
 }
 
-}  // namespace console
+}  // namespace scenario

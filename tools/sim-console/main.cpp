@@ -3,7 +3,7 @@
 #include <iostream>
 #include <string>
 
-#include "tools/sim-console/script.h"
+#include "tools/scenario/script.h"
 #include "tools/sim-console/session.h"
 
 int main(int argc, char** argv) {
@@ -11,10 +11,10 @@ int main(int argc, char** argv) {
     std::cerr << "usage: zeltfw-sim SCRIPT... (- reads standard input)\n";
     return 2;
   }
-  const console::PlayCounts counts = console::PlayScripts(argv + 1, argc - 1, [](const console::Script& script) {
-    console::Session session(script);
-    const console::Outcome outcome = session.Run();
-    if (outcome == console::Outcome::Passed)
+  const scenario::PlayCounts counts = scenario::PlayScripts(argv + 1, argc - 1, [](const scenario::Script& script) {
+    scenario::Session session(script);
+    const scenario::Outcome outcome = session.Run();
+    if (outcome == scenario::Outcome::Passed)
       std::cout << script.name << ": " << session.ExpectationsHeld() << " expectations held\n";
     return outcome;
   });

@@ -5,7 +5,7 @@
 #include "lib/view/toolkit.h"
 #include "ui/camera_info_pane.h"
 
-namespace console {
+namespace scenario {
 
 CRavikConfig* OpenMainWindow() {
   if (PBackground == nullptr) return nullptr;
@@ -48,4 +48,4 @@ std::string FocusRole(CRavikConfig& window) {
   return "another view";
 }
 
-}  // namespace console
+}  // namespace scenario

@@ -13,7 +13,7 @@ class CButton;
 class CComboBox;
 class CCameraInfoPane;
 
-namespace console {
+namespace scenario {
 
 constexpr std::uint32_t kActionCommand = config::CmdPerformStep;
 constexpr std::uint32_t kNextCommand = config::CmdAdvanceStep;
@@ -30,4 +30,4 @@ CCameraInfoPane* LivePane(CRavikConfig& window);
 // message box is open), or none (the window itself, or the window is not active).
 std::string FocusRole(CRavikConfig& window);
 
-}  // namespace console
+}  // namespace scenario

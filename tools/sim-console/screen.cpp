@@ -12,12 +12,12 @@
 #include "lib/view/toolkit.h"
 #include "platform/sim/world.h"
 #include "tools/common/camera_image.h"
-#include "tools/sim-console/camera_commands.h"
+#include "tools/scenario/cameras.h"
 #include "tools/sim-console/program_view.h"
 #include "tools/sim-console/session.h"
 #include "ui/camera_info_pane.h"
 
-namespace console {
+namespace scenario {
 
 namespace {
 
@@ -225,4 +225,4 @@ void Session::Dump(std::ostream& out) {
   out << "---\n";
 }
 
-}  // namespace console
+}  // namespace scenario

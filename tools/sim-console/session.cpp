@@ -11,7 +11,7 @@
 #include "tools/common/program_version.h"
 #include "tools/sim-console/program_view.h"
 
-namespace console {
+namespace scenario {
 
 Session::Outcome Session::Run() {
   if (!CheckWholeScript()) return outcome_;
@@ -139,4 +139,4 @@ void Session::ReportFailure(const ScriptLine& line, const ExpectFailure& failure
   stop_ = true;
 }
 
-}  // namespace console
+}  // namespace scenario

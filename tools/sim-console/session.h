@@ -10,20 +10,20 @@
 #include <vector>
 
 #include "platform/sim/version_block.h"
-#include "tools/common/key_names.h"
-#include "tools/sim-console/args.h"
-#include "tools/sim-console/script.h"
+#include "tools/scenario/args.h"
+#include "tools/scenario/keys.h"
+#include "tools/scenario/script.h"
 
 class CRavikConfig;
 namespace sim {
 struct Camera;
 }
 
-namespace console {
+namespace scenario {
 
 class Session {
  public:
-  using Outcome = console::Outcome;  // never SimulatedOnly: every script plays here
+  using Outcome = scenario::Outcome;  // never SimulatedOnly: every script plays here
 
   explicit Session(const Script& script) : script_(script) {}
   Session(const Session&) = delete;
@@ -152,7 +152,7 @@ class Session {
   std::size_t startRegistrations_ = 0;
   // Keys of the current `key` line not pressed yet: each key is pressed once
   // the program has handled the one before, as a person's keys are.
-  std::vector<simtools::KeyPress> keysLeft_;
+  std::vector<scenario::KeyPress> keysLeft_;
   // Count and wheel selections (0: none) at every "Zapsat filtry" press, in order.
   std::vector<std::pair<int, int>> writePresses_;
 
@@ -174,4 +174,4 @@ class Session {
   std::size_t baseMsgsChecked_ = 0;  // into the backend's unhandled messages
 };
 
-}  // namespace console
+}  // namespace scenario

@@ -9,7 +9,7 @@
 #include "tools/sim-console/program_view.h"
 #include "tools/sim-console/session.h"
 
-namespace console {
+namespace scenario {
 
 CRavikConfig& Session::WindowForUser() {
   if (!started_) throw ScriptError{"the program has not been started"};
@@ -100,7 +100,7 @@ void Session::CmdChoose(const Args& a) {
 // key NAME...: the keys one after another, each once the program has handled
 // the one before.
 void Session::CmdKey(const Args& a) {
-  const std::vector<simtools::KeyPress> keys = KeysFrom(a);
+  const std::vector<scenario::KeyPress> keys = KeysFrom(a);
   if (checking_) return RequireStartLine();
   WindowForUser();
   keysLeft_.assign(keys.begin(), keys.end());
@@ -108,14 +108,14 @@ void Session::CmdKey(const Args& a) {
 }
 
 void Session::PressNextKey() {
-  const simtools::KeyPress press = keysLeft_.front();
+  const scenario::KeyPress press = keysLeft_.front();
   keysLeft_.erase(keysLeft_.begin());
   CRavikConfig* window = OpenMainWindow();
   if (window == nullptr) return keysLeft_.clear();
-  const bool pressesButton = (press.key == simtools::KeyName::Space || press.key == simtools::KeyName::Enter) &&
+  const bool pressesButton = (press.key == scenario::KeyName::Space || press.key == scenario::KeyName::Enter) &&
                              !press.alt && !view::headless::BoxOpen() && !view::headless::SystemMenuOpen();
   if (pressesButton && FocusRole(*window) == "action") NoteWritePress(*window);
-  static_assert(static_cast<int>(view::headless::Key::F4) == static_cast<int>(simtools::KeyName::F4),
+  static_assert(static_cast<int>(view::headless::Key::F4) == static_cast<int>(scenario::KeyName::F4),
                 "the same keys in the same order in both lists");
   view::headless::PressKey({static_cast<view::headless::Key>(press.key), press.shift, press.alt});
 }
@@ -215,4 +215,4 @@ void Session::CmdRestore(const Args& a) {
   WindowForUser().Restore();
 }
 
-}  // namespace console
+}  // namespace scenario

@@ -5,11 +5,11 @@
 #include "platform/sim/world.h"
 #include "tools/common/camera_image.h"
 #include "tools/common/program_version.h"
-#include "tools/sim-console/camera_commands.h"
-#include "tools/sim-console/module_commands.h"
+#include "tools/scenario/cameras.h"
+#include "tools/scenario/module_version.h"
 #include "tools/sim-console/session.h"
 
-namespace console {
+namespace scenario {
 
 sim::Camera* Session::CameraFor(const std::string& name) {
   if (checking_) {
@@ -197,4 +197,4 @@ void Session::InstallVersion() {
   simtools::InstallProgramVersion(sim::World::Get(), hasVersion_ ? &version_ : nullptr);
 }
 
-}  // namespace console
+}  // namespace scenario

@@ -17,18 +17,18 @@
 
 #include "platform/sim/world.h"
 #include "tools/common/camera_image.h"
-#include "tools/sim-console/camera_commands.h"
-#include "tools/sim-console/script.h"
+#include "tools/scenario/cameras.h"
+#include "tools/scenario/script.h"
 #include "tools/windows/camera/emulator.h"
 #include "tools/windows/camera/win_handles.h"
 
 namespace {
 
-using console::Args;
-using console::ScriptError;
+using scenario::Args;
+using scenario::ScriptError;
 
 // One command; false at "quit".
-bool Play(wincam::Emulator& cameras, const std::vector<simtools::Word>& words) {
+bool Play(wincam::Emulator& cameras, const std::vector<scenario::Word>& words) {
   const std::string& name = words.front().text;
   const Args a(words, 1);
   auto find = [&cameras](const std::string& camera) {
@@ -43,7 +43,7 @@ bool Play(wincam::Emulator& cameras, const std::vector<simtools::Word>& words) {
     if (!cameras.Has(a.Text(0))) throw ScriptError{"no camera named \"" + a.Text(0) + "\""};
     cameras.SetPower(a.Text(0), on);
   } else if (name == "camera") {
-    const console::CameraCommand command = console::ParseCameraCommand(a);
+    const scenario::CameraCommand command = scenario::ParseCameraCommand(a);
     std::vector<std::uint8_t> memory(sim::kCameraMemorySize);
     std::string error;
     if (!simtools::BuildCameraImage(command.setup, memory, error) ||
@@ -55,22 +55,22 @@ bool Play(wincam::Emulator& cameras, const std::vector<simtools::Word>& words) {
     bool pipes = false;
     {
       wincam::Locked lock(cameras.Model());
-      pipes = console::Fault(a, find);
+      pipes = scenario::Fault(a, find);
     }
     if (pipes) cameras.FaultsChanged(a.Text(0));
   } else if (name == "poke" || name == "snapshot" || name == "expect") {
     wincam::Locked lock(cameras.Model());
     if (name == "poke") {
-      console::Poke(a, find);
+      scenario::Poke(a, find);
     } else if (name == "snapshot") {
       a.Exactly(1);
       find(a.Text(0))->Snapshot();
     } else {
       const std::size_t what = a.Choice(0, {"memory", "diff", "instructions"});
       const Args rest = a.Rest(1);
-      if (what == 0) console::ExpectMemory(rest, find);
-      if (what == 1) console::ExpectDiff(rest, find);
-      if (what == 2) console::ExpectInstructions(rest, find);
+      if (what == 0) scenario::ExpectMemory(rest, find);
+      if (what == 1) scenario::ExpectDiff(rest, find);
+      if (what == 2) scenario::ExpectInstructions(rest, find);
       std::cout << "holds\n";
     }
   } else if (name == "show") {
@@ -82,8 +82,8 @@ bool Play(wincam::Emulator& cameras, const std::vector<simtools::Word>& words) {
       const auto series = simtools::SeriesOfClass(c.classIndex + 1);
       const std::uint32_t at = simtools::ConfigBlockAddress(series);
       std::cout << camera << ": power " << (c.power ? "on" : "off") << ", " << c.path << "\n  block at "
-                << console::Hex(at) << ": "
-                << console::HexBytes(c.memory.data() + at, simtools::ConfigBlockSize(series)) << "\n";
+                << scenario::Hex(at) << ": "
+                << scenario::HexBytes(c.memory.data() + at, simtools::ConfigBlockSize(series)) << "\n";
       for (const std::string& op : c.TakeInstructions()) std::cout << "  received " << op << "\n";
     }
   } else {
@@ -107,9 +107,9 @@ int main(int argc, char** argv) {
   int failures = 0;
   while (std::getline(in, line)) {
     ++number;
-    std::vector<simtools::Word> words;
+    std::vector<scenario::Word> words;
     std::string error;
-    if (!simtools::SplitWords(line, words, error)) {
+    if (!scenario::SplitWords(line, words, error)) {
       std::cerr << number << ": " << error << "\n";
       ++failures;
       continue;
@@ -120,7 +120,7 @@ int main(int argc, char** argv) {
     } catch (const ScriptError& e) {
       std::cerr << number << ": " << e.reason << "\n";
       ++failures;
-    } catch (const console::ExpectFailure& e) {
+    } catch (const scenario::ExpectFailure& e) {
       std::cerr << number << ": expected " << e.expected << " got " << e.got << "\n";
       ++failures;
     }

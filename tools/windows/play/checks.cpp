@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "core/live_objects.h"
-#include "tools/sim-console/camera_commands.h"
+#include "tools/scenario/cameras.h"
 #include "tools/windows/camera/emulator.h"
 #include "tools/windows/camera/win_handles.h"
 #include "tools/windows/play/registry.h"
@@ -14,12 +14,12 @@
 
 namespace play {
 
-using console::Args;
-using console::ExpectFailure;
-using console::Holds;
-using console::ListItemText;
-using console::ScriptError;
-using console::WantListItem;
+using scenario::Args;
+using scenario::ExpectFailure;
+using scenario::Holds;
+using scenario::ListItemText;
+using scenario::ScriptError;
+using scenario::WantListItem;
 
 namespace {
 
@@ -66,8 +66,8 @@ std::optional<std::string> WantText(const Args& a, std::size_t i) {
 }
 
 std::string Describe(const BoxSeen& box) {
-  std::string text = console::Quote(drive::Narrow(box.title));
-  for (const std::wstring& line : box.lines) text += " " + console::Quote(drive::Narrow(line));
+  std::string text = scenario::Quote(drive::Narrow(box.title));
+  for (const std::wstring& line : box.lines) text += " " + scenario::Quote(drive::Narrow(line));
   return text + " " + box.icon + (box.textFits ? "" : " (its text wraps)");
 }
 
@@ -113,9 +113,9 @@ void Session::ExpectTitle(const Args& a) {
   a.Exactly(1);
   auto want = WantText(a, 0);
   if (checking_) return;
-  const std::string expected = "title " + console::Quote(a.Text(0));
+  const std::string expected = "title " + scenario::Quote(a.Text(0));
   const std::string title = drive::Narrow(Running(expected).Title());
-  if (!Holds(want, title)) throw ExpectFailure{expected, console::Quote(title)};
+  if (!Holds(want, title)) throw ExpectFailure{expected, scenario::Quote(title)};
 }
 
 void Session::ExpectPane(const Args& a) {
@@ -123,12 +123,12 @@ void Session::ExpectPane(const Args& a) {
   const std::size_t field = a.Choice(0, {"title", "line1", "line2", "line3", "type", "id", "count", "wheel"});
   auto want = WantText(a, 1);
   if (checking_) return;
-  const std::string expected = "pane " + a.Text(0) + " " + console::Quote(a.Text(1));
+  const std::string expected = "pane " + a.Text(0) + " " + scenario::Quote(a.Text(1));
   const std::vector<std::wstring> lines = Running(expected).PaneLines();
   if (lines.empty()) throw ExpectFailure{expected, "no pane"};
   const PaneSeen pane = ReadPane(lines);
   if (!pane.drawn[field]) return PassOver("pane " + a.Text(0) + " is not drawn in the pane's present layout");
-  if (!Holds(want, pane.fields[field])) throw ExpectFailure{expected, console::Quote(pane.fields[field])};
+  if (!Holds(want, pane.fields[field])) throw ExpectFailure{expected, scenario::Quote(pane.fields[field])};
 }
 
 void Session::ExpectButton(const Args& a) {
@@ -146,7 +146,7 @@ void Session::ExpectButton(const Args& a) {
   if (checking_) return;
   std::string expected = "button " + a.Text(0);
   for (std::size_t i = 1; i < a.Count(); ++i)
-    expected += " " + (i == 1 && !wantAbsent ? console::Quote(a.Text(i)) : a.Text(i));
+    expected += " " + (i == 1 && !wantAbsent ? scenario::Quote(a.Text(i)) : a.Text(i));
   Control button;
   if (!Running(expected).Button(action, button)) {
     if (!wantAbsent) throw ExpectFailure{expected, "absent"};
@@ -154,10 +154,10 @@ void Session::ExpectButton(const Args& a) {
   }
   const std::string text = drive::Narrow(button.text);
   if (wantAbsent || !Holds(caption, text) || !Holds(enabled, button.enabled))
-    throw ExpectFailure{expected, console::Quote(text) + (button.enabled ? " enabled" : " disabled")};
+    throw ExpectFailure{expected, scenario::Quote(text) + (button.enabled ? " enabled" : " disabled")};
   if (button.spoken.name != button.text)
     throw ExpectFailure{expected + " read aloud so",
-                        "a screen reader reads " + console::Quote(drive::Narrow(button.spoken.name))};
+                        "a screen reader reads " + scenario::Quote(drive::Narrow(button.spoken.name))};
 }
 
 void Session::ExpectCountBox(const Args& a) { ExpectList(a, kCountItems, "countbox"); }
@@ -173,7 +173,7 @@ void Session::ExpectList(const Args& a, std::size_t items, const char* what) {
   if (!Holds(want, shown)) throw ExpectFailure{expected, ListItemText(shown)};
   if (shown >= 0 && list.spoken.ShownItem() != list.text)
     throw ExpectFailure{expected + " read aloud so", "a screen reader reads " +
-                                                         console::Quote(drive::Narrow(list.spoken.ShownItem())) +
+                                                         scenario::Quote(drive::Narrow(list.spoken.ShownItem())) +
                                                          " (role " + std::to_string(list.spoken.role) + ")"};
 }
 
@@ -211,7 +211,7 @@ void Session::ExpectBox(const Args& a) {
   if (!a.IsWildcard(4)) icon = a.Text(4), a.Choice(4, {"info", "stop", "about"});
   if (checking_) return;
   std::string expected = "box";
-  for (std::size_t i = 0; i < 4; ++i) expected += " " + console::Quote(a.Text(i));
+  for (std::size_t i = 0; i < 4; ++i) expected += " " + scenario::Quote(a.Text(i));
   expected += " " + a.Text(4);
   if (boxesChecked_ >= boxes_.size()) throw ExpectFailure{expected, "no box"};
   const BoxSeen& box = boxes_[boxesChecked_];
@@ -284,7 +284,7 @@ void Session::ExpectReg(const Args& a) {
   std::optional<std::uint32_t> actual;
   const std::string text = ValueText(a.Text(0), a.Text(1), actual);
   const bool holds = a.IsWildcard(2) ? text != "absent" : wantAbsent ? text == "absent" : actual == number;
-  if (!holds) throw ExpectFailure{"reg " + console::Quote(a.Text(0)) + " " + a.Text(1) + " " + want, text};
+  if (!holds) throw ExpectFailure{"reg " + scenario::Quote(a.Text(0)) + " " + a.Text(1) + " " + want, text};
 }
 
 void Session::ExpectRegkey(const Args& a) {
@@ -293,28 +293,28 @@ void Session::ExpectRegkey(const Args& a) {
   if (checking_) return;
   const bool actual = KeyExists(a.Text(0));
   if (actual != exists)
-    throw ExpectFailure{"regkey " + console::Quote(a.Text(0)) + " " + a.Text(1), actual ? "exists" : "absent"};
+    throw ExpectFailure{"regkey " + scenario::Quote(a.Text(0)) + " " + a.Text(1), actual ? "exists" : "absent"};
 }
 
 void Session::ExpectMemory(const Args& a) {
   auto find = [this](const std::string& name) { return CameraFor(name); };
-  if (checking_) return console::ExpectMemory(a, find);
+  if (checking_) return scenario::ExpectMemory(a, find);
   wincam::Locked lock(cameras_->Model());
-  console::ExpectMemory(a, find);
+  scenario::ExpectMemory(a, find);
 }
 
 void Session::ExpectDiff(const Args& a) {
   auto find = [this](const std::string& name) { return CameraFor(name); };
-  if (checking_) return console::ExpectDiff(a, find);
+  if (checking_) return scenario::ExpectDiff(a, find);
   wincam::Locked lock(cameras_->Model());
-  console::ExpectDiff(a, find);
+  scenario::ExpectDiff(a, find);
 }
 
 void Session::ExpectInstructions(const Args& a) {
   auto find = [this](const std::string& name) { return CameraFor(name); };
-  if (checking_) return console::ExpectInstructions(a, find);
+  if (checking_) return scenario::ExpectInstructions(a, find);
   wincam::Locked lock(cameras_->Model());
-  console::ExpectInstructions(a, find);
+  scenario::ExpectInstructions(a, find);
 }
 
 // The cameras hold what the lists showed at each press of "Zapsat filtry",
@@ -325,7 +325,7 @@ void Session::ExpectInvariants(const Args& a) {
   if (checking_) return;
   wincam::Locked lock(cameras_->Model());
   for (const std::string& name : cameras_->Names()) {
-    const std::string wrong = console::WrongChosenBytes(*cameras_->Find(name), writePresses_);
+    const std::string wrong = scenario::WrongChosenBytes(*cameras_->Find(name), writePresses_);
     if (!wrong.empty()) throw ExpectFailure{"invariants", wrong};
   }
 }
@@ -363,19 +363,19 @@ void Session::Show() {
   if (program_ == nullptr || !program_->WindowOpen()) {
     out << "  window: " << (program_ == nullptr ? "not started" : "closed") << "\n";
   } else {
-    out << "  title: " << console::Quote(drive::Narrow(program_->Title())) << "\n";
+    out << "  title: " << scenario::Quote(drive::Narrow(program_->Title())) << "\n";
     for (const std::wstring& line : program_->PaneLines()) out << "  pane: " << drive::Narrow(line) << "\n";
     for (bool action : {true, false}) {
       Control button;
       if (program_->Button(action, button))
-        out << "  button " << (action ? "action " : "next ") << console::Quote(drive::Narrow(button.text))
+        out << "  button " << (action ? "action " : "next ") << scenario::Quote(drive::Narrow(button.text))
             << (button.enabled ? " enabled" : " disabled") << "\n";
     }
     for (std::size_t items : {kCountItems, kWheelItems}) {
       List list;
       if (program_->ListOf(items, list))
         out << "  " << (items == kCountItems ? "countbox " : "wheelbox ") << list.shown << " "
-            << console::Quote(drive::Narrow(list.text)) << "\n";
+            << scenario::Quote(drive::Narrow(list.text)) << "\n";
     }
     const POINT at = program_->Position();
     out << "  window's rectangle at " << at.x << " " << at.y

@@ -9,7 +9,7 @@
 #include <iostream>
 #include <string>
 
-#include "tools/sim-console/script.h"
+#include "tools/scenario/script.h"
 #include "tools/windows/play/session.h"
 #include "tools/windows/process.h"
 
@@ -34,13 +34,13 @@ int main(int argc, char** argv) {
     return 2;
   }
   int passedOverLines = 0;
-  const console::PlayCounts counts =
-      console::PlayScripts(argv + first, argc - first, [&](const console::Script& script) {
+  const scenario::PlayCounts counts =
+      scenario::PlayScripts(argv + first, argc - first, [&](const scenario::Script& script) {
         play::Session session(script, exe);
-        const console::Outcome outcome = session.Run();
-        if (outcome == console::Outcome::SimulatedOnly)
+        const scenario::Outcome outcome = session.Run();
+        if (outcome == scenario::Outcome::SimulatedOnly)
           std::cout << script.name << ": simulated world only: " << session.SimulatedOnlyReason() << "\n";
-        if (outcome != console::Outcome::Passed) return outcome;
+        if (outcome != scenario::Outcome::Passed) return outcome;
         std::cout << script.name << ": " << session.ExpectationsHeld() << " expectations held";
         if (!session.PassedOver().empty()) std::cout << ", " << session.PassedOver().size() << " lines passed over";
         if (timing)

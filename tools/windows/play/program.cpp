@@ -288,7 +288,7 @@ bool Program::HoldsTheMouse() {
   return false;
 }
 
-void Program::Key(const simtools::KeyPress& press) {
+void Program::Key(const scenario::KeyPress& press) {
   static const WORD kCodes[] = {VK_TAB, VK_SPACE, VK_RETURN, VK_ESCAPE, VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, VK_F4};
   PressKey(kCodes[static_cast<int>(press.key)], press.alt ? VK_MENU : press.shift ? VK_SHIFT : 0);
   // An open list or menu keeps the mouse: wait for the paint alone then.

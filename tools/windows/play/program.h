@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/common/key_names.h"
+#include "tools/scenario/keys.h"
 #include "tools/windows/play/reader.h"
 #include "tools/windows/process.h"
 
@@ -90,7 +90,7 @@ class Program {
   void ChooseByMouse(const List& list, int item, bool cancel);
   void ChooseByKeyboard(const List& list, int item);
   // One key, to the window in front; returns once the program handled it.
-  void Key(const simtools::KeyPress& press);
+  void Key(const scenario::KeyPress& press);
   // The window with the keyboard focus in the program, or null.
   HWND Focus();
   void Close();  // Alt+F4

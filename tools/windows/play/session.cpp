@@ -12,7 +12,7 @@
 
 namespace play {
 
-Session::Session(const console::Script& script, std::wstring exe)
+Session::Session(const scenario::Script& script, std::wstring exe)
     : script_(script), exe_(std::move(exe)), version_(simtools::ProgramVersionResource()) {}
 
 Session::~Session() {
@@ -22,22 +22,22 @@ Session::~Session() {
 
 Session::Outcome Session::Run() {
   // A script for the simulated world alone is not played here at all.
-  for (const console::ScriptLine& line : script_.lines) {
+  for (const scenario::ScriptLine& line : script_.lines) {
     if (line.words.front().text != "simulated-only" || line.words.front().quoted) continue;
     try {
       checking_ = true;
       Execute(line);
-    } catch (const console::ScriptError& error) {
+    } catch (const scenario::ScriptError& error) {
       std::cerr << script_.name << ":" << line.number << ": " << error.reason << "\n";
       return Outcome::Unrunnable;
     }
     return Outcome::SimulatedOnly;
   }
   checking_ = true;
-  for (const console::ScriptLine& line : script_.lines) {
+  for (const scenario::ScriptLine& line : script_.lines) {
     try {
       Execute(line);
-    } catch (const console::ScriptError& error) {
+    } catch (const scenario::ScriptError& error) {
       std::cerr << script_.name << ":" << line.number << ": " << error.reason << "\n";
       return Outcome::Unrunnable;
     }
@@ -47,7 +47,7 @@ Session::Outcome Session::Run() {
   ResetWorld();
   LARGE_INTEGER frequency, before, after;
   QueryPerformanceFrequency(&frequency);
-  for (const console::ScriptLine& line : script_.lines) {
+  for (const scenario::ScriptLine& line : script_.lines) {
     try {
       QueryPerformanceCounter(&before);
       Execute(line);
@@ -56,10 +56,10 @@ Session::Outcome Session::Run() {
       const double ms = 1000.0 * static_cast<double>(after.QuadPart - before.QuadPart) / frequency.QuadPart;
       playedMs_ += ms;
       if (line.words.size() >= 3 && line.words[0].text == "camera" && line.words[2].text == "power") powerMs_ += ms;
-    } catch (const console::ScriptError& error) {
+    } catch (const scenario::ScriptError& error) {
       std::cerr << script_.name << ":" << line.number << ": " << error.reason << "\n";
       return Outcome::Unrunnable;
-    } catch (const console::ExpectFailure& failure) {
+    } catch (const scenario::ExpectFailure& failure) {
       std::cout.flush();
       std::cerr << script_.name << ":" << line.number << ": expected " << failure.expected << " got " << failure.got
                 << "\n";
@@ -75,7 +75,7 @@ Session::Outcome Session::Run() {
   return Outcome::Passed;
 }
 
-void Session::Execute(const console::ScriptLine& line) {
+void Session::Execute(const scenario::ScriptLine& line) {
   static const std::map<std::string, Handler> kCommands = {
       {"admin", &Session::CmdAdmin},
       {"platform", &Session::CmdPlatform},
@@ -117,16 +117,16 @@ void Session::Execute(const console::ScriptLine& line) {
   const std::string& name = line.words.front().text;
   auto it = kCommands.find(name);
   if (it == kCommands.end() || line.words.front().quoted)
-    throw console::ScriptError{"unknown command \"" + name + "\""};
+    throw scenario::ScriptError{"unknown command \"" + name + "\""};
   if (lenient_ && !checking_ && kUserCommands.count(name) != 0) {
     try {
-      (this->*(it->second))(console::Args(line.words, 1));
-    } catch (const console::ExpectFailure&) {
+      (this->*(it->second))(scenario::Args(line.words, 1));
+    } catch (const scenario::ExpectFailure&) {
       // A person cannot do it in this state: skipped, as the simulated world skips it.
     }
     return;
   }
-  (this->*(it->second))(console::Args(line.words, 1));
+  (this->*(it->second))(scenario::Args(line.words, 1));
 }
 
 void Session::PassOver(const std::string& reason) {
@@ -134,8 +134,8 @@ void Session::PassOver(const std::string& reason) {
 }
 
 void Session::NotHere(const std::string& what) {
-  throw console::ScriptError{what +
-                             " cannot be played against zeltfw.exe under Wine; the script should say simulated-only"};
+  throw scenario::ScriptError{what +
+                              " cannot be played against zeltfw.exe under Wine; the script should say simulated-only"};
 }
 
 void Session::ResetWorld() {
@@ -147,17 +147,17 @@ void Session::ResetWorld() {
 
 sim::Camera* Session::CameraFor(const std::string& name) {
   if (checking_) {
-    if (checkedCameras_.count(name) == 0) throw console::ScriptError{"no camera named \"" + name + "\""};
+    if (checkedCameras_.count(name) == 0) throw scenario::ScriptError{"no camera named \"" + name + "\""};
     return nullptr;
   }
   sim::Camera* camera = cameras_->Find(name);
-  if (camera == nullptr) throw console::ScriptError{"no camera named \"" + name + "\""};
+  if (camera == nullptr) throw scenario::ScriptError{"no camera named \"" + name + "\""};
   return camera;
 }
 
 Program& Session::Running(const std::string& expected) {
   if (program_ == nullptr || !program_->WindowOpen())
-    throw console::ExpectFailure{expected, program_ == nullptr ? "no window (not started)" : "no window (closed)"};
+    throw scenario::ExpectFailure{expected, program_ == nullptr ? "no window (not started)" : "no window (closed)"};
   return *program_;
 }
 

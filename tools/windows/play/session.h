@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "platform/sim/version_block.h"
-#include "tools/sim-console/args.h"
-#include "tools/sim-console/script.h"
+#include "tools/scenario/args.h"
+#include "tools/scenario/script.h"
 #include "tools/windows/play/program.h"
 
 namespace sim {
@@ -27,9 +27,9 @@ namespace play {
 
 class Session {
  public:
-  using Outcome = console::Outcome;
+  using Outcome = scenario::Outcome;
 
-  Session(const console::Script& script, std::wstring exe);
+  Session(const scenario::Script& script, std::wstring exe);
   ~Session();
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
@@ -44,8 +44,8 @@ class Session {
   double PowerMilliseconds() const { return powerMs_; }
 
  private:
-  using Handler = void (Session::*)(const console::Args&);
-  void Execute(const console::ScriptLine& line);
+  using Handler = void (Session::*)(const scenario::Args&);
+  void Execute(const scenario::ScriptLine& line);
   void PassOver(const std::string& reason);
   [[noreturn]] void NotHere(const std::string& what);
   void ResetWorld();
@@ -54,70 +54,70 @@ class Session {
   void SettleIfRunning();
 
   // The world (world.cpp).
-  void CmdAdmin(const console::Args& a);
-  void CmdPlatform(const console::Args& a);
-  void CmdMonitors(const console::Args& a);
-  void CmdCamera(const console::Args& a);
-  void CmdCameraPower(const console::Args& a);
-  void CmdPoke(const console::Args& a);
-  void CmdSnapshot(const console::Args& a);
-  void CmdFault(const console::Args& a);
-  void CmdRegkey(const console::Args& a);
-  void CmdReg(const console::Args& a);
-  void CmdModule(const console::Args& a);
-  void CmdDriver(const console::Args& a);
-  void CmdAdvapi(const console::Args& a);
-  void CmdSimulatedOnly(const console::Args& a);
+  void CmdAdmin(const scenario::Args& a);
+  void CmdPlatform(const scenario::Args& a);
+  void CmdMonitors(const scenario::Args& a);
+  void CmdCamera(const scenario::Args& a);
+  void CmdCameraPower(const scenario::Args& a);
+  void CmdPoke(const scenario::Args& a);
+  void CmdSnapshot(const scenario::Args& a);
+  void CmdFault(const scenario::Args& a);
+  void CmdRegkey(const scenario::Args& a);
+  void CmdReg(const scenario::Args& a);
+  void CmdModule(const scenario::Args& a);
+  void CmdDriver(const scenario::Args& a);
+  void CmdAdvapi(const scenario::Args& a);
+  void CmdSimulatedOnly(const scenario::Args& a);
 
   // The user (user.cpp).
-  void CmdStart(const console::Args& a);
-  void CmdClick(const console::Args& a);
-  void CmdChoose(const console::Args& a);
-  void CmdClose(const console::Args& a);
-  void CmdAbout(const console::Args& a);
-  void CmdEvent(const console::Args& a);
-  void CmdDevmsg(const console::Args& a);
-  void CmdMove(const console::Args& a);
-  void CmdMinimize(const console::Args& a);
-  void CmdMaximize(const console::Args& a);
-  void CmdRestore(const console::Args& a);
-  void CmdLenient(const console::Args& a);
-  void CmdBox(const console::Args& a);
-  void CmdKey(const console::Args& a);
-  void CmdShot(const console::Args& a);  // shot.cpp
+  void CmdStart(const scenario::Args& a);
+  void CmdClick(const scenario::Args& a);
+  void CmdChoose(const scenario::Args& a);
+  void CmdClose(const scenario::Args& a);
+  void CmdAbout(const scenario::Args& a);
+  void CmdEvent(const scenario::Args& a);
+  void CmdDevmsg(const scenario::Args& a);
+  void CmdMove(const scenario::Args& a);
+  void CmdMinimize(const scenario::Args& a);
+  void CmdMaximize(const scenario::Args& a);
+  void CmdRestore(const scenario::Args& a);
+  void CmdLenient(const scenario::Args& a);
+  void CmdBox(const scenario::Args& a);
+  void CmdKey(const scenario::Args& a);
+  void CmdShot(const scenario::Args& a);  // shot.cpp
   void RequireStartLine();
 
   // Checks (checks.cpp).
-  void CmdExpect(const console::Args& a);
-  void ExpectTitle(const console::Args& a);
-  void ExpectPane(const console::Args& a);
-  void ExpectButton(const console::Args& a);
-  void ExpectCountBox(const console::Args& a);
-  void ExpectWheelBox(const console::Args& a);
-  void ExpectList(const console::Args& a, std::size_t items, const char* what);
-  void ExpectBox(const console::Args& a);
-  void ExpectNoBox(const console::Args& a);
-  void ExpectInside(const console::Args& a);  // what only the simulated world can look at
-  void ExpectWindow(const console::Args& a);
-  void ExpectExit(const console::Args& a);
-  void ExpectState(const console::Args& a);
-  void ExpectPosition(const console::Args& a);
-  void ExpectReg(const console::Args& a);
-  void ExpectRegkey(const console::Args& a);
-  void ExpectMemory(const console::Args& a);
-  void ExpectDiff(const console::Args& a);
-  void ExpectInstructions(const console::Args& a);
-  void ExpectInvariants(const console::Args& a);
-  void ExpectObjects(const console::Args& a);
-  void ExpectFocus(const console::Args& a);
+  void CmdExpect(const scenario::Args& a);
+  void ExpectTitle(const scenario::Args& a);
+  void ExpectPane(const scenario::Args& a);
+  void ExpectButton(const scenario::Args& a);
+  void ExpectCountBox(const scenario::Args& a);
+  void ExpectWheelBox(const scenario::Args& a);
+  void ExpectList(const scenario::Args& a, std::size_t items, const char* what);
+  void ExpectBox(const scenario::Args& a);
+  void ExpectNoBox(const scenario::Args& a);
+  void ExpectInside(const scenario::Args& a);  // what only the simulated world can look at
+  void ExpectWindow(const scenario::Args& a);
+  void ExpectExit(const scenario::Args& a);
+  void ExpectState(const scenario::Args& a);
+  void ExpectPosition(const scenario::Args& a);
+  void ExpectReg(const scenario::Args& a);
+  void ExpectRegkey(const scenario::Args& a);
+  void ExpectMemory(const scenario::Args& a);
+  void ExpectDiff(const scenario::Args& a);
+  void ExpectInstructions(const scenario::Args& a);
+  void ExpectInvariants(const scenario::Args& a);
+  void ExpectObjects(const scenario::Args& a);
+  void ExpectFocus(const scenario::Args& a);
   std::string FocusRole(Program& program);
-  void CmdShow(const console::Args& a);
-  void CmdDump(const console::Args& a);
+  void CmdShow(const scenario::Args& a);
+  void CmdDump(const scenario::Args& a);
   void Show();
 
   double playedMs_ = 0;
   double powerMs_ = 0;
-  const console::Script& script_;
+  const scenario::Script& script_;
   std::wstring exe_;
   bool checking_ = false;
   int line_ = 0;

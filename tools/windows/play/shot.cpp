@@ -27,7 +27,7 @@ bool Inside(const RECT& r, int x, int y) { return x >= r.left && x < r.right && 
 // The main window with its frame as the screen shows it, and the message box
 // open over it, if any, into a 24-bit BMP (relative to the current folder).
 // Checks nothing: the screenshot script looks at the picture.
-void Session::CmdShot(const console::Args& a) {
+void Session::CmdShot(const scenario::Args& a) {
   a.Exactly(1);
   if (checking_) return RequireStartLine();
   Program& program = Running("window open for the shot");
@@ -50,7 +50,7 @@ void Session::CmdShot(const console::Args& a) {
   GdiFlush();
   Sleep(50);  // the X server shows what was just drawn
   drive::Picture picture;
-  if (!drive::CaptureArea(area, &picture)) throw console::ScriptError{"the screen cannot be read for the shot"};
+  if (!drive::CaptureArea(area, &picture)) throw scenario::ScriptError{"the screen cannot be read for the shot"};
   for (int y = 0; y < picture.height; ++y) {
     for (int x = 0; x < picture.width; ++x) {
       const int sx = area.left + x;
@@ -59,7 +59,7 @@ void Session::CmdShot(const console::Args& a) {
         picture.pixels[static_cast<std::size_t>(y) * picture.width + x] = kOutside;
     }
   }
-  if (!picture.Save(Wide(a.Text(0)))) throw console::ScriptError{"cannot write " + a.Text(0)};
+  if (!picture.Save(Wide(a.Text(0)))) throw scenario::ScriptError{"cannot write " + a.Text(0)};
 }
 
 }  // namespace play

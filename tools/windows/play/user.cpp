@@ -11,9 +11,9 @@
 
 namespace play {
 
-using console::Args;
-using console::ExpectFailure;
-using console::ScriptError;
+using scenario::Args;
+using scenario::ExpectFailure;
+using scenario::ScriptError;
 
 namespace {
 
@@ -85,7 +85,7 @@ void Session::CmdStart(const Args& a) {
   a.Between(0, 1);
   int show = 1;
   if (a.Count() == 1)
-    show = static_cast<int>(console::ParseNumberOrThrow(a.Option(0, "show"), INT32_MIN, INT32_MAX, "show"));
+    show = static_cast<int>(scenario::ParseNumberOrThrow(a.Option(0, "show"), INT32_MIN, INT32_MAX, "show"));
   if (checking_) {
     checkedStart_ = true;
     return;
@@ -108,7 +108,7 @@ void Session::CmdClick(const Args& a) {
   Control button;
   if (!Running("window open").Button(action, button)) throw ExpectFailure{"button " + which + " to press", "absent"};
   if (!button.enabled)
-    throw ExpectFailure{"button " + which + " to press", console::Quote(drive::Narrow(button.text)) + " disabled"};
+    throw ExpectFailure{"button " + which + " to press", scenario::Quote(drive::Narrow(button.text)) + " disabled"};
   if (action && button.text == L"Zapsat filtry") {
     List count, wheel;
     writePresses_.emplace_back(program_->ListOf(kCountItems, count) ? count.shown : 0,
@@ -212,12 +212,12 @@ void Session::CmdRestore(const Args& a) {
 // key NAME...: each key once the program has handled the one before, to the
 // window in front, as a person types.
 void Session::CmdKey(const Args& a) {
-  const std::vector<simtools::KeyPress> keys = console::KeysFrom(a);
+  const std::vector<scenario::KeyPress> keys = scenario::KeysFrom(a);
   if (checking_) return RequireStartLine();
   Program& program = Running("window open");
-  for (const simtools::KeyPress& press : keys) {
+  for (const scenario::KeyPress& press : keys) {
     if (!program.WindowOpen()) return;
-    const bool presses = (press.key == simtools::KeyName::Space || press.key == simtools::KeyName::Enter) &&
+    const bool presses = (press.key == scenario::KeyName::Space || press.key == scenario::KeyName::Enter) &&
                          !press.alt && program.OpenBox() == nullptr;
     Control action;
     if (presses && program.Button(true, action) && action.hwnd == program.Focus() && action.text == L"Zapsat filtry") {

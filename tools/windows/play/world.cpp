@@ -4,8 +4,8 @@
 // world.
 #include "platform/sim/world.h"
 
-#include "tools/sim-console/camera_commands.h"
-#include "tools/sim-console/module_commands.h"
+#include "tools/scenario/cameras.h"
+#include "tools/scenario/module_version.h"
 #include "tools/windows/camera/emulator.h"
 #include "tools/windows/camera/win_handles.h"
 #include "tools/windows/play/registry.h"
@@ -13,8 +13,8 @@
 
 namespace play {
 
-using console::Args;
-using console::ScriptError;
+using scenario::Args;
+using scenario::ScriptError;
 
 void Session::CmdAdmin(const Args& a) {
   a.Exactly(1);
@@ -33,7 +33,7 @@ void Session::CmdPlatform(const Args& a) {
 
 void Session::CmdCamera(const Args& a) {
   if (a.Count() >= 2 && a.Text(1) == "power") return CmdCameraPower(a);
-  const console::CameraCommand command = console::ParseCameraCommand(a);
+  const scenario::CameraCommand command = scenario::ParseCameraCommand(a);
   if (checking_) {
     if (!checkedCameras_.insert(command.name).second)
       throw ScriptError{"camera \"" + command.name + "\" exists already"};
@@ -58,9 +58,9 @@ void Session::CmdCameraPower(const Args& a) {
 }
 
 void Session::CmdPoke(const Args& a) {
-  if (checking_) return console::Poke(a, [this](const std::string& name) { return CameraFor(name); });
+  if (checking_) return scenario::Poke(a, [this](const std::string& name) { return CameraFor(name); });
   wincam::Locked lock(cameras_->Model());
-  console::Poke(a, [this](const std::string& name) { return CameraFor(name); });
+  scenario::Poke(a, [this](const std::string& name) { return CameraFor(name); });
 }
 
 void Session::CmdSnapshot(const Args& a) {
@@ -74,13 +74,13 @@ void Session::CmdSnapshot(const Args& a) {
 void Session::CmdFault(const Args& a) {
   auto find = [this](const std::string& name) { return CameraFor(name); };
   if (checking_) {
-    console::Fault(a, find);
+    scenario::Fault(a, find);
     return;
   }
   bool pipes = false;
   {
     wincam::Locked lock(cameras_->Model());
-    pipes = console::Fault(a, find);
+    pipes = scenario::Fault(a, find);
   }
   if (pipes) cameras_->FaultsChanged(a.Text(0));
 }
@@ -93,7 +93,7 @@ void Session::CmdRegkey(const Args& a) {
   if (!SplitRegistryPath(a.Text(1), root, subKey)) throw ScriptError{"not a key of HKLM or HKCU: " + a.Text(1)};
   if (action >= 2) NotHere("regkey " + a.Text(0));
   if (checking_) return;
-  if (action == 0 && !CreateKey(a.Text(1))) throw ScriptError{"cannot create key " + console::Quote(a.Text(1))};
+  if (action == 0 && !CreateKey(a.Text(1))) throw ScriptError{"cannot create key " + scenario::Quote(a.Text(1))};
   if (action == 1) DeleteKey(a.Text(1));
 }
 
@@ -116,7 +116,7 @@ void Session::CmdReg(const Args& a) {
   if (checking_) return;
   if (kind == 2) return DeleteValue(path, name);
   if (!(kind == 0 ? SetDword(path, name, number) : SetString(path, name, a.Text(3))))
-    throw ScriptError{"cannot set " + console::Quote(name) + " under " + console::Quote(path)};
+    throw ScriptError{"cannot set " + scenario::Quote(name) + " under " + scenario::Quote(path)};
 }
 
 // The version resource goes into a copy of zeltfw.exe, which the next start
@@ -129,7 +129,7 @@ void Session::CmdModule(const Args& a) {
     a.Exactly(2);
     const std::string name = a.Cp1250(1);
     if (name.empty() || name.find_first_of("\\/:*?\"<>|") != std::string::npos)
-      throw console::ScriptError{"a folder name, without \\ / : * ? \" < > |"};
+      throw scenario::ScriptError{"a folder name, without \\ / : * ? \" < > |"};
     if (!checking_) folder_ = Wide(a.Text(1));
     return;
   }
@@ -141,15 +141,15 @@ void Session::CmdModule(const Args& a) {
   if (checking_) {
     sim::VersionResourceSpec scratch;
     bool has = true;
-    return console::ModuleVersion(a, scratch, has);
+    return scenario::ModuleVersion(a, scratch, has);
   }
-  console::ModuleVersion(a, version_, hasVersion_);
+  scenario::ModuleVersion(a, version_, hasVersion_);
   versionChanged_ = true;
 }
 
 void Session::CmdDriver(const Args& a) {
   a.Exactly(2);
-  console::ParseNumberOrThrow(a.Option(0, "class"), 1, 8, "class");
+  scenario::ParseNumberOrThrow(a.Option(0, "class"), 1, 8, "class");
   if (a.Choice(1, {"devs-fail", "enum-fail", "ok"}) != 2) NotHere("driver " + a.Text(1));
 }
 

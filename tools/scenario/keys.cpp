@@ -1,6 +1,6 @@
-#include "tools/common/key_names.h"
+#include "tools/scenario/keys.h"
 
-namespace simtools {
+namespace scenario {
 namespace {
 
 struct Named {
@@ -33,4 +33,4 @@ const char* KeyPressNames() {
   return "Tab, Shift+Tab, Space, Enter, Esc, Up, Down, Left, Right, Alt+Up, Alt+Down, F4, Alt+Space or Alt+F4";
 }
 
-}  // namespace simtools
+}  // namespace scenario

@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "tools/common/script_words.h"
+#include "tools/scenario/words.h"
 
-namespace console {
+namespace scenario {
 
 struct ScriptLine {
   int number = 0;  // 1-based line in the file
-  std::vector<simtools::Word> words;
+  std::vector<scenario::Word> words;
 };
 
 struct Script {
@@ -39,4 +39,4 @@ struct PlayCounts {
 // file that cannot be read is reported and counts as a script that cannot run.
 PlayCounts PlayScripts(char** files, int count, const std::function<Outcome(const Script&)>& play);
 
-}  // namespace console
+}  // namespace scenario

@@ -1,10 +1,10 @@
-#include "tools/sim-console/script.h"
+#include "tools/scenario/script.h"
 
 #include <fstream>
 #include <iostream>
 #include <sstream>
 
-namespace console {
+namespace scenario {
 
 static bool ReadLines(std::istream& in, const std::string& name, Script& script, std::string& error) {
   std::string line;
@@ -14,7 +14,7 @@ static bool ReadLines(std::istream& in, const std::string& name, Script& script,
     ScriptLine parsed;
     parsed.number = number;
     std::string reason;
-    if (!simtools::SplitWords(line, parsed.words, reason)) {
+    if (!scenario::SplitWords(line, parsed.words, reason)) {
       error = name + ":" + std::to_string(number) + ": " + reason;
       return false;
     }
@@ -62,4 +62,4 @@ PlayCounts PlayScripts(char** files, int count, const std::function<Outcome(cons
   return counts;
 }
 
-}  // namespace console
+}  // namespace scenario

@@ -3,9 +3,9 @@
 // installs it, the Windows runner writes it into a copy of zeltfw.exe).
 #pragma once
 #include "platform/sim/version_block.h"
-#include "tools/sim-console/args.h"
+#include "tools/scenario/args.h"
 
-namespace console {
+namespace scenario {
 
 // a: the words after "module": version default|none, version fileversion
 // TEXT, version remove ENTRY, version translation HEX...|none, version table
@@ -13,4 +13,4 @@ namespace console {
 // has no version resource at all.
 void ModuleVersion(const Args& a, sim::VersionResourceSpec& resource, bool& hasResource);
 
-}  // namespace console
+}  // namespace scenario

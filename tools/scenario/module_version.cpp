@@ -1,9 +1,9 @@
-#include "tools/sim-console/module_commands.h"
+#include "tools/scenario/module_version.h"
 
 #include "res/version_info.h"
 #include "tools/common/program_version.h"
 
-namespace console {
+namespace scenario {
 
 void ModuleVersion(const Args& a, sim::VersionResourceSpec& resource, bool& hasResource) {
   std::size_t what = a.Choice(1, {"default", "none", "fileversion", "remove", "translation", "table"});
@@ -53,4 +53,4 @@ void ModuleVersion(const Args& a, sim::VersionResourceSpec& resource, bool& hasR
   }
 }
 
-}  // namespace console
+}  // namespace scenario

@@ -11,13 +11,13 @@
 #include <vector>
 
 #include "tools/common/camera_image.h"
-#include "tools/sim-console/args.h"
+#include "tools/scenario/args.h"
 
 namespace sim {
 struct Camera;
 }  // namespace sim
 
-namespace console {
+namespace scenario {
 
 // The camera of that name; null in the check pass; throws ScriptError for a
 // name the script never gave a camera.
@@ -55,4 +55,4 @@ std::vector<std::string> DescribeFaults(const sim::Camera& camera);
 // lists showed (0: none). Empty when it holds; else what is wrong.
 std::string WrongChosenBytes(const sim::Camera& camera, const std::vector<std::pair<int, int>>& presses);
 
-}  // namespace console
+}  // namespace scenario

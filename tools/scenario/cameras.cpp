@@ -1,4 +1,4 @@
-#include "tools/sim-console/camera_commands.h"
+#include "tools/scenario/cameras.h"
 
 #include <algorithm>
 #include <cstring>
@@ -9,7 +9,7 @@
 
 #include "platform/sim/world.h"
 
-namespace console {
+namespace scenario {
 
 namespace {
 
@@ -30,9 +30,9 @@ bool ParseInstruction(const std::string& text, Instruction& out) {
   std::string address = text.substr(first + 1, second - first - 1);
   if (address.rfind("0x", 0) != 0 && address.rfind("0X", 0) != 0) address = "0x" + address;
   std::int64_t a = 0, n = 0;
-  if (!simtools::ParseNumber(address, 0, UINT32_MAX, a)) return false;
+  if (!scenario::ParseNumber(address, 0, UINT32_MAX, a)) return false;
   std::string length = text.substr(second + 1);
-  if (length.rfind("0x", 0) == 0 || !simtools::ParseNumber(length, 0, 1 << 20, n)) return false;
+  if (length.rfind("0x", 0) == 0 || !scenario::ParseNumber(length, 0, 1 << 20, n)) return false;
   out = Instruction{kind, static_cast<std::uint64_t>(a), n};
   return true;
 }
@@ -254,7 +254,7 @@ void ExpectDiff(const Args& a, const CameraLookup& find) {
           static_cast<std::size_t>(ParseNumberOrThrow(item.substr(0, colon), 0, sim::kCameraMemorySize - 1, "address"));
       std::vector<std::uint8_t> value;
       std::string error;
-      if (item.size() - colon != 3 || !simtools::ParseHexBytes({item.substr(colon + 1)}, value, error))
+      if (item.size() - colon != 3 || !scenario::ParseHexBytes({item.substr(colon + 1)}, value, error))
         throw ScriptError{"expected two hex digits after the colon in \"" + item + "\""};
       if (!want.emplace(address, value[0]).second) throw ScriptError{"address given twice: \"" + item + "\""};
     }
@@ -339,4 +339,4 @@ std::string WrongChosenBytes(const sim::Camera& camera, const std::vector<std::p
   return std::string();
 }
 
-}  // namespace console
+}  // namespace scenario

@@ -4,7 +4,7 @@
 #pragma once
 #include <string>
 
-namespace simtools {
+namespace scenario {
 
 enum class KeyName { Tab, Space, Enter, Escape, Up, Down, Left, Right, F4 };
 
@@ -19,4 +19,4 @@ bool ParseKeyPress(const std::string& name, KeyPress& press);
 // The names that ParseKeyPress takes, for messages.
 const char* KeyPressNames();
 
-}  // namespace simtools
+}  // namespace scenario

@@ -1,19 +1,19 @@
-#include "tools/sim-console/args.h"
+#include "tools/scenario/args.h"
 
 #include <cstdio>
 
 #include "core/cp1250.h"
 
-namespace console {
+namespace scenario {
 
-const simtools::Word& Args::At(std::size_t i) const {
+const scenario::Word& Args::At(std::size_t i) const {
   if (i >= Count()) throw ScriptError{"missing argument " + std::to_string(i + 1)};
   return words_[first_ + i];
 }
 
 std::int64_t ParseNumberOrThrow(const std::string& text, std::int64_t min, std::int64_t max, const char* what) {
   std::int64_t value = 0;
-  if (!simtools::ParseNumber(text, min, max, value))
+  if (!scenario::ParseNumber(text, min, max, value))
     throw ScriptError{std::string("bad ") + what + " \"" + text + "\" (" + std::to_string(min) + " to " +
                       std::to_string(max) + ")"};
   return value;
@@ -51,7 +51,7 @@ std::vector<std::uint8_t> Args::HexFrom(std::size_t i, bool allowEmpty) const {
   for (std::size_t k = i; k < Count(); ++k) texts.push_back(Text(k));
   std::vector<std::uint8_t> bytes;
   std::string error;
-  if (!simtools::ParseHexBytes(texts, bytes, error)) throw ScriptError{error};
+  if (!scenario::ParseHexBytes(texts, bytes, error)) throw ScriptError{error};
   if (bytes.empty() && !allowEmpty) throw ScriptError{"missing hex bytes"};
   return bytes;
 }
@@ -128,16 +128,16 @@ std::string HexBytes(const std::uint8_t* bytes, std::size_t count) {
   return out;
 }
 
-std::vector<simtools::KeyPress> KeysFrom(const Args& a) {
+std::vector<scenario::KeyPress> KeysFrom(const Args& a) {
   if (a.Count() == 0) throw ScriptError{"key needs the keys to press"};
-  std::vector<simtools::KeyPress> keys;
+  std::vector<scenario::KeyPress> keys;
   for (std::size_t i = 0; i < a.Count(); ++i) {
-    simtools::KeyPress press;
-    if (!simtools::ParseKeyPress(a.Text(i), press))
-      throw ScriptError{"unknown key \"" + a.Text(i) + "\" (keys: " + simtools::KeyPressNames() + ")"};
+    scenario::KeyPress press;
+    if (!scenario::ParseKeyPress(a.Text(i), press))
+      throw ScriptError{"unknown key \"" + a.Text(i) + "\" (keys: " + scenario::KeyPressNames() + ")"};
     keys.push_back(press);
   }
   return keys;
 }
 
-}  // namespace console
+}  // namespace scenario

@@ -1,8 +1,8 @@
-#include "tools/common/script_words.h"
+#include "tools/scenario/words.h"
 
 #include <limits>
 
-namespace simtools {
+namespace scenario {
 
 static bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 
@@ -101,4 +101,4 @@ bool ParseHexBytes(const std::vector<std::string>& words, std::vector<std::uint8
   return true;
 }
 
-}  // namespace simtools
+}  // namespace scenario

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace simtools {
+namespace scenario {
 
 struct Word {
   std::string text;     // UTF-8, quotes and escapes removed
@@ -26,4 +26,4 @@ bool ParseNumber(const std::string& text, std::int64_t min, std::int64_t max, st
 // unchanged on failure; error names the offending word.
 bool ParseHexBytes(const std::vector<std::string>& words, std::vector<std::uint8_t>& bytes, std::string& error);
 
-}  // namespace simtools
+}  // namespace scenario

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "tools/common/key_names.h"
-#include "tools/common/script_words.h"
+#include "tools/scenario/keys.h"
+#include "tools/scenario/words.h"
 
-namespace console {
+namespace scenario {
 
 struct ScriptError {
   std::string reason;
@@ -25,11 +25,11 @@ struct ExpectFailure {
 
 class Args {
  public:
-  Args(const std::vector<simtools::Word>& words, std::size_t first) : words_(words), first_(first) {}
+  Args(const std::vector<scenario::Word>& words, std::size_t first) : words_(words), first_(first) {}
 
   Args Rest(std::size_t skip) const { return Args(words_, first_ + skip); }
   std::size_t Count() const { return words_.size() > first_ ? words_.size() - first_ : 0; }
-  const simtools::Word& At(std::size_t i) const;
+  const scenario::Word& At(std::size_t i) const;
   const std::string& Text(std::size_t i) const { return At(i).text; }
   bool IsWildcard(std::size_t i) const { return At(i).IsWildcard(); }
   std::int64_t Number(std::size_t i, std::int64_t min, std::int64_t max, const char* what) const;
@@ -50,7 +50,7 @@ class Args {
   std::map<std::string, std::string> Options(std::size_t i, const std::vector<std::string>& known) const;
 
  private:
-  const std::vector<simtools::Word>& words_;
+  const std::vector<scenario::Word>& words_;
   std::size_t first_;
 };
 
@@ -66,7 +66,7 @@ std::optional<int> WantListItem(const Args& a, std::size_t i, std::size_t items)
 std::string ListItemText(int item);
 
 // The words of a `key` line as keys, at least one.
-std::vector<simtools::KeyPress> KeysFrom(const Args& a);
+std::vector<scenario::KeyPress> KeysFrom(const Args& a);
 
 std::int64_t ParseNumberOrThrow(const std::string& text, std::int64_t min, std::int64_t max, const char* what);
 std::string Cp1250OrThrow(const std::string& utf8);
@@ -76,4 +76,4 @@ std::string Utf8(const std::string& cp1250);
 std::string Hex(std::uint64_t value, int digits = 0);                // 0x1F, upper-case
 std::string HexBytes(const std::uint8_t* bytes, std::size_t count);  // "0a 0b 0c"
 
-}  // namespace console
+}  // namespace scenario
