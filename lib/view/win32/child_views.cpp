@@ -4,6 +4,7 @@
 #include <map>
 
 #include "lib/view/controls.h"
+#include "lib/view/text_rows.h"
 #include "lib/view/win32/live_counts.h"
 #include "lib/view/win32/wide_text.h"
 #include "lib/view/win32/win32_backend.h"
@@ -16,37 +17,6 @@ namespace {
 
 // Room for the open list below a drop-down's field.
 constexpr int kDropDownListHeight = 200;
-
-// The texts a view paints, gathered as a screen reader would read them: row
-// by row from the top, left to right within a row.
-class TextRows : public CDeviceContext {
- public:
-  void ClearRect(int, int, int, int) override {}
-  void SetLineColor(TColor) override {}
-  void DrawLine(int, int, int, int) override {}
-  void SelectFont(TFont*) override {}
-  // A row drawn with empty texts only is an empty line: the lines keep their places.
-  void DrawString(int x, int y, std::size_t maxLen, const char* text) override {
-    rows_[y].emplace_back(x, text != nullptr ? WideFromCp1250(text, maxLen) : std::wstring());
-  }
-  std::wstring Lines() {
-    std::wstring lines;
-    bool first = true;
-    for (auto& [y, texts] : rows_) {
-      std::stable_sort(texts.begin(), texts.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-      if (!first) lines += L"\r\n";
-      first = false;
-      std::wstring line;
-      for (const auto& text : texts)
-        if (!text.second.empty()) line += (line.empty() ? L"" : L" ") + text.second;
-      lines += line;
-    }
-    return lines;
-  }
-
- private:
-  std::map<int, std::vector<std::pair<int, std::wstring>>> rows_;
-};
 
 // The window's views in the toolkit's order, nested views after their parent.
 void CollectPeers(const CNodeView* node, std::vector<ViewPeer*>& peers) {
@@ -151,9 +121,9 @@ void Win32Backend::TakeSelections(CWindow* window) {
 // A painted pane has no text of its own for accessibility tools: its window
 // text becomes what it draws, line by line.
 void Win32Backend::Name(ViewPeer& peer) {
-  TextRows rows;
-  peer.view->PaintView(&rows);
-  std::wstring lines = rows.Lines();
+  std::wstring lines;
+  const std::vector<std::string> painted = PaintedLines(peer.view);
+  for (std::size_t i = 0; i < painted.size(); ++i) lines += (i == 0 ? L"" : L"\r\n") + WideFromCp1250(painted[i]);
   if (lines == peer.caption) return;
   peer.caption = std::move(lines);
   SetWindowTextW(peer.hwnd, peer.caption.c_str());
