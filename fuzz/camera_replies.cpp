@@ -11,13 +11,14 @@
 
 #include "app/entry.h"
 #include "app/ravik_config.h"
+#include "config/commands.h"
 #include "fuzz/fuzz_input.h"
 #include "lib/view/controls.h"
 #include "lib/view/headless/headless.h"
 #include "lib/view/loop.h"
+#include "lib/view/toolkit.h"
 #include "platform/sim/world.h"
 #include "tools/common/camera_image.h"
-#include "tools/sim-console/program_view.h"
 
 namespace {
 
@@ -25,6 +26,28 @@ using Bytes = std::vector<std::uint8_t>;
 
 void Check(bool holds) {
   if (!holds) std::abort();
+}
+
+CRavikConfig* OpenMainWindow() {
+  if (PBackground == nullptr) return nullptr;
+  for (CWindow* window : PBackground->Windows())
+    if (auto* main = dynamic_cast<CRavikConfig*>(window); main != nullptr && main->IsOpen()) return main;
+  return nullptr;
+}
+
+// A live child of the window: a button by its command, a list by its number of items.
+template <typename T, typename Pred>
+T* Live(CRavikConfig& window, Pred pred) {
+  for (CView* child : window.Children())
+    if (auto* view = dynamic_cast<T*>(child); view != nullptr && !view->IsEnded() && view->IsShown() && pred(*view))
+      return view;
+  return nullptr;
+}
+CButton* LiveButton(CRavikConfig& window, std::uint32_t command) {
+  return Live<CButton>(window, [command](const CButton& b) { return b.Command() == command; });
+}
+CComboBox* LiveBox(CRavikConfig& window, std::size_t items) {
+  return Live<CComboBox>(window, [items](const CComboBox& b) { return b.Items().size() == items; });
 }
 
 struct Block {
@@ -66,13 +89,12 @@ class Run {
   // One user action or world event per call; false ends the run.
   bool Act() {
     if (in_.Empty() || ++actions_ > 64) return false;
-    CRavikConfig* window = scenario::OpenMainWindow();
+    CRavikConfig* window = OpenMainWindow();
     if (window == nullptr) return false;
     switch (in_.Byte() % 9) {
       case 0:
       case 1: {
-        CButton* button =
-            scenario::LiveButton(*window, in_.Byte() % 2 ? scenario::kActionCommand : scenario::kNextCommand);
+        CButton* button = LiveButton(*window, in_.Byte() % 2 ? config::CmdPerformStep : config::CmdAdvanceStep);
         if (button != nullptr && button->IsEnabled()) button->Press();
         break;
       }
@@ -83,10 +105,10 @@ class Run {
         sim::World::Get().SetPower(*camera_, true);
         break;
       case 4:
-        if (CComboBox* box = scenario::LiveBox(*window, scenario::kCountItems)) box->UserSelect(in_.Byte() % 9);
+        if (CComboBox* box = LiveBox(*window, 8)) box->UserSelect(in_.Byte() % 9);
         break;
       case 5:
-        if (CComboBox* box = scenario::LiveBox(*window, scenario::kWheelItems)) box->UserSelect(1 + in_.Byte() % 2);
+        if (CComboBox* box = LiveBox(*window, 2)) box->UserSelect(1 + in_.Byte() % 2);
         break;
       case 6:
         window->UserClose();

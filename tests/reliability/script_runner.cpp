@@ -3,8 +3,9 @@
 #include <iostream>
 #include <sstream>
 
+#include "tools/scenario/player.h"
 #include "tools/scenario/script.h"
-#include "tools/sim-console/session.h"
+#include "tools/scenario/sim/sim_world.h"
 
 namespace reliability {
 
@@ -40,12 +41,13 @@ ScriptResult RunScript(const std::string& name, const std::string& text) {
     return result;
   }
   CapturedOutput captured;
-  scenario::Session session(script);
-  const scenario::Session::Outcome outcome = session.Run();
-  result.passed = outcome == scenario::Session::Outcome::Passed;
-  result.runnable = outcome != scenario::Session::Outcome::Unrunnable;
-  result.skipped = session.SkippedLines();
-  result.expectationsHeld = session.ExpectationsHeld();
+  scenario::SimWorld world;
+  scenario::Player player(script, world, std::cout, std::cerr);
+  const scenario::Outcome outcome = player.Run();
+  result.passed = outcome == scenario::Outcome::Passed;
+  result.runnable = outcome != scenario::Outcome::Unrunnable;
+  result.skipped = player.SkippedLines();
+  result.expectationsHeld = player.ExpectationsHeld();
   result.report = captured.Text();
   return result;
 }

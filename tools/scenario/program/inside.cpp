@@ -1,23 +1,33 @@
-// `expect invariants`: what must hold after every event, whatever the world
-// did: the link's fields agree with the handles, the step with the views, and
-// camera memory changed only in the filter bits that a "Zapsat filtry" press
-// asked for. The random explorer checks it after every line it plays.
+#include "tools/scenario/program/inside.h"
+
 #include <cstring>
-#include <set>
-#include <utility>
+#include <type_traits>
 
 #include "app/ravik_config.h"
+#include "config/commands.h"
 #include "lib/view/toolkit.h"
 #include "platform/sim/world.h"
-#include "tools/common/camera_image.h"
-#include "tools/scenario/cameras.h"
-#include "tools/sim-console/program_view.h"
-#include "tools/sim-console/session.h"
+#include "tools/scenario/args.h"
 #include "ui/camera_info_pane.h"
 
 namespace scenario {
-
 namespace {
+
+constexpr std::uint32_t kActionCommand = config::CmdPerformStep;
+constexpr std::uint32_t kNextCommand = config::CmdAdvanceStep;
+
+template <typename T>
+T* Live(CRavikConfig& window, std::uint32_t command = 0) {
+  for (CView* child : window.Children()) {
+    auto* view = dynamic_cast<T*>(child);
+    if (view == nullptr || view->IsEnded() || !view->IsShown()) continue;
+    if constexpr (std::is_same_v<T, CButton>) {
+      if (view->Command() != command) continue;
+    }
+    return view;
+  }
+  return nullptr;
+}
 
 struct Failure {
   std::string got;
@@ -77,8 +87,8 @@ void CheckViews(CRavikConfig& window) {
   Require(actions == (wantAction ? 1 : 0), std::to_string(actions) + " live action buttons" + at);
   Require(boxes == (step == 4 ? 2 : 0), std::to_string(boxes) + " live combo boxes" + at);
 
-  CCameraInfoPane* pane = LivePane(window);
-  CButton* next = LiveButton(window, kNextCommand);
+  CCameraInfoPane* pane = Live<CCameraInfoPane>(window);
+  CButton* next = Live<CButton>(window, kNextCommand);
   const std::string title(pane->StepTitle, strnlen(pane->StepTitle, sizeof pane->StepTitle));
   static const char* const kTitles[6][2] = {{"", ""},
                                             {"Krok 1:", "Krok 1:"},
@@ -90,7 +100,7 @@ void CheckViews(CRavikConfig& window) {
   const std::string nextCaption = Cp1250(step == 5 ? "Dokončit" : "Další ->");
   Require(next->Caption() == nextCaption, "next button " + QuoteCp1250(next->Caption()) + at);
   if (wantAction) {
-    CButton* action = LiveButton(window, kActionCommand);
+    CButton* action = Live<CButton>(window, kActionCommand);
     const std::string caption = Cp1250(step == 4 ? "Zapsat filtry" : "Vyhledat kameru");
     Require(action->Caption() == caption, "action button " + QuoteCp1250(action->Caption()) + at);
   }
@@ -107,61 +117,36 @@ void CheckViews(CRavikConfig& window) {
 
 }  // namespace
 
-void Session::NoteWritePress(CRavikConfig& window) {
-  if (window.wizard.WizardStep != 4) return;
-  CComboBox* count = LiveBox(window, kCountItems);
-  CComboBox* wheel = LiveBox(window, kWheelItems);
-  writePresses_.emplace_back(count != nullptr ? count->GetSelection() : 0,
-                             wheel != nullptr ? wheel->GetSelection() : 0);
+std::string BrokenInside(CRavikConfig& window, const sim::World& world) {
+  try {
+    CheckLink(window.link, world);
+    CheckViews(window);
+  } catch (const Failure& failure) {
+    return failure.got;
+  }
+  return "";
 }
 
-// The place the window must open at, read from the saved values as an
-// independent statement of the rule: a saved place where a window of 272 by
-// 188 would overlap no monitor gives (100, 100).
-void Session::NoteStartPlace() {
-  const sim::World& world = sim::World::Get();
-  std::int64_t place[2] = {100, 100};
+std::string BrokenWithoutWindow(const sim::World& world) {
+  if (world.OpenHandleCount() != 0) return std::to_string(world.OpenHandleCount()) + " open handles, no window";
+  if (world.RegistrationCount() != 0) return std::to_string(world.RegistrationCount()) + " registrations, no window";
+  return "";
+}
+
+void PlaceToOpen(const sim::World& world, int place[2]) {
+  std::int64_t saved[2] = {100, 100};
   const char* const kNames[2] = {"XPos", "YPos"};
   for (int i = 0; i < 2; ++i) {
     std::uint32_t value = 0;
-    const sim::Registry::Value* saved = world.registry.GetValue("HKCU\\Software\\Kelvane\\zeltfw\\Window", kNames[i]);
-    if (saved != nullptr && saved->AsDword(value)) place[i] = static_cast<std::int32_t>(value);
+    const sim::Registry::Value* v = world.registry.GetValue("HKCU\\Software\\Kelvane\\zeltfw\\Window", kNames[i]);
+    if (v != nullptr && v->AsDword(value)) saved[i] = static_cast<std::int32_t>(value);
   }
   bool seen = false;
   for (const auto& m : world.monitors)
-    seen = seen || (place[0] < std::int64_t{m.x} + m.width && place[0] + 272 > m.x &&
-                    place[1] < std::int64_t{m.y} + m.height && place[1] + 188 > m.y);
-  placeToOpen_[0] = seen ? place[0] : 100;
-  placeToOpen_[1] = seen ? place[1] : 100;
-}
-
-void Session::CheckMemory() const {
-  for (const auto& camera : sim::World::Get().Cameras()) {
-    const std::string wrong = WrongChosenBytes(*camera, writePresses_);
-    Require(wrong.empty(), wrong);
-  }
-}
-
-void Session::ExpectInvariants(const Args& a) {
-  a.Exactly(0);
-  if (checking_) return;
-  sim::World& world = sim::World::Get();
-  try {
-    CheckMemory();
-    CRavikConfig* window = running_ ? OpenMainWindow() : nullptr;
-    if (window == nullptr) {
-      Require(world.OpenHandleCount() == 0, std::to_string(world.OpenHandleCount()) + " open handles, no window");
-      Require(world.RegistrationCount() == 0, std::to_string(world.RegistrationCount()) + " registrations, no window");
-      return;
-    }
-    CheckLink(window->link, world);
-    CheckViews(*window);
-    Require(placeOpened_[0] == placeToOpen_[0] && placeOpened_[1] == placeToOpen_[1],
-            "the window opened at " + std::to_string(placeOpened_[0]) + " " + std::to_string(placeOpened_[1]) +
-                ", not at " + std::to_string(placeToOpen_[0]) + " " + std::to_string(placeToOpen_[1]));
-  } catch (const Failure& failure) {
-    throw ExpectFailure{"invariants", failure.got};
-  }
+    seen = seen || (saved[0] < std::int64_t{m.x} + m.width && saved[0] + 272 > m.x &&
+                    saved[1] < std::int64_t{m.y} + m.height && saved[1] + 188 > m.y);
+  place[0] = seen ? static_cast<int>(saved[0]) : 100;
+  place[1] = seen ? static_cast<int>(saved[1]) : 100;
 }
 
 }  // namespace scenario

@@ -3,8 +3,8 @@
 #include <iostream>
 #include <string>
 
-#include "tools/scenario/script.h"
-#include "tools/sim-console/session.h"
+#include "tools/scenario/player.h"
+#include "tools/scenario/sim/sim_world.h"
 
 int main(int argc, char** argv) {
   if (argc < 2) {
@@ -12,10 +12,11 @@ int main(int argc, char** argv) {
     return 2;
   }
   const scenario::PlayCounts counts = scenario::PlayScripts(argv + 1, argc - 1, [](const scenario::Script& script) {
-    scenario::Session session(script);
-    const scenario::Outcome outcome = session.Run();
+    scenario::SimWorld world;
+    scenario::Player player(script, world, std::cout, std::cerr);
+    const scenario::Outcome outcome = player.Run();
     if (outcome == scenario::Outcome::Passed)
-      std::cout << script.name << ": " << session.ExpectationsHeld() << " expectations held\n";
+      std::cout << script.name << ": " << player.ExpectationsHeld() << " expectations held\n";
     return outcome;
   });
   std::cout << counts.passed << " passed, " << counts.failed << " failed\n";

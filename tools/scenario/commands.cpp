@@ -1,0 +1,399 @@
+// The script's commands for the world and the user. Each handler parses its
+// words and, outside the check pass, plays them on the player's world.
+#include <cstdint>
+
+#include "platform/sim/world.h"
+#include "tools/scenario/module_version.h"
+#include "tools/scenario/player.h"
+
+namespace scenario {
+namespace {
+
+using Kind = Player::Kind;
+
+// The simulated platform, for the lines that need it (null in the check pass).
+sim::World* Sim(Player& p, bool needed) {
+  if (!needed) return nullptr;
+  if (p.checking()) {
+    p.Needs(kSimulatedPlatform);
+    return nullptr;
+  }
+  return p.world.Simulated();
+}
+
+// --- The world ---------------------------------------------------------------
+
+void Admin(Player& p, const Args& a) {
+  a.Exactly(1);
+  const bool yes = a.Choice(0, {"yes", "no"}) == 0;
+  if (sim::World* world = Sim(p, !yes || p.world.Can(kSimulatedPlatform))) world->admin = yes;
+}
+
+void Platform(Player& p, const Args& a) {
+  a.Exactly(1);
+  static const sim::World::Platform kPlatforms[] = {sim::World::Platform::Nt, sim::World::Platform::Win9x,
+                                                    sim::World::Platform::Other, sim::World::Platform::Fail};
+  const std::size_t which = a.Choice(0, {"nt", "9x", "other", "fail"});
+  if (sim::World* world = Sim(p, which != 0 || p.world.Can(kSimulatedPlatform))) world->platform = kPlatforms[which];
+}
+
+// monitors X Y WIDTH HEIGHT ... | none: the screen's monitors, the first one primary.
+void Monitors(Player& p, const Args& a) {
+  a.Between(1, SIZE_MAX);
+  std::vector<sim::World::Monitor> monitors;
+  if (!(a.Count() == 1 && a.Text(0) == "none" && !a.At(0).quoted)) {
+    if (a.Count() % 4 != 0) throw ScriptError{"monitors takes X Y WIDTH HEIGHT for each monitor"};
+    for (std::size_t i = 0; i < a.Count(); i += 4)
+      monitors.push_back(sim::World::Monitor{static_cast<std::int32_t>(a.Number(i, INT32_MIN, INT32_MAX, "x")),
+                                             static_cast<std::int32_t>(a.Number(i + 1, INT32_MIN, INT32_MAX, "y")),
+                                             static_cast<std::int32_t>(a.Number(i + 2, 1, INT32_MAX, "width")),
+                                             static_cast<std::int32_t>(a.Number(i + 3, 1, INT32_MAX, "height"))});
+  }
+  if (sim::World* world = Sim(p, true)) world->monitors = monitors;
+}
+
+void Camera(Player& p, const Args& a) {
+  if (a.Count() >= 2 && a.Text(1) == "power") {
+    a.Exactly(3);
+    const bool on = a.Choice(2, {"on", "off"}) == 0;
+    p.NeedCamera(a.Text(0));
+    if (p.checking()) return;
+    p.world.SetPower(a.Text(0), on);
+    return p.world.WorldChanged();
+  }
+  const CameraCommand command = ParseCameraCommand(a);
+  if (p.checking()) return p.AddedCamera(command.name);
+  p.world.AddCamera(command);
+  p.world.WorldChanged();
+}
+
+void Poke(Player& p, const Args& a) {
+  if (p.checking()) return Poke(a, p.Cameras());
+  p.world.WithCameras([&] { Poke(a, p.Cameras()); });
+}
+
+void Snapshot(Player& p, const Args& a) {
+  a.Exactly(1);
+  p.NeedCamera(a.Text(0));
+  if (p.checking()) return;
+  p.world.WithCameras([&] { p.CameraFor(a.Text(0))->Snapshot(); });
+}
+
+void FaultCommand(Player& p, const Args& a) {
+  if (p.checking()) {
+    Fault(a, p.Cameras());
+    return;
+  }
+  bool pipes = false;
+  p.world.WithCameras([&] { pipes = Fault(a, p.Cameras()); });
+  if (pipes) p.world.FaultsChanged(a.Text(0));
+}
+
+void Regkey(Player& p, const Args& a) {
+  a.Exactly(2);
+  const std::size_t action = a.Choice(0, {"create", "delete", "readonly", "writable"});
+  const std::string& path = a.Text(1);
+  if (action >= 2) {
+    // The program's writes under the key fail with access denied.
+    sim::World* world = Sim(p, true);
+    if (world == nullptr) return;
+    if (!world->registry.KeyExists(path)) throw ScriptError{"no key " + Quote(path)};
+    return world->registry.SetReadOnly(path, action == 2);
+  }
+  if (p.checking()) return;
+  if (action == 0 && !p.world.Reg().CreateKey(path)) throw ScriptError{"cannot create key " + Quote(path)};
+  if (action == 1) p.world.Reg().DeleteKey(path);  // a key already absent is what was asked for
+}
+
+void Reg(Player& p, const Args& a) {
+  a.Between(3, 4);
+  const std::string& path = a.Text(0);
+  const std::string& name = a.Text(1);
+  const std::size_t kind = a.Choice(2, {"dword", "string", "delete"});
+  std::uint32_t number = 0;
+  a.Exactly(kind == 2 ? 3 : 4);
+  if (kind == 0) number = static_cast<std::uint32_t>(a.Number(3, INT32_MIN, UINT32_MAX, "dword"));
+  if (kind == 1) a.Cp1250(3);  // refuses a character Windows-1250 lacks rather than storing '?'
+  if (p.checking()) return;
+  Registry& reg = p.world.Reg();
+  if (kind == 2) return reg.DeleteValue(path, name);  // a value already absent is what was asked for
+  // A value needs its key; scripts need not create it first.
+  if (!reg.KeyExists(path) && !reg.CreateKey(path)) throw ScriptError{"cannot create key " + Quote(path)};
+  if (!(kind == 0 ? reg.SetDword(path, name, number) : reg.SetString(path, name, a.Text(3))))
+    throw ScriptError{"cannot set " + Quote(name) + " under " + Quote(path)};
+}
+
+// module version ... | filename fail|ok | folder NAME
+void Module(Player& p, const Args& a) {
+  a.Between(2, SIZE_MAX);
+  const std::size_t what = a.Choice(0, {"version", "filename", "folder"});
+  if (what == 2) {
+    a.Exactly(2);
+    const std::string name = a.Cp1250(1);
+    if (name.empty() || name.find_first_of("\\/:*?\"<>|") != std::string::npos)
+      throw ScriptError{"a folder name, without \\ / : * ? \" < > |"};
+    if (!p.checking()) p.world.ModuleFolder(a.Text(1));
+    return;
+  }
+  if (what == 1) {
+    a.Exactly(2);
+    const bool fail = a.Choice(1, {"fail", "ok"}) == 0;
+    if (sim::World* world = Sim(p, fail || p.world.Can(kSimulatedPlatform))) world->moduleFileNameFails = fail;
+    return;
+  }
+  if (p.checking()) {
+    sim::VersionResourceSpec scratch;
+    bool has = true;
+    return ModuleVersion(a, scratch, has);
+  }
+  ModuleVersion(a, p.moduleVersion, p.hasModuleVersion);
+  p.world.ModuleVersionChanged(p.hasModuleVersion ? &p.moduleVersion : nullptr);
+}
+
+void Driver(Player& p, const Args& a) {
+  a.Exactly(2);
+  const int index = static_cast<int>(ParseNumberOrThrow(a.Option(0, "class"), 1, 8, "class")) - 1;
+  const std::size_t state = a.Choice(1, {"devs-fail", "enum-fail", "ok"});
+  if (sim::World* world = Sim(p, state != 2 || p.world.Can(kSimulatedPlatform))) {
+    world->classDevsFail[index] = state == 0;
+    world->enumFailForever[index] = state == 1;
+  }
+}
+
+void Advapi(Player& p, const Args& a) {
+  a.Exactly(1);
+  const std::size_t state = a.Choice(0, {"ok", "missing", "no-openscmanager", "no-closeservicehandle"});
+  if (sim::World* world = Sim(p, state != 0 || p.world.Can(kSimulatedPlatform))) {
+    world->advapiMissing = state == 1;
+    world->advapiLacksOpenSCManager = state == 2;
+    world->advapiLacksCloseServiceHandle = state == 3;
+  }
+}
+
+// simulated-only "REASON": the script is for the simulated world alone.
+void SimulatedOnly(Player& p, const Args& a) {
+  a.Exactly(1);
+  if (a.Text(0).empty()) throw ScriptError{"simulated-only needs its reason"};
+  if (p.checking()) p.simulatedOnly_ = a.Text(0);
+}
+
+void Lenient(Player& p, const Args& a) {
+  a.Exactly(1);
+  const bool on = a.Choice(0, {"on", "off"}) == 0;
+  if (!p.checking()) p.lenient = on;
+}
+
+// --- The user ----------------------------------------------------------------
+
+void Start(Player& p, const Args& a) {
+  a.Between(0, 1);
+  int show = 1;
+  if (a.Count() == 1) show = static_cast<int>(ParseNumberOrThrow(a.Option(0, "show"), INT32_MIN, INT32_MAX, "show"));
+  if (p.checking()) return p.Started();
+  if (p.world.Running()) {
+    if (p.lenient) throw ExpectFailure{"the program not running", "running"};
+    throw ScriptError{"the program is running already"};
+  }
+  p.Unnest();  // the lines after this one play while the program waits for input
+  p.world.Start(show);
+}
+
+// The window open for the user, or a failure as an `expect` would give.
+Screen Window(Player& p) { return p.Open("window open"); }
+
+void Click(Player& p, const Args& a) {
+  a.Exactly(1);
+  p.NeedStart();
+  if (p.checking()) return;
+  Screen screen = Window(p);
+  // A role, or the caption a person reads on the button.
+  const std::string& which = a.Text(0);
+  Role role = which == "action" || screen.action.caption == which ? Role::Action : Role::Next;
+  if (which != "action" && which != "next" && screen.action.caption != which && screen.next.caption != which)
+    throw ExpectFailure{"a button " + Quote(which) + " to press", "none"};
+  const ButtonSeen& button = role == Role::Action ? screen.action : screen.next;
+  const std::string name = which == "action" || which == "next" ? "button " + which : Quote(which);
+  if (!button.present) throw ExpectFailure{name + " to press", "absent"};
+  if (!button.enabled) throw ExpectFailure{name + " to press", Quote(button.caption) + " disabled"};
+  if (role == Role::Action) p.NoteWritePress();
+  p.world.Click(role);
+}
+
+// choose count|wheel N|none [mouse|keyboard|cancel]
+void Choose(Player& p, const Args& a) {
+  a.Between(2, 3);
+  const bool count = a.Choice(0, {"count", "wheel"}) == 0;
+  const std::size_t items = count ? 8 : 2;
+  int item = 0;
+  if (a.Text(1) != "none") item = static_cast<int>(a.Number(1, 1, static_cast<std::int64_t>(items), "item"));
+  const std::size_t way = a.Count() == 3 ? a.Choice(2, {"mouse", "keyboard", "cancel"}) : 0;
+  if (item == 0 && a.Count() == 3) throw ScriptError{"none goes without a way of choosing"};
+  p.NeedStart();
+  if (p.checking()) return;
+  const Screen screen = Window(p);
+  if (!(count ? screen.count : screen.wheel).present)
+    throw ExpectFailure{std::string(count ? "countbox" : "wheelbox") + " to choose from", "absent"};
+  p.world.Choose(count ? ListRole::Count : ListRole::Wheel, item, static_cast<ChooseWay>(way));
+}
+
+void Close(Player& p, const Args& a) {
+  a.Exactly(0);
+  p.NeedStart();
+  if (p.checking()) return;
+  Window(p);
+  p.world.Close();
+}
+
+void About(Player& p, const Args& a) {
+  a.Exactly(0);
+  p.NeedStart();
+  if (p.checking()) return;
+  Window(p);
+  p.world.About();
+}
+
+// event CLASS COMMAND: any command event (no control of the program sends most).
+void Event(Player& p, const Args& a) {
+  a.Exactly(2);
+  const auto eventClass = static_cast<std::uint32_t>(a.Number(0, 0, UINT32_MAX, "event class"));
+  const auto command = static_cast<std::uint32_t>(a.Number(1, 0, UINT32_MAX, "command"));
+  p.NeedStart();
+  if (p.checking()) return p.Needs(kSimulatedPlatform);
+  Window(p);
+  if ((eventClass & 0x3000u) != 0 && command == 1002) p.NoteWritePress();
+  p.world.Event(eventClass, command);
+}
+
+// devmsg CODE TYPE|none: a raw WM_DEVICECHANGE with a bare header of that type, or lParam 0.
+void Devmsg(Player& p, const Args& a) {
+  a.Exactly(2);
+  const auto code = static_cast<std::uintptr_t>(a.Number(0, 0, UINT32_MAX, "code"));
+  std::vector<std::uint8_t> header;
+  if (a.Text(1) != "none") {
+    const auto type = static_cast<std::uint32_t>(a.Number(1, 0, UINT32_MAX, "device type"));
+    const std::uint32_t fields[3] = {12, type, 0};  // size, device type, reserved
+    for (std::uint32_t field : fields)
+      for (int i = 0; i < 4; ++i) header.push_back(static_cast<std::uint8_t>(field >> (8 * i)));
+  }
+  p.NeedStart();
+  if (p.checking()) return;
+  Window(p);
+  p.world.DeviceMessage(code, header);
+}
+
+void Move(Player& p, const Args& a) {
+  a.Exactly(2);
+  const auto x = static_cast<int>(a.Number(0, INT32_MIN, INT32_MAX, "x"));
+  const auto y = static_cast<int>(a.Number(1, INT32_MIN, INT32_MAX, "y"));
+  p.NeedStart();
+  if (p.checking()) return;
+  Window(p);
+  p.world.Move(x, y);
+}
+
+template <void (World::*Action)()>
+void WindowAction(Player& p, const Args& a) {
+  a.Exactly(0);
+  p.NeedStart();
+  if (p.checking()) return;
+  Window(p);
+  (p.world.*Action)();
+}
+
+// key KEY...: one key a play, each once the program handled the one before.
+void Key(Player& p, const Args& a) {
+  const std::vector<KeyPress> keys = KeysFrom(a);
+  p.NeedStart();
+  if (p.checking()) return;
+  std::size_t& pressed = p.keysPressed;
+  if (pressed == 0) Window(p);
+  const KeyPress& press = keys[pressed++];
+  if (!p.world.See().open) return void(pressed = 0);  // the window closed on the way: the rest reach nothing
+  const bool presses = (press.key == KeyName::Space || press.key == KeyName::Enter) && !press.alt;
+  if (presses && !p.world.BoxOpen() && p.world.See().focus == "action") p.NoteWritePress();
+  p.world.Key(press);
+  if (pressed < keys.size()) return p.Again();
+  pressed = 0;
+}
+
+// box hold: message boxes stay open while the script goes on; box answer: OK
+// on the open box, and boxes are answered at once again.
+void Box(Player& p, const Args& a) {
+  a.Exactly(1);
+  const bool hold = a.Choice(0, {"hold", "answer"}) == 0;
+  p.NeedStart();
+  if (p.checking()) return;
+  Window(p);
+  if (hold) return p.world.HoldBoxes(true);
+  if (!p.world.BoxOpen()) throw ExpectFailure{"a box to answer", "no box"};
+  p.world.HoldBoxes(false);
+  p.world.AnswerBox();
+}
+
+// shot FILE [window|panel|screen]: a picture of the screen, checked not to be blank.
+void Shot(Player& p, const Args& a) {
+  a.Between(1, 2);
+  if (a.Count() == 2) a.Choice(1, {"window", "panel", "screen"});
+  if (p.checking()) return p.Needs(kScreenshots);
+  p.world.Shot(a.Text(0), a.Count() == 2 ? a.Text(1) : "window");
+}
+
+// wait MS: lets the screen settle before a picture.
+void Wait(Player& p, const Args& a) {
+  a.Exactly(1);
+  const auto ms = static_cast<int>(a.Number(0, 0, 60000, "milliseconds"));
+  if (p.checking()) return p.Needs(kScreenshots);
+  p.world.Wait(ms);
+}
+
+// read NAME: the Virtual camera window reads the camera's memory again and
+// marks what changed since its last reading.
+void Read(Player& p, const Args& a) {
+  a.Exactly(1);
+  p.NeedCamera(a.Text(0));
+  if (p.checking()) return p.Needs(kPanel);
+  p.world.Read(a.Text(0));
+}
+
+}  // namespace
+
+const std::map<std::string, Player::Entry>& Player::Commands() {
+  static const std::map<std::string, Entry> kCommands = {
+      {"admin", {Kind::World, Admin}},
+      {"platform", {Kind::World, Platform}},
+      {"monitors", {Kind::World, Monitors}},
+      {"camera", {Kind::World, Camera}},
+      {"poke", {Kind::World, Poke}},
+      {"snapshot", {Kind::World, Snapshot}},
+      {"fault", {Kind::World, FaultCommand}},
+      {"regkey", {Kind::World, Regkey}},
+      {"reg", {Kind::World, Reg}},
+      {"module", {Kind::World, Module}},
+      {"driver", {Kind::World, Driver}},
+      {"advapi", {Kind::World, Advapi}},
+      {"read", {Kind::World, Read}},
+      {"simulated-only", {Kind::Other, SimulatedOnly}},
+      {"lenient", {Kind::Other, Lenient}},
+      {"start", {Kind::User, Start}},
+      {"click", {Kind::User, Click}},
+      {"choose", {Kind::User, Choose}},
+      {"close", {Kind::User, Close}},
+      {"about", {Kind::User, About}},
+      {"event", {Kind::User, Event}},
+      {"devmsg", {Kind::User, Devmsg}},
+      {"move", {Kind::User, Move}},
+      {"minimize", {Kind::User, WindowAction<&World::Minimize>}},
+      {"maximize", {Kind::User, WindowAction<&World::Maximize>}},
+      {"restore", {Kind::User, WindowAction<&World::Restore>}},
+      {"key", {Kind::User, Key}},
+      {"box", {Kind::User, Box}},
+      {"shot", {Kind::User, Shot}},
+      {"wait", {Kind::Other, Wait}},
+      {"expect", {Kind::Check, Expect}},
+      {"show", {Kind::Other, ShowCommand}},
+      {"dump", {Kind::Other, DumpCommand}},
+  };
+  return kCommands;
+}
+
+}  // namespace scenario

@@ -1,0 +1,244 @@
+#include "tools/scenario/program/program_world.h"
+
+#include <cstring>
+#include <ostream>
+
+#include "app/entry.h"
+#include "app/ravik_config.h"
+#include "config/commands.h"
+#include "core/cp1250.h"
+#include "lib/view/text_rows.h"
+#include "lib/view/toolkit.h"
+#include "platform/sim/world.h"
+#include "tools/common/camera_image.h"
+#include "tools/common/program_version.h"
+#include "tools/scenario/program/inside.h"
+#include "ui/camera_info_pane.h"
+
+namespace scenario {
+namespace {
+
+constexpr std::uint32_t kActionCommand = config::CmdPerformStep;
+constexpr std::uint32_t kNextCommand = config::CmdAdvanceStep;
+
+template <typename T, typename Pred>
+T* LiveChild(CRavikConfig& window, Pred pred) {
+  for (CView* child : window.Children()) {
+    auto* view = dynamic_cast<T*>(child);
+    if (view != nullptr && !view->IsEnded() && view->IsShown() && pred(*view)) return view;
+  }
+  return nullptr;
+}
+
+template <std::size_t N>
+std::string Field(const char (&field)[N]) {
+  return Utf8(std::string(field, strnlen(field, N)));
+}
+
+// The simulated world's registry, as the scripts name its keys.
+class SimRegistry : public Registry {
+ public:
+  sim::Registry& reg() { return sim::World::Get().registry; }
+  bool CreateKey(const std::string& path) override { return reg().CreateKey(path); }
+  void DeleteKey(const std::string& path) override { reg().DeleteKey(path); }
+  bool KeyExists(const std::string& path) override { return reg().KeyExists(path); }
+  bool SetDword(const std::string& path, const std::string& name, std::uint32_t value) override {
+    return reg().SetValue(path, name, sim::Registry::Value::Dword(value));
+  }
+  bool SetString(const std::string& path, const std::string& name, const std::string& utf8) override {
+    return reg().SetValue(path, name, sim::Registry::Value::String(utf8));
+  }
+  void DeleteValue(const std::string& path, const std::string& name) override { reg().DeleteValue(path, name); }
+  std::optional<std::uint32_t> Dword(const std::string& path, const std::string& name, std::string& text) override {
+    const sim::Registry::Value* value = reg().GetValue(path, name);
+    std::uint32_t number = 0;
+    if (value == nullptr) {
+      text = "absent";
+    } else if (value->AsDword(number)) {
+      text = std::to_string(number);
+      return number;
+    } else if (value->type == 1) {
+      text = "string " + Quote(Utf8(std::string(value->data.begin(), value->data.end()).c_str()));
+    } else {
+      text = "type " + std::to_string(value->type) + " " + HexBytes(value->data.data(), value->data.size());
+    }
+    return std::nullopt;
+  }
+};
+
+}  // namespace
+
+ProgramWorld::ProgramWorld() : version_(simtools::ProgramVersionResource()) {
+  sim::World::Get().Reset();
+  simtools::InstallProgramVersion(sim::World::Get(), &version_);
+}
+
+Registry& ProgramWorld::Reg() {
+  static SimRegistry registry;
+  return registry;
+}
+
+sim::World* ProgramWorld::Simulated() { return &sim::World::Get(); }
+
+void ProgramWorld::AddCamera(const CameraCommand& command) {
+  sim::World& world = sim::World::Get();
+  sim::Camera& camera = world.AddCamera(command.name, command.setup.classNumber - 1, command.pathLen);
+  std::string error;
+  if (!simtools::BuildCameraImage(command.setup, camera.memory, error)) throw ScriptError{error};
+  camera.Snapshot();
+  if (command.power) world.SetPower(camera, true);
+}
+
+void ProgramWorld::SetPower(const std::string& name, bool on) {
+  if (sim::Camera* camera = FindCamera(name)) sim::World::Get().SetPower(*camera, on);
+}
+
+sim::Camera* ProgramWorld::FindCamera(const std::string& name) { return sim::World::Get().FindCamera(name); }
+
+void ProgramWorld::ModuleVersionChanged(const sim::VersionResourceSpec* resource) {
+  hasVersion_ = resource != nullptr;
+  if (resource != nullptr) version_ = *resource;
+  simtools::InstallProgramVersion(sim::World::Get(), hasVersion_ ? &version_ : nullptr);
+}
+
+void ProgramWorld::ModuleFolder(const std::string& utf8) {
+  sim::World& world = sim::World::Get();
+  world.versionResources.erase(world.moduleFileName);
+  world.moduleFileName = "C:\\Program Files\\Kelvane\\" + Cp1250OrThrow(utf8) + "\\zeltfw.exe";
+  simtools::InstallProgramVersion(world, hasVersion_ ? &version_ : nullptr);
+}
+
+CRavikConfig* ProgramWorld::Window() {
+  if (!running_ || PBackground == nullptr) return nullptr;
+  for (CWindow* window : PBackground->Windows()) {
+    auto* main = dynamic_cast<CRavikConfig*>(window);
+    if (main != nullptr && main->IsOpen()) return main;
+  }
+  return nullptr;
+}
+
+CButton* ProgramWorld::ButtonOf(Role role) {
+  CRavikConfig* window = Window();
+  const std::uint32_t command = role == Role::Action ? kActionCommand : kNextCommand;
+  return window == nullptr
+             ? nullptr
+             : LiveChild<CButton>(*window, [command](const CButton& b) { return b.Command() == command; });
+}
+
+CComboBox* ProgramWorld::ListOf(ListRole list) {
+  CRavikConfig* window = Window();
+  const std::size_t items = list == ListRole::Count ? 8 : 2;
+  return window == nullptr
+             ? nullptr
+             : LiveChild<CComboBox>(*window, [items](const CComboBox& b) { return b.Items().size() == items; });
+}
+
+std::vector<std::string> ProgramWorld::PaneLines(CCameraInfoPane& pane) {
+  std::vector<std::string> lines;
+  for (const std::string& line : view::PaintedLines(&pane)) lines.push_back(Utf8(line));
+  return lines;
+}
+
+Screen ProgramWorld::See() {
+  Screen screen;
+  CRavikConfig* window = Window();
+  if (window == nullptr) return screen;
+  screen.open = true;
+  screen.title = Utf8(window->Title());
+  if (auto* pane = LiveChild<CCameraInfoPane>(*window, [](const CCameraInfoPane&) { return true; })) {
+    PaneSeen& seen = screen.pane;
+    seen.present = true;
+    const std::string fields[8] = {Field(pane->StepTitle),       Field(pane->TextLine1),      Field(pane->TextLine2),
+                                   Field(pane->TextLine3),       Field(pane->CameraTypeText), Field(pane->CameraIdText),
+                                   Field(pane->FilterCountText), Field(pane->FilterWheelText)};
+    for (int i = 0; i < 8; ++i) seen.fields[i] = fields[i], seen.seen[i] = true;  // read inside, whatever is drawn
+    seen.lines = PaneLines(*pane);
+  }
+  for (Role role : {Role::Action, Role::Next})
+    if (CButton* button = ButtonOf(role))
+      (role == Role::Action ? screen.action : screen.next) =
+          ButtonSeen{true, Utf8(button->Caption()), button->IsEnabled()};
+  for (ListRole role : {ListRole::Count, ListRole::Wheel}) {
+    CComboBox* box = ListOf(role);
+    if (box == nullptr) continue;
+    ListSeen& list = role == ListRole::Count ? screen.count : screen.wheel;
+    list.present = true;
+    for (const std::string& item : box->Items()) list.items.push_back(Utf8(item));
+    list.shown = box->GetSelection();
+    list.open = ListOpen(box);
+  }
+  CView* focus = window->IsActive() ? window->FocusedView() : nullptr;
+  screen.focus = BoxOpen()                          ? "box"
+                 : focus == nullptr                 ? "none"
+                 : focus == ButtonOf(Role::Action)  ? "action"
+                 : focus == ButtonOf(Role::Next)    ? "next"
+                 : focus == ListOf(ListRole::Count) ? "countbox"
+                 : focus == ListOf(ListRole::Wheel) ? "wheelbox"
+                                                    : "another view";
+  screen.minimized = window->IsMinimized();
+  screen.maximized = window->IsMaximized();
+  screen.x = window->NormalRect().x;
+  screen.y = window->NormalRect().y;
+  screen.interiorWidth = window->InteriorWidth();
+  screen.interiorHeight = window->InteriorHeight();
+  screen.takesInput = !BoxOpen();
+  return screen;
+}
+
+Inside ProgramWorld::LookInside() {
+  const sim::World& world = sim::World::Get();
+  Inside inside;
+  inside.handles = world.OpenHandleCount();
+  inside.handleNames = world.DescribeOpenHandles();
+  inside.registrations = world.RegistrationCount();
+  CRavikConfig* window = Window();
+  if (window == nullptr) {
+    inside.broken = BrokenWithoutWindow(world);
+    return inside;
+  }
+  inside.step = window->wizard.WizardStep;
+  inside.flags = window->link.LinkFlags;
+  inside.linkOpen = (inside.flags & camera::kLinkOpen) != 0;
+  inside.lastError = Field(window->link.LastErrorText);
+  inside.broken = BrokenInside(*window, world);
+  if (inside.broken.empty() && (placeOpened_[0] != placeToOpen_[0] || placeOpened_[1] != placeToOpen_[1]))
+    inside.broken = "the window opened at " + std::to_string(placeOpened_[0]) + " " + std::to_string(placeOpened_[1]) +
+                    ", not at " + std::to_string(placeToOpen_[0]) + " " + std::to_string(placeToOpen_[1]);
+  return inside;
+}
+
+std::string ProgramWorld::Counts() {
+  const sim::World& world = sim::World::Get();
+  return std::to_string(world.OpenHandleCount()) + " handles, " + std::to_string(world.RegistrationCount()) +
+         " registrations";
+}
+
+int ProgramWorld::RunProgram(int showCommand) {
+  PlaceToOpen(sim::World::Get(), placeToOpen_);
+  running_ = true;
+  ended_ = false;
+  firstWaitSeen_ = false;
+  char commandLine[] = "";
+  exitCode_ = WinMain(sim::World::ProgramInstance(), nullptr, commandLine, showCommand);
+  running_ = false;
+  ended_ = true;
+  return exitCode_;
+}
+
+void ProgramWorld::FirstWait() {
+  if (firstWaitSeen_) return;
+  firstWaitSeen_ = true;
+  startCounts_ = Counts();
+  if (CRavikConfig* window = Window()) {
+    placeOpened_[0] = window->NormalRect().x;
+    placeOpened_[1] = window->NormalRect().y;
+  }
+}
+
+void ProgramWorld::Describe(std::ostream& out) {
+  out << "registry:\n";
+  for (const char* root : {"HKCU\\Software\\Kelvane", "HKLM\\SYSTEM\\CurrentControlSet\\Services"})
+    for (const std::string& line : sim::World::Get().registry.Dump(root)) out << "  " << line << "\n";
+}
+
+}  // namespace scenario
