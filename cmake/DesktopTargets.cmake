@@ -27,10 +27,10 @@ const std::size_t kIconFileSize = sizeof(kIconFile) - 1;
 " @ONLY)
 
 # The front end's own code, apart from main(), so the tests can link it.
-file(GLOB zdesktop_srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/desktop/*.cpp)
+file(GLOB zdesktop_srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/desktop/*.cpp ${CMAKE_SOURCE_DIR}/tools/scenario/desktop/*.cpp)
 list(FILTER zdesktop_srcs EXCLUDE REGEX "/main\\.cpp$")
 add_library(zdesktop STATIC ${zdesktop_srcs} ${CMAKE_BINARY_DIR}/generated/program_icon_data.cpp)
-target_link_libraries(zdesktop PUBLIC zscript zsimtools)
+target_link_libraries(zdesktop PUBLIC zscenario_program)
 zelt_link_program(zdesktop PUBLIC zplatform_sim zview_fltk)
 
 add_executable(zeltfw tools/desktop/main.cpp)

@@ -34,26 +34,26 @@ grep -q "no X display" <<<"$out" || { echo "no reason given: $out"; exit 1; }
 
 start_xvfb
 echo "== wizard runs on $DISPLAY"
-play wizard_run.zds
-play oskel_run.zds
+play wizard_run.zsc
+play oskel_run.zsc
 
 echo "== window position kept across a restart"
 rm -rf "${SETTINGS:?}"/*
-play move_window.zds
+play move_window.zsc
 grep -q "^value 58506f73 4 2c010000$" "$SETTINGS/zeltfw/hkcu.reg" || { echo "XPos 300 not saved"; exit 1; }
-play position_kept.zds
+play position_kept.zsc
 
 echo "== a wrong expectation is reported"
 status=0
-play must_fail.zds 2>"$SHOTS/must_fail.err" || status=$?
+play must_fail.zsc 2>"$SHOTS/must_fail.err" || status=$?
 [ "$status" -eq 1 ] || { echo "exit status $status, not 1"; exit 1; }
-grep -q 'must_fail.zds:5: expected button "Další ->" enabled got disabled' "$SHOTS/must_fail.err" ||
+grep -q 'must_fail.zsc:5: expected button next "Další ->" enabled got "Další ->" disabled' "$SHOTS/must_fail.err" ||
   { cat "$SHOTS/must_fail.err"; exit 1; }
 
 echo "== under a window manager: minimize and restore"
 start_wm
 rm -rf "${SETTINGS:?}"/*
-play minimize.zds
+play minimize.zsc
 grep -q "^value 58506f73 4 fa000000$" "$SETTINGS/zeltfw/hkcu.reg" || { echo "XPos 250 not saved"; exit 1; }
 
 echo "== screenshots"

@@ -3,14 +3,13 @@
 // world. The program itself has no options; two environment variables, used
 // by our scripts only, belong to this front end (tools/desktop/README.md):
 //   ZELTFW_DESKTOP_CAMERA  a camera plugged in at start ("NAME class=N ...")
-//   ZELTFW_DESKTOP_SCRIPT  a desktop script to play (scripted mode), with
+//   ZELTFW_DESKTOP_SCRIPT  a scenario script to play (scripted mode), with
 //   ZELTFW_DESKTOP_SHOTS   the folder its screenshots go to
 #include <FL/Fl.H>
 #include <FL/Fl_Group.H>
 
 #include <cstdlib>
 #include <iostream>
-#include <memory>
 
 #include "app/entry.h"
 #include "lib/view/fltk/fltk.h"
@@ -21,8 +20,9 @@
 #include "tools/desktop/display.h"
 #include "tools/desktop/panel_window.h"
 #include "tools/desktop/program_icon.h"
-#include "tools/desktop/script_runner.h"
 #include "tools/desktop/user_settings.h"
+#include "tools/scenario/desktop/desktop_world.h"
+#include "tools/scenario/player.h"
 
 namespace {
 
@@ -80,8 +80,10 @@ int main() {
     if (!AddStartCamera(panel, camera)) return 2;
   }
 
-  std::unique_ptr<desktop::ScriptRunner> runner;
+  panel.show();
+  int status = 0;
   if (const char* path = Environment("ZELTFW_DESKTOP_SCRIPT")) {
+    // Scripted: the script starts the program; the settings are saved as the program ends.
     scenario::Script script;
     std::string error;
     if (!scenario::LoadScript(path, script, error)) {
@@ -89,19 +91,20 @@ int main() {
       return 2;
     }
     const char* shots = Environment("ZELTFW_DESKTOP_SHOTS");
-    runner = std::make_unique<desktop::ScriptRunner>(std::move(script), panel, world, shots != nullptr ? shots : "");
-    if (!runner->Check()) return 2;
-    runner->RunBeforeStart();
+    scenario::DesktopWorld played(panel, shots != nullptr ? shots : "");
+    scenario::Player player(script, played, std::cout, std::cerr);
+    const scenario::Outcome outcome = player.Run();
+    if (outcome == scenario::Outcome::Passed)
+      std::cout << script.name << ": " << player.ExpectationsHeld() << " expectations held\n";
+    for (const auto& [line, reason] : player.PassedOver())
+      std::cout << "  " << script.name << ":" << line << ": passed over: " << reason << "\n";
+    status = outcome == scenario::Outcome::Passed ? 0 : outcome == scenario::Outcome::Failed ? 1 : 2;
+  } else {
+    char commandLine[] = "";
+    status = WinMain(sim::World::ProgramInstance(), nullptr, commandLine, SW_SHOWNORMAL);
   }
-
-  panel.show();
-  if (runner) runner->Attach();
-  char commandLine[] = "";
-  int status = WinMain(sim::World::ProgramInstance(), nullptr, commandLine, SW_SHOWNORMAL);
   panel.hide();
-
   desktop::SaveUserSettings(world, settings);
-  if (runner && status == 0) status = runner->RunAfterExit();
   world.SetMessageSink(nullptr);
   return status;
 }

@@ -300,11 +300,16 @@ void WindowAction(Player& p, const Args& a) {
   (p.world.*Action)();
 }
 
+void Maximize(Player& p, const Args& a) {
+  if (p.checking()) p.Needs(kMaximize);
+  WindowAction<&World::Maximize>(p, a);
+}
+
 // key KEY...: one key a play, each once the program handled the one before.
 void Key(Player& p, const Args& a) {
   const std::vector<KeyPress> keys = KeysFrom(a);
   p.NeedStart();
-  if (p.checking()) return;
+  if (p.checking()) return p.Needs(kKeys);
   std::size_t& pressed = p.keysPressed;
   if (pressed == 0) Window(p);
   const KeyPress& press = keys[pressed++];
@@ -321,10 +326,9 @@ void Key(Player& p, const Args& a) {
 void Box(Player& p, const Args& a) {
   a.Exactly(1);
   const bool hold = a.Choice(0, {"hold", "answer"}) == 0;
+  if (hold) return p.checking() ? void() : p.world.HoldBoxes(true);  // also for the boxes of the start-up
   p.NeedStart();
   if (p.checking()) return;
-  Window(p);
-  if (hold) return p.world.HoldBoxes(true);
   if (!p.world.BoxOpen()) throw ExpectFailure{"a box to answer", "no box"};
   p.world.HoldBoxes(false);
   p.world.AnswerBox();
@@ -371,7 +375,7 @@ const std::map<std::string, Player::Entry>& Player::Commands() {
       {"module", {Kind::World, Module}},
       {"driver", {Kind::World, Driver}},
       {"advapi", {Kind::World, Advapi}},
-      {"read", {Kind::World, Read}},
+      {"read", {Kind::Other, Read}},
       {"simulated-only", {Kind::Other, SimulatedOnly}},
       {"lenient", {Kind::Other, Lenient}},
       {"start", {Kind::User, Start}},
@@ -383,11 +387,11 @@ const std::map<std::string, Player::Entry>& Player::Commands() {
       {"devmsg", {Kind::User, Devmsg}},
       {"move", {Kind::User, Move}},
       {"minimize", {Kind::User, WindowAction<&World::Minimize>}},
-      {"maximize", {Kind::User, WindowAction<&World::Maximize>}},
+      {"maximize", {Kind::User, Maximize}},
       {"restore", {Kind::User, WindowAction<&World::Restore>}},
       {"key", {Kind::User, Key}},
       {"box", {Kind::User, Box}},
-      {"shot", {Kind::User, Shot}},
+      {"shot", {Kind::Other, Shot}},
       {"wait", {Kind::Other, Wait}},
       {"expect", {Kind::Check, Expect}},
       {"show", {Kind::Other, ShowCommand}},

@@ -37,6 +37,7 @@ class Player {
   // what it takes) and, unless in the check pass, plays them. It runs once in
   // the check pass, before anything plays, and once when its line plays.
   using Handler = void (*)(Player&, const Args&);
+  // World and User lines change what happens; Check and Other lines do not.
   enum class Kind { World, User, Check, Other };
   struct Entry {
     Kind kind;

@@ -33,6 +33,8 @@ enum Ability : unsigned {
   kScreenshots = 8,        // shot FILE
   kPanel = 16,             // the Virtual camera window: read NAME, expect changed
   kStartupShow = 32,       // the start-up show command reaches the first show of the window
+  kKeys = 64,              // key: keys pressed as a person presses them
+  kMaximize = 128,         // maximize
 };
 
 // A push button or drop-down list as a person sees it (texts UTF-8).

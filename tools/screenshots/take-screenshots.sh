@@ -25,7 +25,7 @@ for scene in $SCENES; do
   echo "== $scene"
   # A fresh settings folder each time: the window always opens at 100, 100.
   rm -rf "${SETTINGS:?}"/*
-  XDG_CONFIG_HOME=$SETTINGS ZELTFW_DESKTOP_SCRIPT=$ROOT/tools/screenshots/$scene.zds ZELTFW_DESKTOP_SHOTS=$OUT \
+  XDG_CONFIG_HOME=$SETTINGS ZELTFW_DESKTOP_SCRIPT=$ROOT/tools/screenshots/$scene.zsc ZELTFW_DESKTOP_SHOTS=$OUT \
     "$ROOT/build/linux-desktop/zeltfw"
 done
 echo "== screenshots in $OUT:"

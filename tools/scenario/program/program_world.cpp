@@ -68,10 +68,7 @@ class SimRegistry : public Registry {
 
 }  // namespace
 
-ProgramWorld::ProgramWorld() : version_(simtools::ProgramVersionResource()) {
-  sim::World::Get().Reset();
-  simtools::InstallProgramVersion(sim::World::Get(), &version_);
-}
+ProgramWorld::ProgramWorld() : version_(simtools::ProgramVersionResource()) {}
 
 Registry& ProgramWorld::Reg() {
   static SimRegistry registry;

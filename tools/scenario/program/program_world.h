@@ -18,7 +18,8 @@ namespace scenario {
 
 class ProgramWorld : public World {
  public:
-  ProgramWorld();  // a fresh simulated world with the program's version resource
+  // The simulated world as it is, with the program's version resource installed.
+  ProgramWorld();
 
   Registry& Reg() override;
   sim::World* Simulated() override;

@@ -9,6 +9,7 @@
 #include "lib/view/headless/headless.h"
 #include "lib/view/toolkit.h"
 #include "platform/sim/world.h"
+#include "tools/common/program_version.h"
 #include "ui/camera_info_pane.h"
 
 namespace scenario {
@@ -65,6 +66,9 @@ std::vector<std::string> RenderPaint(const std::vector<std::string>& calls) {
 }  // namespace
 
 SimWorld::SimWorld() {
+  sim::World::Get().Reset();
+  const sim::VersionResourceSpec version = simtools::ProgramVersionResource();
+  ModuleVersionChanged(&version);
   view::ResetToolkit();
   view::headless::HoldBoxes(false);
   sim::World::Get().SetMessageSink(

@@ -15,7 +15,9 @@ class SimWorld : public ProgramWorld {
   SimWorld();
   ~SimWorld() override;
 
-  unsigned Abilities() const override { return kSimulatedPlatform | kLooksInside | kBaseMessages | kStartupShow; }
+  unsigned Abilities() const override {
+    return kSimulatedPlatform | kLooksInside | kBaseMessages | kStartupShow | kKeys | kMaximize;
+  }
   void Start(int showCommand) override;
   void Click(Role role) override;
   void Choose(ListRole list, int item, ChooseWay way) override;

@@ -1,0 +1,224 @@
+#include "tools/scenario/desktop/desktop_world.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Button.H>
+#include <FL/Fl_Choice.H>
+#include <FL/Fl_Window.H>
+
+#include <iostream>
+
+#include "app/ravik_config.h"
+#include "lib/view/fltk/fltk.h"
+#include "lib/view/loop.h"
+#include "lib/view/toolkit.h"
+#include "platform/sim/world.h"
+#include "tools/desktop/camera_words.h"
+#include "tools/desktop/hex_rows.h"
+#include "tools/desktop/panel_window.h"
+#include "tools/desktop/screenshot.h"
+
+namespace scenario {
+namespace {
+
+constexpr double kTick = 0.01;
+constexpr double kSettleLimit = 30.0;       // seconds the program may stay busy
+constexpr double kShotSettleSeconds = 0.4;  // the window manager draws frames in its own time
+
+// FLTK labels double '&' (and a leading '@'); people read them single.
+std::string Shown(const char* label) {
+  if (label == nullptr) return std::string();
+  std::string text;
+  for (const char* p = label; *p != '\0'; ++p) {
+    text += *p;
+    if ((*p == '&' || (*p == '@' && p == label)) && p[1] == *p) ++p;
+  }
+  return text;
+}
+
+Fl_Window* ProgramWindow() {
+  const auto windows = view::fltk::ToolkitWindows();
+  return windows.empty() ? nullptr : windows.front();
+}
+
+// The visible widget of that kind a person finds by what it shows.
+template <typename T, typename Pred>
+T* FindWidget(Pred pred) {
+  Fl_Window* window = ProgramWindow();
+  for (int i = 0; window != nullptr && i < window->children(); ++i) {
+    auto* widget = dynamic_cast<T*>(window->child(i));
+    if (widget != nullptr && widget->visible() && pred(*widget)) return widget;
+  }
+  return nullptr;
+}
+
+const char* IconName(IconKind kind) {
+  return kind == IconKind::Information ? "info" : kind == IconKind::Stop ? "stop" : "about";
+}
+
+}  // namespace
+
+DesktopWorld::DesktopWorld(desktop::PanelWindow& panel, std::string shotDir)
+    : panel_(panel), shotDir_(std::move(shotDir)) {}
+
+void DesktopWorld::AddCamera(const CameraCommand& command) {
+  if (command.pathLen != 0) throw ScriptError{"the Virtual camera window plugs cameras in with their own paths"};
+  std::string error;
+  if (!panel_.AddCamera(desktop::CameraWords{command.name, command.setup, command.power}, error))
+    throw ScriptError{error};
+}
+
+void DesktopWorld::SetPower(const std::string& name, bool on) {
+  std::string error;
+  if (!panel_.SetPower(name, on, error)) throw ScriptError{error};
+}
+
+// The program's loop runs until its window closes; the lines play from a
+// timer, each once the toolkit's queue is empty or a held box waits.
+void DesktopWorld::Start(int showCommand) {
+  if (started_) throw ScriptError{"the desktop program starts once a run"};
+  started_ = true;
+  Fl::add_timeout(kTick, OnTick, this);
+  RunProgram(showCommand);
+  Fl::remove_timeout(OnTick, this);
+}
+
+void DesktopWorld::OnTick(void* self) { static_cast<DesktopWorld*>(self)->Tick(); }
+
+void DesktopWorld::Tick() {
+  Fl::add_timeout(delay_ > 0 ? delay_ : kTick, OnTick, this);
+  delay_ = 0;
+  if (busy_) return;  // a line waits (a shot lets the screen settle): not now
+  if (view::fltk::CurrentMessageBox() != nullptr) {
+    NoteBox();
+    if (!hold_ || closing_) {
+      view::fltk::PressMessageBoxOk();
+      return;
+    }
+  } else if (view::HasPending()) {
+    waited_ += kTick;
+    if (waited_ > kSettleLimit) {
+      std::cerr << "the program stays busy for 30 s\n";
+      std::_Exit(1);
+    }
+    return;
+  }
+  waited_ = 0;
+  if (closing_) return;
+  FirstWait();
+  busy_ = true;
+  const bool more = PlayNext();
+  busy_ = false;
+  if (!more && Window() != nullptr) {
+    // The script is over, or failed: the window closes as a person closes it.
+    closing_ = true;
+    if (Fl_Window* window = ProgramWindow()) window->do_callback();
+  }
+}
+
+void DesktopWorld::NoteBox() {
+  const view::fltk::OpenMessageBox* box = view::fltk::CurrentMessageBox();
+  if (box == nullptr || box->window == lastBox_) return;
+  lastBox_ = box->window;
+  boxes_.push_back(BoxSeen{box->title, {box->lines[0], box->lines[1], box->lines[2]}, IconName(box->icon)});
+}
+
+const std::vector<BoxSeen>& DesktopWorld::Boxes() {
+  NoteBox();
+  return boxes_;
+}
+
+bool DesktopWorld::BoxOpen() { return view::fltk::CurrentMessageBox() != nullptr; }
+
+void DesktopWorld::AnswerBox() {
+  NoteBox();
+  view::fltk::PressMessageBoxOk();
+}
+
+void DesktopWorld::NoBoxInTheWay(const char* what) {
+  if (BoxOpen()) throw ExpectFailure{std::string("no message box in the way to ") + what, "one open"};
+}
+
+void DesktopWorld::Click(Role role) {
+  NoBoxInTheWay("click");
+  const std::string caption = Utf8(ButtonOf(role)->Caption());
+  Fl_Button* button = FindWidget<Fl_Button>([&](const Fl_Button& b) { return Shown(b.label()) == caption; });
+  if (button == nullptr) throw ExpectFailure{"a button " + Quote(caption) + " on the screen", "none"};
+  button->do_callback();
+}
+
+void DesktopWorld::Choose(ListRole list, int item, ChooseWay) {
+  NoBoxInTheWay("choose");
+  if (item == 0) throw WorldStuck{"a person cannot take the choice away from the list"};
+  const std::size_t items = list == ListRole::Count ? 8 : 2;
+  Fl_Choice* choice =
+      FindWidget<Fl_Choice>([&](const Fl_Choice& c) { return c.size() - 1 == static_cast<int>(items); });
+  if (choice == nullptr) throw ExpectFailure{"the list on the screen", "none"};
+  choice->value(item - 1);
+  choice->do_callback();
+}
+
+void DesktopWorld::Close() {
+  NoBoxInTheWay("close");
+  ProgramWindow()->do_callback();  // the close box
+}
+
+// F1 in the window: the toolkit's About command.
+void DesktopWorld::About() {
+  NoBoxInTheWay("ask for the About box");
+  Fl::e_keysym = FL_F + 1;
+  ProgramWindow()->handle(FL_SHORTCUT);
+}
+
+void DesktopWorld::Event(std::uint32_t eventClass, std::uint32_t command) {
+  Window()->UserCommand(eventClass, command);
+}
+
+void DesktopWorld::DeviceMessage(std::uintptr_t code, const std::vector<std::uint8_t>& header) {
+  view::PostNativeMessage(Window()->GetHandle(), WM_DEVICECHANGE, code, header);
+}
+
+void DesktopWorld::Move(int x, int y) { Window()->MoveTo(x, y); }
+
+// What a person does with the title bar's buttons; the window manager does
+// the rest (without one, nothing happens).
+void DesktopWorld::Minimize() { ProgramWindow()->iconize(); }
+void DesktopWorld::Restore() { ProgramWindow()->show(); }
+void DesktopWorld::Maximize() { throw WorldStuck{"the desktop window has no maximize box"}; }
+void DesktopWorld::Key(const KeyPress&) { throw WorldStuck{"keys are not played in the desktop world"}; }
+
+// shot FILE [window|panel|screen]: the program's window with its message box, the panel, or the whole screen.
+void DesktopWorld::Shot(const std::string& file, const std::string& what) {
+  std::vector<Fl_Window*> windows;
+  if (what == "window") {
+    // A box of the start-up comes before the window is on the screen.
+    if (Fl_Window* window = ProgramWindow()) windows.push_back(window);
+    if (const view::fltk::OpenMessageBox* box = view::fltk::CurrentMessageBox()) windows.push_back(box->window);
+    if (windows.empty()) throw ExpectFailure{"the window open for the shot", "closed"};
+  } else if (what == "panel") {
+    windows.push_back(&panel_);
+  }
+  desktop::SettleScreen(kShotSettleSeconds);
+  std::string error;
+  if (!desktop::TakeShot(shotDir_.empty() ? file : shotDir_ + "/" + file, windows, error)) throw ScriptError{error};
+}
+
+// read NAME: the panel's Read button; the reading goes to the output as well.
+void DesktopWorld::Read(const std::string& name) {
+  desktop::BlockReading reading;
+  std::string error;
+  if (!panel_.ReadBlock(name, reading, error)) throw ScriptError{error};
+  std::cout << name << " block:\n";
+  for (const desktop::HexRow& row : desktop::HexRows(reading)) std::cout << "  " << desktop::HexRowText(row) << "\n";
+}
+
+std::vector<std::uint32_t> DesktopWorld::PanelChanges(const std::string& name) {
+  std::vector<std::uint32_t> changed;
+  const desktop::BlockReading* reading = panel_.LastReading();
+  if (reading == nullptr || panel_.LastReadingOf() != name)
+    throw ExpectFailure{"a reading of " + name + " in the panel", "none"};
+  for (std::size_t i = 0; i < reading->changed.size(); ++i)
+    if (reading->changed[i]) changed.push_back(static_cast<std::uint32_t>(reading->address + i));
+  return changed;
+}
+
+}  // namespace scenario
