@@ -79,7 +79,7 @@ target_link_libraries(zelt-camera PRIVATE zscript zcamemu)
 set_target_properties(zelt-camera PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZELT_WIN_OUTPUT})
 
 # The scenario scripts played against zeltfw.exe with emulated cameras: real input, real boxes.
-file(GLOB zelt_play_srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/windows/play/*.cpp)
+file(GLOB zelt_play_srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/scenario/wine/*.cpp)
 add_executable(zelt-play ${zelt_play_srcs})
 target_link_libraries(zelt-play PRIVATE zscript zcamemu zwindrive oleacc oleaut32 ole32)
 set_target_properties(zelt-play PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZELT_WIN_OUTPUT})

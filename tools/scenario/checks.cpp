@@ -94,6 +94,7 @@ void List(Player& p, const Args& a) {
   const Screen screen = p.Open(expected);
   const ListSeen& list = Count ? screen.count : screen.wheel;
   const int shown = list.present ? list.shown : -1;
+  if (!list.misread.empty()) throw ExpectFailure{expected, "a list a screen reader reads as " + Quote(list.misread)};
   if (!Holds(want, shown)) throw ExpectFailure{expected, ListItemText(shown)};
 }
 

@@ -48,6 +48,7 @@ struct ListSeen {
   std::vector<std::string> items;
   int shown = 0;  // 1-based; 0: none
   bool open = false;
+  std::string misread;  // what a screen reader reads of it when that is not what it shows
 };
 // The information pane: its fields (title, line1, line2, line3, type, id,
 // count, wheel), which of them can be seen, and its lines as read aloud.

@@ -4,7 +4,7 @@
 #pragma once
 #include <windows.h>
 
-namespace play {
+namespace scenario::wine {
 
 // Moves the pointer to the point (screen coordinates) and clicks the left button there.
 void ClickAt(POINT screen);
@@ -13,4 +13,4 @@ POINT CentreOf(HWND hwnd);
 // Presses and releases the key, with the modifier (VK_MENU, VK_SHIFT, ...) held when given.
 void PressKey(WORD key, WORD modifier = 0);
 
-}  // namespace play
+}  // namespace scenario::wine

@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace play {
+namespace scenario::wine {
 
 // "info", "stop", "about" (the program's icon, from its exe), or a description.
 std::string NameIcon(HWND iconControl, const std::wstring& exe);
@@ -14,4 +14,4 @@ std::string NameIcon(HWND iconControl, const std::wstring& exe);
 // font without wrapping any of them.
 bool LinesFit(int height, int lines);
 
-}  // namespace play
+}  // namespace scenario::wine

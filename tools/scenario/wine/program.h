@@ -9,14 +9,15 @@
 #include <vector>
 
 #include "tools/scenario/keys.h"
-#include "tools/windows/play/reader.h"
+#include "tools/scenario/wine/reader.h"
+#include "tools/scenario/world.h"
 #include "tools/windows/process.h"
 
 namespace wincam {
 class Emulator;
 }
 
-namespace play {
+namespace scenario::wine {
 
 // The two lists of step 4, told apart by their number of items.
 constexpr std::size_t kCountItems = 8;
@@ -34,19 +35,6 @@ struct Control {
 struct List : Control {
   std::vector<std::wstring> items;
   int shown = 0;  // the item the list shows, 1-based; 0: none
-};
-
-// A message box as it was seen.
-struct BoxSeen {
-  std::wstring title;
-  std::wstring lines[3];
-  std::string icon;      // info, stop, about, or what it looked like
-  bool textFits = true;  // its lines are not wrapped
-};
-
-// Something the program did not do in time: the run cannot go on.
-struct ProgramStuck {
-  std::string what;
 };
 
 class Program {
@@ -79,6 +67,8 @@ class Program {
   // The pane's lines as a screen reader reads them (its accessible name);
   // empty: no pane.
   std::vector<std::wstring> PaneLines();
+  // The left or right of the two side by side: the left button has no room
+  // for another of its width before it, whatever the window's state.
   bool Button(bool action, Control& button);
   bool ListOf(std::size_t items, List& list);  // the list with that many items
   bool Minimized();
@@ -93,6 +83,7 @@ class Program {
   void Key(const scenario::KeyPress& press);
   // The window with the keyboard focus in the program, or null.
   HWND Focus();
+  bool Enabled() { return WindowOpen() && IsWindowEnabled(window_) != FALSE; }
   void Close();  // Alt+F4
   void About();  // the system menu's last item
   void Command(UINT systemCommand);
@@ -108,6 +99,7 @@ class Program {
   void Foreground(HWND hwnd);
   void SyncInput(bool listOpening = false);
   void Record(HWND box);
+  void WaitForFirstPaint();
   void PressKeysAndSettle(WORD key, int times, bool listOpen);
   bool HoldsTheMouse();  // an open list or menu
 
@@ -123,4 +115,4 @@ class Program {
   std::vector<long> startCounts_;
 };
 
-}  // namespace play
+}  // namespace scenario::wine

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-namespace play {
+namespace scenario::wine {
 
 // The world's start: the six driver services' "Parameters" keys, empty, and
 // no settings of the program for this user.
@@ -26,4 +26,4 @@ std::string ValueText(const std::string& path, const std::string& name, std::opt
 
 std::wstring Wide(const std::string& utf8);
 
-}  // namespace play
+}  // namespace scenario::wine

@@ -9,9 +9,34 @@
 #include <iostream>
 #include <string>
 
-#include "tools/scenario/script.h"
-#include "tools/windows/play/session.h"
+#include "tools/scenario/player.h"
+#include "tools/scenario/wine/wine_world.h"
 #include "tools/windows/process.h"
+
+namespace {
+
+double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// The world, timing how long the power cuts and returns take.
+class TimedWorld : public scenario::WineWorld {
+ public:
+  using WineWorld::WineWorld;
+  void SetPower(const std::string& name, bool on) override {
+    LARGE_INTEGER before, after;
+    QueryPerformanceCounter(&before);
+    WineWorld::SetPower(name, on);
+    WorldChanged();
+    QueryPerformanceCounter(&after);
+    powerMs += Milliseconds(before, after);
+  }
+  double powerMs = 0;
+};
+
+}  // namespace
 
 int main(int argc, char** argv) {
   std::wstring exe = drive::OwnDirectory() + L"zeltfw.exe";
@@ -36,21 +61,25 @@ int main(int argc, char** argv) {
   int passedOverLines = 0;
   const scenario::PlayCounts counts =
       scenario::PlayScripts(argv + first, argc - first, [&](const scenario::Script& script) {
-        play::Session session(script, exe);
-        const scenario::Outcome outcome = session.Run();
+        TimedWorld world(exe);
+        scenario::Player player(script, world, std::cout, std::cerr);
+        LARGE_INTEGER before, after;
+        QueryPerformanceCounter(&before);
+        const scenario::Outcome outcome = player.Run();
+        QueryPerformanceCounter(&after);
         if (outcome == scenario::Outcome::SimulatedOnly)
-          std::cout << script.name << ": simulated world only: " << session.SimulatedOnlyReason() << "\n";
+          std::cout << script.name << ": simulated world only: " << player.SimulatedOnlyReason() << "\n";
         if (outcome != scenario::Outcome::Passed) return outcome;
-        std::cout << script.name << ": " << session.ExpectationsHeld() << " expectations held";
-        if (!session.PassedOver().empty()) std::cout << ", " << session.PassedOver().size() << " lines passed over";
+        std::cout << script.name << ": " << player.ExpectationsHeld() << " expectations held";
+        if (!player.PassedOver().empty()) std::cout << ", " << player.PassedOver().size() << " lines passed over";
+        const double played = Milliseconds(before, after);
         if (timing)
-          std::cout << "; " << static_cast<long>(session.PlayedMilliseconds()) << " ms played, "
-                    << static_cast<long>(session.PlayedMilliseconds() - session.PowerMilliseconds())
+          std::cout << "; " << static_cast<long>(played) << " ms played, " << static_cast<long>(played - world.powerMs)
                     << " ms without the power cuts and returns";
         std::cout << "\n";
-        for (const auto& [line, reason] : session.PassedOver())
+        for (const auto& [line, reason] : player.PassedOver())
           std::cout << "  " << script.name << ":" << line << ": passed over: " << reason << "\n";
-        passedOverLines += static_cast<int>(session.PassedOver().size());
+        passedOverLines += static_cast<int>(player.PassedOver().size());
         return outcome;
       });
   std::cout << counts.passed << " passed, " << counts.failed << " failed, " << counts.simulatedOnly

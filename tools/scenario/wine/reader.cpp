@@ -1,6 +1,6 @@
-#include "tools/windows/play/reader.h"
+#include "tools/scenario/wine/reader.h"
 
-namespace play {
+namespace scenario::wine {
 namespace {
 
 // IAccessible's interface identifier, defined here: the one in MinGW's
@@ -45,4 +45,4 @@ bool ReadAloud(HWND hwnd, Spoken& spoken) {
   return true;
 }
 
-}  // namespace play
+}  // namespace scenario::wine

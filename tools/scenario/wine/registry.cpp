@@ -1,10 +1,10 @@
-#include "tools/windows/play/registry.h"
+#include "tools/scenario/wine/registry.h"
 
 #include <vector>
 
 #include "tools/windows/windows_of.h"
 
-namespace play {
+namespace scenario::wine {
 namespace {
 
 const char* const kDriverServices[] = {"ravikccdI", "ravikccdF", "zeltccdI", "zeltccdF", "zeltccdB", "zeltccdBI"};
@@ -119,4 +119,4 @@ std::string ValueText(const std::string& path, const std::string& name, std::opt
   return "type " + std::to_string(type) + ", " + std::to_string(size) + " bytes";
 }
 
-}  // namespace play
+}  // namespace scenario::wine

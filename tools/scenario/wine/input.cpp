@@ -1,6 +1,6 @@
-#include "tools/windows/play/input.h"
+#include "tools/scenario/wine/input.h"
 
-namespace play {
+namespace scenario::wine {
 namespace {
 
 void Send(INPUT* inputs, UINT count) { SendInput(count, inputs, sizeof(INPUT)); }
@@ -49,4 +49,4 @@ void PressKey(WORD key, WORD modifier) {
   Send(inputs, count);
 }
 
-}  // namespace play
+}  // namespace scenario::wine

@@ -1,4 +1,4 @@
-#include "tools/windows/play/box_icons.h"
+#include "tools/scenario/wine/box_icons.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -6,7 +6,7 @@
 
 #include "tools/windows/screenshot.h"
 
-namespace play {
+namespace scenario::wine {
 namespace {
 
 // Draws the icon at the size the box shows it on the box's background and
@@ -96,4 +96,4 @@ bool LinesFit(int height, int lines) {
   return text.tmHeight <= 0 || height < (lines + 1) * text.tmHeight;
 }
 
-}  // namespace play
+}  // namespace scenario::wine

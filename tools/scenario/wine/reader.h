@@ -7,7 +7,7 @@
 
 #include <string>
 
-namespace play {
+namespace scenario::wine {
 
 struct Spoken {
   std::wstring name;   // a button's caption, the pane's lines
@@ -23,4 +23,4 @@ struct Spoken {
 // False when no accessible object answers for the window; spoken is then empty.
 bool ReadAloud(HWND hwnd, Spoken& spoken);
 
-}  // namespace play
+}  // namespace scenario::wine

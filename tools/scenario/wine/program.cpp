@@ -1,14 +1,14 @@
-#include "tools/windows/play/program.h"
+#include "tools/scenario/wine/program.h"
 
 #include <algorithm>
 
 #include "core/live_objects.h"
+#include "tools/scenario/wine/box_icons.h"
+#include "tools/scenario/wine/input.h"
 #include "tools/windows/camera/emulator.h"
-#include "tools/windows/play/box_icons.h"
-#include "tools/windows/play/input.h"
 #include "tools/windows/windows_of.h"
 
-namespace play {
+namespace scenario::wine {
 namespace {
 
 constexpr DWORD kStartTimeout = 30000;
@@ -33,7 +33,7 @@ Control Describe(HWND parent, HWND hwnd) {
   control.enabled = IsWindowEnabled(hwnd) != FALSE;
   GetWindowRect(hwnd, &control.rect);
   MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&control.rect), 2);
-  if (!ReadAloud(hwnd, control.spoken)) throw ProgramStuck{"no accessible object answers for a control"};
+  if (!ReadAloud(hwnd, control.spoken)) throw WorldStuck{"no accessible object answers for a control"};
   return control;
 }
 
@@ -59,7 +59,7 @@ Program::~Program() {
       holdBoxes_ = false;
       if (OpenBox() != nullptr) Settle();
       if (WindowOpen()) Close();
-    } catch (const ProgramStuck&) {
+    } catch (const WorldStuck&) {
     }
   }
   if (!started_ || !Running()) return;
@@ -73,7 +73,7 @@ void Program::Start(int showCommand) {
   if (!process_.Start(exe_, showCommand)) {
     Sleep(500);
     if (!process_.Start(exe_, showCommand))
-      throw ProgramStuck{"zeltfw.exe does not start (error " + std::to_string(GetLastError()) + ")"};
+      throw WorldStuck{"zeltfw.exe does not start (error " + std::to_string(GetLastError()) + ")"};
   }
   started_ = true;
   cameras_.SetProgram(process_.Id());
@@ -82,13 +82,33 @@ void Program::Start(int showCommand) {
   for (;;) {
     window_ = drive::FindTopLevel(process_.Id(), [](HWND hwnd) { return drive::ClassOf(hwnd) == kWindowClass; });
     if (window_ != nullptr) break;
-    if (!Running()) throw ProgramStuck{"zeltfw.exe ended without showing its window"};
-    if (GetTickCount64() >= end) throw ProgramStuck{"no window within 30 s"};
+    if (!Running()) throw WorldStuck{"zeltfw.exe ended without showing its window"};
+    if (GetTickCount64() >= end) throw WorldStuck{"no window within 30 s"};
     Sleep(5);
   }
   thread_ = GetWindowThreadProcessId(window_, nullptr);
   Settle();
+  WaitForFirstPaint();
   for (int kind = 0; kind < static_cast<int>(core::LiveKind::Count); ++kind) startCounts_.push_back(LiveCount(kind));
+}
+
+// The counts at start-up include what the first paint makes: the pane makes
+// the caption's bold font when it first paints, and in a fresh Wine session
+// the window itself may have painted while its pane has not yet. A minimized
+// window paints nothing until it is restored.
+void Program::WaitForFirstPaint() {
+  const ULONGLONG end = GetTickCount64() + kSettleTimeout;
+  for (;;) {
+    if (!WindowOpen() || IsIconic(window_)) return;
+    bool pending = false;
+    for (HWND child = GetWindow(window_, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+      RECT update = {};
+      if (IsWindowVisible(child) && GetUpdateRect(child, &update, FALSE)) pending = true;
+    }
+    if (!pending) return;
+    if (GetTickCount64() >= end) throw WorldStuck{"the window's controls were not painted within 15 s"};
+    Sleep(1);
+  }
 }
 
 bool Program::Running() {
@@ -130,7 +150,7 @@ void Program::SyncInput(bool listOpening) {
     SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, kSettleTimeout, &ignored);
     Sleep(20);
     if (!SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, kSettleTimeout, &ignored) && WindowOpen())
-      throw ProgramStuck{"the program answered no message for 15 s"};
+      throw WorldStuck{"the program answered no message for 15 s"};
     return;
   }
   const ULONGLONG end = GetTickCount64() + kSettleTimeout;
@@ -140,19 +160,19 @@ void Program::SyncInput(bool listOpening) {
     info.cbSize = sizeof(info);
     const bool captured = !listOpening && GetGUIThreadInfo(thread_, &info) && info.hwndCapture != nullptr;
     if (!GetUpdateRect(window_, &update, FALSE) && !captured) return;
-    if (GetTickCount64() >= end) throw ProgramStuck{"the program did not get back to its message loop for 15 s"};
+    if (GetTickCount64() >= end) throw WorldStuck{"the program did not get back to its message loop for 15 s"};
     Sleep(1);
   }
 }
 
 void Program::Settle() {
   for (int round = 0; round < 100; ++round) {
-    if (!cameras_.WaitForMessages(kSettleTimeout)) throw ProgramStuck{"a device message was not taken for 15 s"};
+    if (!cameras_.WaitForMessages(kSettleTimeout)) throw WorldStuck{"a device message was not taken for 15 s"};
     if (!Running()) return;
     if (!WindowOpen()) {
       // Closing: the process ends on its own.
       DWORD code = 0;
-      if (!Exited(kSettleTimeout, &code)) throw ProgramStuck{"the window closed but the program runs on"};
+      if (!Exited(kSettleTimeout, &code)) throw WorldStuck{"the window closed but the program runs on"};
       return;
     }
     SyncInput();
@@ -163,13 +183,13 @@ void Program::Settle() {
     if (holdBoxes_) return;
     AnswerBox();
   }
-  throw ProgramStuck{"message boxes keep coming"};
+  throw WorldStuck{"message boxes keep coming"};
 }
 
 void Program::Record(HWND box) {
   recorded_.push_back(box);
   BoxSeen seen;
-  seen.title = drive::TextOf(box);
+  seen.title = drive::Narrow(drive::TextOf(box));
   HWND iconControl = nullptr;
   HWND textControl = nullptr;
   for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -181,7 +201,7 @@ void Program::Record(HWND box) {
   }
   if (textControl != nullptr) {
     std::vector<std::wstring> lines = SplitLines(drive::TextOf(textControl), L"\n");
-    for (std::size_t i = 0; i < lines.size() && i < 3; ++i) seen.lines[i] = lines[i];
+    for (std::size_t i = 0; i < lines.size() && i < 3; ++i) seen.lines[i] = drive::Narrow(lines[i]);
     RECT rect = {};
     GetClientRect(textControl, &rect);
     seen.textFits = LinesFit(rect.bottom, static_cast<int>(lines.size()));
@@ -200,7 +220,7 @@ void Program::AnswerBox() {
   else
     PressKey(VK_RETURN);
   if (!drive::WaitUntil(drive::Gone, box, kBoxTimeout) && Running())
-    throw ProgramStuck{"the message box does not close on OK"};
+    throw WorldStuck{"the message box does not close on OK"};
 }
 
 std::wstring Program::Title() { return WindowOpen() ? drive::TextOf(window_) : std::wstring(); }
@@ -210,18 +230,15 @@ std::vector<std::wstring> Program::PaneLines() {
   std::vector<HWND> panes = ChildrenOfClass(window_, kPaneClass);
   if (panes.empty()) return {};
   Spoken spoken;
-  if (!ReadAloud(panes.front(), spoken)) throw ProgramStuck{"no accessible object answers for the pane"};
+  if (!ReadAloud(panes.front(), spoken)) throw WorldStuck{"no accessible object answers for the pane"};
   return SplitLines(spoken.name, L"\r\n");
 }
 
-// The action button is the left one, the next button the right one.
 bool Program::Button(bool action, Control& button) {
   if (!WindowOpen()) return false;
-  RECT client = {};
-  GetClientRect(window_, &client);
   for (HWND hwnd : ChildrenOfClass(window_, L"button")) {
     Control control = Describe(window_, hwnd);
-    const bool left = (control.rect.left + control.rect.right) / 2 < client.right / 2;
+    const bool left = control.rect.left < control.rect.right - control.rect.left;
     if (left == action) {
       button = control;
       return true;
@@ -308,7 +325,7 @@ void Program::ChooseByMouse(const List& list, int item, bool cancel) {
   Foreground(window_);
   ClickAt(CentreOf(list.hwnd));
   SyncInput(true);
-  if (SendMessageW(list.hwnd, CB_GETDROPPEDSTATE, 0, 0) == FALSE) throw ProgramStuck{"a click does not open the list"};
+  if (SendMessageW(list.hwnd, CB_GETDROPPEDSTATE, 0, 0) == FALSE) throw WorldStuck{"a click does not open the list"};
   const int current = static_cast<int>(SendMessageW(list.hwnd, CB_GETCURSEL, 0, 0)) + 1;  // 0: none
   if (current == 0)
     PressKeysAndSettle(VK_DOWN, item, true);
@@ -324,7 +341,7 @@ void Program::ChooseByMouse(const List& list, int item, bool cancel) {
 void Program::ChooseByKeyboard(const List& list, int item) {
   Foreground(window_);
   for (int i = 0; i < 8 && Focus() != list.hwnd; ++i) PressKeysAndSettle(VK_TAB, 1, false);
-  if (Focus() != list.hwnd) throw ProgramStuck{"Tab never reaches the list"};
+  if (Focus() != list.hwnd) throw WorldStuck{"Tab never reaches the list"};
   const int current = static_cast<int>(SendMessageW(list.hwnd, CB_GETCURSEL, 0, 0)) + 1;
   if (current == 0)
     PressKeysAndSettle(VK_DOWN, item, false);
@@ -360,7 +377,7 @@ void Program::Close() {
     Settle();
     return;
   }
-  throw ProgramStuck{"the window shows no close box"};
+  throw WorldStuck{"the window shows no close box"};
 }
 
 void Program::About() {
@@ -401,4 +418,4 @@ long Program::LiveCount(int kind) {
   return static_cast<long>(static_cast<LONG_PTR>(count));
 }
 
-}  // namespace play
+}  // namespace scenario::wine

@@ -1,0 +1,380 @@
+#include "tools/scenario/wine/wine_world.h"
+
+#include <windows.h>
+
+#include <ostream>
+
+#include "core/live_objects.h"
+#include "platform/sim/world.h"
+#include "tools/common/camera_image.h"
+#include "tools/scenario/wine/program.h"
+#include "tools/scenario/wine/registry.h"
+#include "tools/windows/camera/emulator.h"
+#include "tools/windows/camera/win_handles.h"
+#include "tools/windows/screenshot.h"
+#include "tools/windows/windows_of.h"
+
+namespace scenario {
+namespace {
+
+using wine::Control;
+using wine::List;
+using wine::Program;
+
+// The prefix's registry, as the scripts name its keys.
+class WineRegistry : public Registry {
+ public:
+  bool CreateKey(const std::string& path) override { return Checked(path) && wine::CreateKey(path); }
+  void DeleteKey(const std::string& path) override {
+    if (Checked(path)) wine::DeleteKey(path);
+  }
+  bool KeyExists(const std::string& path) override { return wine::KeyExists(path); }
+  bool SetDword(const std::string& path, const std::string& name, std::uint32_t value) override {
+    return Checked(path) && wine::SetDword(path, name, value);
+  }
+  bool SetString(const std::string& path, const std::string& name, const std::string& utf8) override {
+    return Checked(path) && wine::SetString(path, name, utf8);
+  }
+  void DeleteValue(const std::string& path, const std::string& name) override {
+    if (Checked(path)) wine::DeleteValue(path, name);
+  }
+  std::optional<std::uint32_t> Dword(const std::string& path, const std::string& name, std::string& text) override {
+    std::optional<std::uint32_t> number;
+    text = wine::ValueText(path, name, number);
+    return number;
+  }
+
+ private:
+  static bool Checked(const std::string& path) {
+    HKEY root = nullptr;
+    std::wstring subKey;
+    if (!wine::SplitRegistryPath(path, root, subKey)) throw ScriptError{"not a key of HKLM or HKCU: " + path};
+    return true;
+  }
+};
+
+// The pane's fields from its lines as read aloud: title and instruction
+// first; then the four labelled values (facts) or two more lines (message).
+PaneSeen ReadPane(const std::vector<std::wstring>& lines) {
+  static const wchar_t* const kLabels[] = {L"Typ kamery:", L"ID kamery:", L"Po\u010det filtr\u016f:",
+                                           L"Filtrov\u00e9 kolo:"};
+  PaneSeen pane;
+  pane.present = true;
+  for (const std::wstring& line : lines) pane.lines.push_back(drive::Narrow(line));
+  auto line = [&lines](std::size_t i) { return i < lines.size() ? lines[i] : std::wstring(); };
+  pane.fields[0] = drive::Narrow(line(0));
+  pane.fields[1] = drive::Narrow(line(1));
+  pane.seen[0] = pane.seen[1] = true;
+  if (line(2).rfind(kLabels[0], 0) != 0) {
+    pane.fields[2] = drive::Narrow(line(2));
+    pane.fields[3] = drive::Narrow(line(3));
+    pane.seen[2] = pane.seen[3] = true;
+    return pane;
+  }
+  pane.seen[3] = true;  // the facts layout is the one with an empty third line
+  for (std::size_t row = 0; row < 4; ++row) {
+    std::wstring text = line(2 + row);
+    const std::wstring label = kLabels[row];
+    if (text.rfind(label, 0) != 0) continue;
+    text = text.substr(label.size());
+    if (!text.empty() && text.front() == L' ') text.erase(0, 1);
+    pane.fields[4 + row] = drive::Narrow(text);
+    pane.seen[4 + row] = true;
+  }
+  return pane;
+}
+
+// A caption a screen reader reads otherwise is no caption the checks accept.
+std::string AsRead(const std::wstring& shown, const std::wstring& read) {
+  return read == shown ? drive::Narrow(shown)
+                       : drive::Narrow(shown) + " (a screen reader reads \"" + drive::Narrow(read) + "\")";
+}
+
+// Every resource of the program but its version resource, for a copy that
+// starts from none.
+struct ResourceCopy {
+  HMODULE from;
+  HANDLE to;
+  bool done = true;
+};
+
+BOOL CALLBACK CopyLanguage(HMODULE module, LPCWSTR type, LPCWSTR name, WORD language, LONG_PTR param) {
+  auto* copy = reinterpret_cast<ResourceCopy*>(param);
+  HRSRC found = FindResourceExW(module, type, name, language);
+  HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
+  void* data = loaded != nullptr ? LockResource(loaded) : nullptr;
+  if (data == nullptr || !UpdateResourceW(copy->to, type, name, language, data, SizeofResource(module, found)))
+    copy->done = false;
+  return TRUE;
+}
+
+BOOL CALLBACK CopyName(HMODULE module, LPCWSTR type, LPWSTR name, LONG_PTR param) {
+  EnumResourceLanguagesW(module, type, name, CopyLanguage, param);
+  return TRUE;
+}
+
+BOOL CALLBACK CopyType(HMODULE module, LPWSTR type, LONG_PTR param) {
+  if (!IS_INTRESOURCE(type) || type != MAKEINTRESOURCEW(16)) EnumResourceNamesW(module, type, CopyName, param);
+  return TRUE;
+}
+
+// What is not the window nor its box; the screenshot script makes it transparent.
+constexpr std::uint32_t kOutside = 0xFF00FF;
+
+// Waits until the window has painted everything invalid in it, or 5 s passed.
+void Painted(HWND hwnd) {
+  const ULONGLONG end = GetTickCount64() + 5000;
+  while (IsWindow(hwnd) && GetUpdateRect(hwnd, nullptr, FALSE) && GetTickCount64() < end) Sleep(5);
+}
+
+bool Within(const RECT& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
+
+}  // namespace
+
+WineWorld::WineWorld(std::wstring exe) : exe_(std::move(exe)) {
+  cameras_ = std::make_unique<wincam::Emulator>();
+  wine::ResetRegistry();
+}
+
+WineWorld::~WineWorld() {
+  program_.reset();  // closes a program still running while its cameras live
+  cameras_.reset();
+}
+
+Registry& WineWorld::Reg() {
+  static WineRegistry registry;
+  return registry;
+}
+
+void WineWorld::AddCamera(const CameraCommand& command) {
+  std::vector<std::uint8_t> memory(sim::kCameraMemorySize);
+  std::string error;
+  if (!simtools::BuildCameraImage(command.setup, memory, error) ||
+      !cameras_->AddCamera(command.name, command.setup.classNumber - 1, command.pathLen, memory, error))
+    throw ScriptError{error};
+  if (command.power) cameras_->SetPower(command.name, true);
+}
+
+void WineWorld::SetPower(const std::string& name, bool on) { cameras_->SetPower(name, on); }
+sim::Camera* WineWorld::FindCamera(const std::string& name) { return cameras_->Find(name); }
+
+void WineWorld::WithCameras(const std::function<void()>& use) {
+  wincam::Locked lock(cameras_->Model());
+  use();
+}
+
+void WineWorld::FaultsChanged(const std::string& name) { cameras_->FaultsChanged(name); }
+
+void WineWorld::WorldChanged() {
+  if (program_ != nullptr && program_->WindowOpen()) program_->Settle();
+}
+
+void WineWorld::ModuleVersionChanged(const sim::VersionResourceSpec* resource) {
+  hasVersion_ = resource != nullptr;
+  version_ = std::make_unique<sim::VersionResourceSpec>(resource != nullptr ? *resource : sim::VersionResourceSpec());
+}
+
+void WineWorld::ModuleFolder(const std::string& utf8) { folder_ = wine::Wide(utf8); }
+
+void WineWorld::Start(int showCommand) {
+  program_ = std::make_unique<Program>(*cameras_, ProgramFile());
+  boxesTaken_ = 0;
+  program_->HoldBoxes(holdBoxes_);
+  program_->Start(showCommand);
+}
+
+bool WineWorld::Running() { return program_ != nullptr && program_->Running(); }
+
+Program& WineWorld::Open() {
+  if (program_ == nullptr || !program_->WindowOpen())
+    throw ExpectFailure{"window open", program_ == nullptr ? "no window (not started)" : "no window (closed)"};
+  return *program_;
+}
+
+void WineWorld::Click(Role role) {
+  Control button;
+  if (!Open().Button(role == Role::Action, button)) throw ExpectFailure{"a button to press", "absent"};
+  program_->Click(button);
+}
+
+// mouse opens the list with a click, arrows to the item and takes it with
+// Enter; keyboard tabs to the closed list and arrows; cancel arrows in the
+// open list and leaves it with Esc, which only closes it: each arrow chose.
+void WineWorld::Choose(ListRole role, int item, ChooseWay way) {
+  List list;
+  if (!Open().ListOf(role == ListRole::Count ? wine::kCountItems : wine::kWheelItems, list))
+    throw ExpectFailure{"a list to choose from", "absent"};
+  if (item == 0) {
+    // A person can leave a list without a choice, but cannot take its choice away.
+    if (list.shown != 0) throw ScriptError{"a person cannot take the choice away from a drop-down list"};
+    return;
+  }
+  if (way == ChooseWay::Keyboard)
+    program_->ChooseByKeyboard(list, item);
+  else
+    program_->ChooseByMouse(list, item, way == ChooseWay::Cancel);
+}
+
+void WineWorld::Close() { Open().Close(); }
+void WineWorld::About() { Open().About(); }
+void WineWorld::DeviceMessage(std::uintptr_t code, const std::vector<std::uint8_t>& header) {
+  Open().DeviceMessage(code, header);
+}
+void WineWorld::Move(int x, int y) { Open().Move(x, y); }
+void WineWorld::Minimize() { Open().Command(SC_MINIMIZE); }
+void WineWorld::Maximize() { Open().Command(SC_MAXIMIZE); }
+void WineWorld::Restore() { Open().Command(SC_RESTORE); }
+void WineWorld::Key(const KeyPress& press) { Open().Key(press); }
+
+void WineWorld::HoldBoxes(bool hold) {
+  holdBoxes_ = hold;
+  if (program_ != nullptr) program_->HoldBoxes(hold);
+}
+
+bool WineWorld::BoxOpen() { return program_ != nullptr && program_->OpenBox() != nullptr; }
+
+void WineWorld::AnswerBox() {
+  program_->AnswerBox();
+  program_->Settle();
+}
+
+const std::vector<BoxSeen>& WineWorld::Boxes() {
+  if (program_ != nullptr)
+    for (const std::vector<BoxSeen>& seen = program_->Boxes(); boxesTaken_ < seen.size(); ++boxesTaken_)
+      boxes_.push_back(seen[boxesTaken_]);
+  return boxes_;
+}
+
+std::optional<int> WineWorld::ExitCode() {
+  DWORD code = 0;
+  if (program_ == nullptr || program_->Running() || !program_->Exited(5000, &code)) return std::nullopt;
+  return static_cast<std::int32_t>(code);
+}
+
+Screen WineWorld::See() {
+  Screen screen;
+  if (program_ == nullptr || !program_->WindowOpen()) return screen;
+  Program& program = *program_;
+  screen.open = true;
+  screen.title = drive::Narrow(program.Title());
+  const std::vector<std::wstring> lines = program.PaneLines();
+  if (!lines.empty()) screen.pane = ReadPane(lines);
+  const HWND focus = program.Focus();
+  for (bool action : {true, false}) {
+    Control button;
+    if (!program.Button(action, button)) continue;
+    (action ? screen.action : screen.next) = ButtonSeen{true, AsRead(button.text, button.spoken.name), button.enabled};
+    if (button.hwnd == focus) screen.focus = action ? "action" : "next";
+  }
+  for (bool count : {true, false}) {
+    List found;
+    if (!program.ListOf(count ? wine::kCountItems : wine::kWheelItems, found)) continue;
+    ListSeen& list = count ? screen.count : screen.wheel;
+    list.present = true;
+    for (const std::wstring& item : found.items) list.items.push_back(drive::Narrow(item));
+    list.shown = found.shown;
+    if (found.spoken.ShownItem() != found.text) list.misread = drive::Narrow(found.spoken.ShownItem());
+    list.open = SendMessageW(found.hwnd, CB_GETDROPPEDSTATE, 0, 0) != FALSE;
+    if (found.hwnd == focus) screen.focus = count ? "countbox" : "wheelbox";
+  }
+  if (program.OpenBox() != nullptr) screen.focus = "box";
+  screen.minimized = program.Minimized();
+  screen.maximized = program.Maximized();
+  screen.placeKnown = !screen.minimized && !screen.maximized;
+  const POINT at = program.Position();
+  screen.x = at.x;
+  screen.y = at.y;
+  RECT client = {};
+  GetClientRect(program.Window(), &client);
+  screen.interiorWidth = client.right;
+  screen.interiorHeight = client.bottom;
+  screen.takesInput = program.Enabled();
+  return screen;
+}
+
+// The program's live counts of every kind but windows, which come and go with the boxes.
+std::string WineWorld::Counts(bool atStart) {
+  if (program_ == nullptr) return "not started";
+  std::string text;
+  for (int kind = 0; kind < static_cast<int>(core::LiveKind::Count); ++kind) {
+    if (kind == static_cast<int>(core::LiveKind::Window)) continue;
+    const long count = atStart ? program_->StartCounts()[static_cast<std::size_t>(kind)] : program_->LiveCount(kind);
+    text += (text.empty() ? "" : ", ") + std::string(core::kLiveKindNames[kind]) + " " + std::to_string(count);
+  }
+  return text;
+}
+
+void WineWorld::Describe(std::ostream& out) {
+  if (program_ != nullptr && program_->WindowOpen()) {
+    const POINT at = program_->Position();
+    out << "window's rectangle at " << at.x << " " << at.y << "\n";
+  }
+  for (const std::string& line : cameras_->TakeMessageLog()) out << "device message: " << line << "\n";
+  wincam::Locked lock(cameras_->Model());
+  for (const std::string& name : cameras_->Names())
+    if (const sim::Camera* camera = cameras_->Find(name)) out << "camera " << name << " path " << camera->path << "\n";
+}
+
+std::wstring WineWorld::ProgramFile() {
+  std::wstring file = exe_;
+  if (version_ != nullptr) {
+    file = exe_.substr(0, exe_.size() - 4) + L"-version.exe";
+    if (!CopyFileW(exe_.c_str(), file.c_str(), FALSE)) throw ScriptError{"cannot copy zeltfw.exe"};
+    HMODULE program = LoadLibraryExW(exe_.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    HANDLE update = BeginUpdateResourceW(file.c_str(), TRUE);
+    if (program == nullptr || update == nullptr) throw ScriptError{"cannot change the copy's resources"};
+    ResourceCopy resources{program, update};
+    EnumResourceTypesW(program, CopyType, reinterpret_cast<LONG_PTR>(&resources));
+    FreeLibrary(program);
+    const std::vector<std::uint8_t> block = sim::BuildVersionBlock(*version_);
+    if (hasVersion_ &&
+        !UpdateResourceW(update, MAKEINTRESOURCEW(16), MAKEINTRESOURCEW(1), MAKELANGID(LANG_CZECH, SUBLANG_DEFAULT),
+                         const_cast<std::uint8_t*>(block.data()), static_cast<DWORD>(block.size())))
+      resources.done = false;
+    if (!EndUpdateResourceW(update, !resources.done) || !resources.done)
+      throw ScriptError{"cannot write the copy's resources"};
+  }
+  if (folder_.empty()) return file;
+  // The same file in a folder of the script's name beside it.
+  const std::wstring folder = exe_.substr(0, exe_.find_last_of(L"\\/") + 1) + folder_;
+  const std::wstring moved = folder + L"\\zeltfw.exe";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  if (!CopyFileW(file.c_str(), moved.c_str(), FALSE)) throw ScriptError{"cannot copy zeltfw.exe into the folder"};
+  return moved;
+}
+
+void WineWorld::Shot(const std::string& file, const std::string& what) {
+  if (what != "window") throw ScriptError{"under Wine a shot takes the window and its box"};
+  Program& program = Open();
+  // The pointer off the window: a button it was left over would be drawn hot
+  // in one picture and not in the next, as the hover happened to be handled.
+  SetCursorPos(0, 0);
+  program.Settle();
+  const HWND window = program.Window();
+  const HWND box = program.OpenBox();
+  Painted(window);
+  RECT area = {};
+  GetWindowRect(window, &area);
+  const RECT windowRect = area;
+  RECT boxRect = {};
+  if (box != nullptr) {
+    Painted(box);
+    GetWindowRect(box, &boxRect);
+    UnionRect(&area, &windowRect, &boxRect);
+  }
+  GdiFlush();
+  Sleep(50);  // the X server shows what was just drawn
+  drive::Picture picture;
+  if (!drive::CaptureArea(area, &picture)) throw ScriptError{"the screen cannot be read for the shot"};
+  for (int y = 0; y < picture.height; ++y) {
+    for (int x = 0; x < picture.width; ++x) {
+      const int sx = area.left + x;
+      const int sy = area.top + y;
+      if (!Within(windowRect, sx, sy) && !(box != nullptr && Within(boxRect, sx, sy)))
+        picture.pixels[static_cast<std::size_t>(y) * picture.width + x] = kOutside;
+    }
+  }
+  if (!picture.Save(wine::Wide(file))) throw ScriptError{"cannot write " + file};
+}
+
+}  // namespace scenario
