@@ -1,6 +1,6 @@
-// zelt-drive: acts on zeltfw.exe as a person would and checks what it sees.
-//   zelt-drive first-run [SCREENSHOT.bmp]   zelt-drive saved-position
-//   zelt-drive show-minimized               zelt-drive about
+// zelt-drive: what is not a scenario of zeltfw.exe: the steady live object
+// counts over many rounds and sessions, and the start-up benchmark. (The
+// scenarios are scripts, played by zelt-play.)
 //   zelt-drive steady [ROUNDS [RUNS]]       (defaults 30 and 3)
 //   zelt-drive bench RUNS [PROGRAM.exe BASELINE.exe]
 // The programs default to zeltfw.exe and zelt-bench-window.exe beside this one.
@@ -12,15 +12,14 @@
 #include <string>
 
 #include "tools/windows/process.h"
-#include "tools/windows/scenarios.h"
+#include "tools/windows/steady.h"
 #include "tools/windows/timing.h"
 
 namespace {
 
 int Usage() {
   std::printf(
-      "usage: zelt-drive first-run [SCREENSHOT.bmp] | saved-position | show-minimized | about |\n"
-      "                  steady [ROUNDS [RUNS]] |\n"
+      "usage: zelt-drive steady [ROUNDS [RUNS]] |\n"
       "                  bench RUNS [PROGRAM.exe BASELINE.exe]\n");
   return 2;
 }
@@ -32,15 +31,7 @@ int wmain(int argc, wchar_t** argv) {
   const std::wstring command = argv[1];
   const std::wstring dir = drive::OwnDirectory();
   const std::wstring program = dir + L"zeltfw.exe";
-  if (command == L"first-run") {
-    drive::FirstRun(program, argc > 2 ? argv[2] : L"");
-  } else if (command == L"saved-position") {
-    drive::SavedPosition(program);
-  } else if (command == L"show-minimized") {
-    drive::ShowMinimized(program);
-  } else if (command == L"about") {
-    drive::AboutBox(program);
-  } else if (command == L"steady" && argc <= 4) {
+  if (command == L"steady" && argc <= 4) {
     drive::SteadyUse(program, argc > 2 ? std::max(2, _wtoi(argv[2])) : 30, argc > 3 ? std::max(1, _wtoi(argv[3])) : 3);
   } else if (command == L"bench" && (argc == 3 || argc == 5)) {
     const int runs = std::max(1, _wtoi(argv[2]));

@@ -1,14 +1,14 @@
 // Repeated use must not make zeltfw.exe hold more system objects: the same
 // actions over and over in one session, and several whole runs, compared by
 // the program's own live counts (core/live_objects.h).
+#include "tools/windows/steady.h"
+
 #include <cstdio>
 #include <string>
 
 #include "core/live_objects.h"
 #include "tools/windows/checks.h"
 #include "tools/windows/process.h"
-#include "tools/windows/scenarios.h"
-#include "tools/windows/settings.h"
 #include "tools/windows/windows_of.h"
 
 namespace drive {
@@ -106,7 +106,7 @@ void Close(Process& process, HWND window) {
 }  // namespace
 
 void SteadyUse(const std::wstring& exe, int rounds, int runs) {
-  ForgetSettings();
+  RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Kelvane\\zeltfw");  // the first run for this user
   {
     Process process;
     HWND window = Start(process, exe);

@@ -343,6 +343,9 @@ std::wstring WineWorld::ProgramFile() {
   return moved;
 }
 
+// The main window with its frame as the screen shows it, and the message box
+// open over it, if any, into a 24-bit BMP (relative to the current folder);
+// fewer than three colours of its own are a blank window.
 void WineWorld::Shot(const std::string& file, const std::string& what) {
   if (what != "window") throw ScriptError{"under Wine a shot takes the window and its box"};
   Program& program = Open();
@@ -374,6 +377,9 @@ void WineWorld::Shot(const std::string& file, const std::string& what) {
         picture.pixels[static_cast<std::size_t>(y) * picture.width + x] = kOutside;
     }
   }
+  // The window as drawn: the outside colour, the face, a frame and texts.
+  const std::size_t colours = picture.DistinctColours();
+  if (colours < 4) throw ExpectFailure{"a picture of the window", std::to_string(colours - 1) + " colour(s): blank"};
   if (!picture.Save(wine::Wide(file))) throw ScriptError{"cannot write " + file};
 }
 
