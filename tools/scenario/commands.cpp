@@ -236,22 +236,6 @@ void Choose(Player& p, const Args& a) {
   p.world.Choose(count ? ListRole::Count : ListRole::Wheel, item, static_cast<ChooseWay>(way));
 }
 
-void Close(Player& p, const Args& a) {
-  a.Exactly(0);
-  p.NeedStart();
-  if (p.checking()) return;
-  Window(p);
-  p.world.Close();
-}
-
-void About(Player& p, const Args& a) {
-  a.Exactly(0);
-  p.NeedStart();
-  if (p.checking()) return;
-  Window(p);
-  p.world.About();
-}
-
 // event CLASS COMMAND: any command event (no control of the program sends most).
 void Event(Player& p, const Args& a) {
   a.Exactly(2);
@@ -291,18 +275,13 @@ void Move(Player& p, const Args& a) {
   p.world.Move(x, y);
 }
 
-template <void (World::*Action)()>
+template <WindowCommand Command>
 void WindowAction(Player& p, const Args& a) {
   a.Exactly(0);
   p.NeedStart();
-  if (p.checking()) return;
+  if (p.checking()) return p.Needs(Command == WindowCommand::Maximize ? unsigned{kMaximize} : 0u);
   Window(p);
-  (p.world.*Action)();
-}
-
-void Maximize(Player& p, const Args& a) {
-  if (p.checking()) p.Needs(kMaximize);
-  WindowAction<&World::Maximize>(p, a);
+  p.world.Command(Command);
 }
 
 // key KEY...: one key a play, each once the program handled the one before.
@@ -381,14 +360,14 @@ const std::map<std::string, Player::Entry>& Player::Commands() {
       {"start", {Kind::User, Start}},
       {"click", {Kind::User, Click}},
       {"choose", {Kind::User, Choose}},
-      {"close", {Kind::User, Close}},
-      {"about", {Kind::User, About}},
+      {"close", {Kind::User, WindowAction<WindowCommand::Close>}},
+      {"about", {Kind::User, WindowAction<WindowCommand::About>}},
       {"event", {Kind::User, Event}},
       {"devmsg", {Kind::User, Devmsg}},
       {"move", {Kind::User, Move}},
-      {"minimize", {Kind::User, WindowAction<&World::Minimize>}},
-      {"maximize", {Kind::User, Maximize}},
-      {"restore", {Kind::User, WindowAction<&World::Restore>}},
+      {"minimize", {Kind::User, WindowAction<WindowCommand::Minimize>}},
+      {"maximize", {Kind::User, WindowAction<WindowCommand::Maximize>}},
+      {"restore", {Kind::User, WindowAction<WindowCommand::Restore>}},
       {"key", {Kind::User, Key}},
       {"box", {Kind::User, Box}},
       {"shot", {Kind::Other, Shot}},

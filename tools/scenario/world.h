@@ -96,6 +96,9 @@ struct Inside {
 enum class Role { Action, Next };
 enum class ListRole { Count, Wheel };
 enum class ChooseWay { Mouse, Keyboard, Cancel };
+// What a person does to the window itself: its close box, the system menu's
+// About item, the caption's boxes.
+enum class WindowCommand { Close, About, Minimize, Maximize, Restore };
 
 // The registry as the world has it: the simulated one or the prefix's.
 class Registry {
@@ -150,14 +153,10 @@ class World {
   virtual bool Running() = 0;
   virtual void Click(Role role) = 0;
   virtual void Choose(ListRole list, int item, ChooseWay way) = 0;
-  virtual void Close() = 0;
-  virtual void About() = 0;
+  virtual void Command(WindowCommand command) = 0;
   virtual void Event(std::uint32_t eventClass, std::uint32_t command);  // kSimulatedPlatform
   virtual void DeviceMessage(std::uintptr_t code, const std::vector<std::uint8_t>& header) = 0;
   virtual void Move(int x, int y) = 0;
-  virtual void Minimize() = 0;
-  virtual void Maximize() = 0;
-  virtual void Restore() = 0;
   virtual void Key(const KeyPress& press) = 0;
   virtual void HoldBoxes(bool hold) = 0;
   virtual bool BoxOpen() = 0;

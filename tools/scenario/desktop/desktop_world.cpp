@@ -157,16 +157,27 @@ void DesktopWorld::Choose(ListRole list, int item, ChooseWay) {
   choice->do_callback();
 }
 
-void DesktopWorld::Close() {
-  NoBoxInTheWay("close");
-  ProgramWindow()->do_callback();  // the close box
-}
-
-// F1 in the window: the toolkit's About command.
-void DesktopWorld::About() {
-  NoBoxInTheWay("ask for the About box");
-  Fl::e_keysym = FL_F + 1;
-  ProgramWindow()->handle(FL_SHORTCUT);
+// The close box, F1 (the toolkit's About command in this build), and what a
+// person does with the title bar's buttons: the window manager does the rest
+// (without one, nothing happens).
+void DesktopWorld::Command(WindowCommand command) {
+  Fl_Window* window = ProgramWindow();
+  switch (command) {
+    case WindowCommand::Close:
+      NoBoxInTheWay("close");
+      return window->do_callback();
+    case WindowCommand::About:
+      NoBoxInTheWay("ask for the About box");
+      Fl::e_keysym = FL_F + 1;
+      window->handle(FL_SHORTCUT);
+      return;
+    case WindowCommand::Minimize:
+      return window->iconize();
+    case WindowCommand::Restore:
+      return window->show();
+    case WindowCommand::Maximize:
+      throw WorldStuck{"the desktop window has no maximize box"};
+  }
 }
 
 void DesktopWorld::Event(std::uint32_t eventClass, std::uint32_t command) {
@@ -179,11 +190,6 @@ void DesktopWorld::DeviceMessage(std::uintptr_t code, const std::vector<std::uin
 
 void DesktopWorld::Move(int x, int y) { Window()->MoveTo(x, y); }
 
-// What a person does with the title bar's buttons; the window manager does
-// the rest (without one, nothing happens).
-void DesktopWorld::Minimize() { ProgramWindow()->iconize(); }
-void DesktopWorld::Restore() { ProgramWindow()->show(); }
-void DesktopWorld::Maximize() { throw WorldStuck{"the desktop window has no maximize box"}; }
 void DesktopWorld::Key(const KeyPress&) { throw WorldStuck{"keys are not played in the desktop world"}; }
 
 // shot FILE [window|panel|screen]: the program's window with its message box, the panel, or the whole screen.

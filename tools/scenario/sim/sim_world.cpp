@@ -130,12 +130,22 @@ void SimWorld::Choose(ListRole list, int item, ChooseWay) {
   box->UserSelect(item);
 }
 
-void SimWorld::Close() {
-  view::headless::CloseMenus();
-  Open().UserClose();
+void SimWorld::Command(WindowCommand command) {
+  CRavikConfig& window = Open();
+  if (command != WindowCommand::About) view::headless::CloseMenus();
+  switch (command) {
+    case WindowCommand::Close:
+      return window.UserClose();
+    case WindowCommand::About:
+      return window.UserCommand(view::kCommandClass, ::CmdAbout);
+    case WindowCommand::Minimize:
+      return window.Minimize();
+    case WindowCommand::Maximize:
+      return window.Maximize();
+    case WindowCommand::Restore:
+      return window.Restore();
+  }
 }
-
-void SimWorld::About() { Open().UserCommand(view::kCommandClass, ::CmdAbout); }
 
 void SimWorld::Event(std::uint32_t eventClass, std::uint32_t command) { Open().UserCommand(eventClass, command); }
 
@@ -144,21 +154,6 @@ void SimWorld::DeviceMessage(std::uintptr_t code, const std::vector<std::uint8_t
 }
 
 void SimWorld::Move(int x, int y) { Open().MoveTo(x, y); }
-
-void SimWorld::Minimize() {
-  view::headless::CloseMenus();
-  Open().Minimize();
-}
-
-void SimWorld::Maximize() {
-  view::headless::CloseMenus();
-  Open().Maximize();
-}
-
-void SimWorld::Restore() {
-  view::headless::CloseMenus();
-  Open().Restore();
-}
 
 void SimWorld::Key(const KeyPress& press) {
   static_assert(static_cast<int>(view::headless::Key::F4) == static_cast<int>(KeyName::F4),

@@ -215,15 +215,25 @@ void WineWorld::Choose(ListRole role, int item, ChooseWay way) {
     program_->ChooseByMouse(list, item, way == ChooseWay::Cancel);
 }
 
-void WineWorld::Close() { Open().Close(); }
-void WineWorld::About() { Open().About(); }
+void WineWorld::Command(WindowCommand command) {
+  Program& program = Open();
+  switch (command) {
+    case WindowCommand::Close:
+      return program.Close();
+    case WindowCommand::About:
+      return program.About();
+    case WindowCommand::Minimize:
+      return program.Command(SC_MINIMIZE);
+    case WindowCommand::Maximize:
+      return program.Command(SC_MAXIMIZE);
+    case WindowCommand::Restore:
+      return program.Command(SC_RESTORE);
+  }
+}
 void WineWorld::DeviceMessage(std::uintptr_t code, const std::vector<std::uint8_t>& header) {
   Open().DeviceMessage(code, header);
 }
 void WineWorld::Move(int x, int y) { Open().Move(x, y); }
-void WineWorld::Minimize() { Open().Command(SC_MINIMIZE); }
-void WineWorld::Maximize() { Open().Command(SC_MAXIMIZE); }
-void WineWorld::Restore() { Open().Command(SC_RESTORE); }
 void WineWorld::Key(const KeyPress& press) { Open().Key(press); }
 
 void WineWorld::HoldBoxes(bool hold) {

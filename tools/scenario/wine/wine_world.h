@@ -38,13 +38,9 @@ class WineWorld : public World {
   bool Running() override;
   void Click(Role role) override;
   void Choose(ListRole list, int item, ChooseWay way) override;
-  void Close() override;
-  void About() override;
+  void Command(WindowCommand command) override;
   void DeviceMessage(std::uintptr_t code, const std::vector<std::uint8_t>& header) override;
   void Move(int x, int y) override;
-  void Minimize() override;
-  void Maximize() override;
-  void Restore() override;
   void Key(const KeyPress& press) override;
   void HoldBoxes(bool hold) override;
   bool BoxOpen() override;
