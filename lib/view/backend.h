@@ -37,6 +37,11 @@ class Backend {
 
 Backend& TheBackend();
 
+// A backend's standard heights: a button's, a closed drop-down list's, none for a pane.
+inline int StandardHeightOf(ControlKind kind, int button, int comboBox) {
+  return kind == ControlKind::Button ? button : kind == ControlKind::ComboBox ? comboBox : 0;
+}
+
 // Walks through the view tree that every backend needs: the top-level window
 // a view belongs to (the view itself for a window) or null; the view's
 // top-left corner in that window's interior (views may nest); whether it and

@@ -292,24 +292,18 @@ void LastError(Player& p, const Args& a) {
 }
 
 // handles and registrations: what the program holds of the simulated platform, running or not.
-void Handles(Player& p, const Args& a) {
+template <bool Handles>
+void Held(Player& p, const Args& a) {
   a.Exactly(1);
   const auto want = a.NumberOrAny(0, 0, INT32_MAX, "count");
   if (p.checking()) return p.Needs(kLooksInside);
   const Inside inside = p.world.LookInside();
-  if (!Holds(want, static_cast<std::int64_t>(inside.handles))) {
-    std::string got = std::to_string(inside.handles);
+  const std::size_t count = Handles ? inside.handles : inside.registrations;
+  if (Holds(want, static_cast<std::int64_t>(count))) return;
+  std::string got = std::to_string(count);
+  if (Handles)
     for (const std::string& handle : inside.handleNames) got += "\n    " + handle;
-    throw ExpectFailure{"handles " + a.Text(0), got};
-  }
-}
-
-void Registrations(Player& p, const Args& a) {
-  a.Exactly(1);
-  const auto want = a.NumberOrAny(0, 0, INT32_MAX, "count");
-  if (p.checking()) return p.Needs(kLooksInside);
-  const auto count = static_cast<std::int64_t>(p.world.LookInside().registrations);
-  if (!Holds(want, count)) throw ExpectFailure{"registrations " + a.Text(0), std::to_string(count)};
+  throw ExpectFailure{std::string(Handles ? "handles " : "registrations ") + a.Text(0), got};
 }
 
 // basemsgs none | CODE[/none|/hdr]...: the device-change messages that
@@ -398,8 +392,8 @@ void Expect(Player& p, const Args& a) {
       {"link", Link},
       {"flags", Flags},
       {"lasterror", LastError},
-      {"handles", Handles},
-      {"registrations", Registrations},
+      {"handles", Held<true>},
+      {"registrations", Held<false>},
       {"basemsgs", BaseMsgs},
       {"changed", Changed},
   };

@@ -19,6 +19,7 @@ std::string Lacks(unsigned needs) {
 }
 
 void World::Event(std::uint32_t, std::uint32_t) { throw WorldStuck{"this world sends no bare command events"}; }
+void World::Key(const KeyPress&) { throw WorldStuck{"this world presses no keys"}; }
 
 Player::Player(const Script& script, World& w, std::ostream& out, std::ostream& err)
     : world(w), moduleVersion(simtools::ProgramVersionResource()), script_(script), out_(out), err_(err) {}

@@ -157,7 +157,7 @@ class World {
   virtual void Event(std::uint32_t eventClass, std::uint32_t command);  // kSimulatedPlatform
   virtual void DeviceMessage(std::uintptr_t code, const std::vector<std::uint8_t>& header) = 0;
   virtual void Move(int x, int y) = 0;
-  virtual void Key(const KeyPress& press) = 0;
+  virtual void Key(const KeyPress& press);  // kKeys
   virtual void HoldBoxes(bool hold) = 0;
   virtual bool BoxOpen() = 0;
   virtual void AnswerBox() = 0;

@@ -235,17 +235,7 @@ void FltkBackend::Invalidate(CView* view) {
 
 int FltkBackend::TextWidth(TFont* font, std::size_t len, const char* text) { return MeasureText(font, len, text); }
 
-int FltkBackend::StandardHeight(ControlKind kind) {
-  switch (kind) {
-    case ControlKind::Button:
-      return kButtonHeight;
-    case ControlKind::ComboBox:
-      return kComboBoxHeight;
-    case ControlKind::Pane:
-      break;
-  }
-  return 0;
-}
+int FltkBackend::StandardHeight(ControlKind kind) { return StandardHeightOf(kind, kButtonHeight, kComboBoxHeight); }
 
 void FltkBackend::Wake() { Fl::awake(); }
 

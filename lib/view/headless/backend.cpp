@@ -52,17 +52,7 @@ int HeadlessBackend::TextWidth(TFont* font, std::size_t len, const char* text) {
   return count * (caption ? kCaptionFontAdvance : kTextFontAdvance);
 }
 
-int HeadlessBackend::StandardHeight(ControlKind kind) {
-  switch (kind) {
-    case ControlKind::Button:
-      return kButtonHeight;
-    case ControlKind::ComboBox:
-      return kComboBoxHeight;
-    case ControlKind::Pane:
-      break;
-  }
-  return 0;
-}
+int HeadlessBackend::StandardHeight(ControlKind kind) { return StandardHeightOf(kind, kButtonHeight, kComboBoxHeight); }
 
 void SetIdleHandler(IdleHandler handler) { Headless().idle = std::move(handler); }
 

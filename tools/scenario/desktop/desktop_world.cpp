@@ -180,18 +180,6 @@ void DesktopWorld::Command(WindowCommand command) {
   }
 }
 
-void DesktopWorld::Event(std::uint32_t eventClass, std::uint32_t command) {
-  Window()->UserCommand(eventClass, command);
-}
-
-void DesktopWorld::DeviceMessage(std::uintptr_t code, const std::vector<std::uint8_t>& header) {
-  view::PostNativeMessage(Window()->GetHandle(), WM_DEVICECHANGE, code, header);
-}
-
-void DesktopWorld::Move(int x, int y) { Window()->MoveTo(x, y); }
-
-void DesktopWorld::Key(const KeyPress&) { throw WorldStuck{"keys are not played in the desktop world"}; }
-
 // shot FILE [window|panel|screen]: the program's window with its message box, the panel, or the whole screen.
 void DesktopWorld::Shot(const std::string& file, const std::string& what) {
   std::vector<Fl_Window*> windows;

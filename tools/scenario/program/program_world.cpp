@@ -210,6 +210,22 @@ std::string ProgramWorld::Counts() {
          " registrations";
 }
 
+// The open window; the player made sure it is.
+static CRavikConfig& Opened(CRavikConfig* window) {
+  if (window == nullptr) throw ExpectFailure{"window open", "closed"};
+  return *window;
+}
+
+void ProgramWorld::Event(std::uint32_t eventClass, std::uint32_t command) {
+  Opened(Window()).UserCommand(eventClass, command);
+}
+
+void ProgramWorld::DeviceMessage(std::uintptr_t code, const std::vector<std::uint8_t>& header) {
+  view::PostNativeMessage(Opened(Window()).GetHandle(), WM_DEVICECHANGE, code, header);
+}
+
+void ProgramWorld::Move(int x, int y) { Opened(Window()).MoveTo(x, y); }
+
 int ProgramWorld::RunProgram(int showCommand) {
   PlaceToOpen(sim::World::Get(), placeToOpen_);
   running_ = true;

@@ -29,6 +29,10 @@ class ProgramWorld : public World {
   void ModuleVersionChanged(const sim::VersionResourceSpec* resource) override;
   void ModuleFolder(const std::string& utf8) override;
   bool Running() override { return running_; }
+  // What reaches the toolkit window alike whatever the backend.
+  void Event(std::uint32_t eventClass, std::uint32_t command) override;
+  void DeviceMessage(std::uintptr_t code, const std::vector<std::uint8_t>& header) override;
+  void Move(int x, int y) override;
   std::optional<int> ExitCode() override { return ended_ ? std::optional<int>(exitCode_) : std::nullopt; }
   Screen See() override;
   Inside LookInside() override;

@@ -147,14 +147,6 @@ void SimWorld::Command(WindowCommand command) {
   }
 }
 
-void SimWorld::Event(std::uint32_t eventClass, std::uint32_t command) { Open().UserCommand(eventClass, command); }
-
-void SimWorld::DeviceMessage(std::uintptr_t code, const std::vector<std::uint8_t>& header) {
-  view::PostNativeMessage(Open().GetHandle(), WM_DEVICECHANGE, code, header);
-}
-
-void SimWorld::Move(int x, int y) { Open().MoveTo(x, y); }
-
 void SimWorld::Key(const KeyPress& press) {
   static_assert(static_cast<int>(view::headless::Key::F4) == static_cast<int>(KeyName::F4),
                 "the same keys in the same order in both lists");

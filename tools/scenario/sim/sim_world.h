@@ -22,9 +22,6 @@ class SimWorld : public ProgramWorld {
   void Click(Role role) override;
   void Choose(ListRole list, int item, ChooseWay way) override;
   void Command(WindowCommand command) override;
-  void Event(std::uint32_t eventClass, std::uint32_t command) override;
-  void DeviceMessage(std::uintptr_t code, const std::vector<std::uint8_t>& header) override;
-  void Move(int x, int y) override;
   void Key(const KeyPress& press) override;
   void HoldBoxes(bool hold) override;
   bool BoxOpen() override;

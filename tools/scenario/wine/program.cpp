@@ -319,6 +319,16 @@ void Program::PressKeysAndSettle(WORD key, int times, bool listOpen) {
   SyncInput(listOpen);
 }
 
+// Up or Down until the list shows the item; one that shows nothing takes its
+// first item with the first Down.
+void Program::ArrowTo(const List& list, int item, bool open) {
+  const int current = static_cast<int>(SendMessageW(list.hwnd, CB_GETCURSEL, 0, 0)) + 1;  // 0: none
+  if (current == 0 || item > current)
+    PressKeysAndSettle(VK_DOWN, item - current, open);
+  else
+    PressKeysAndSettle(VK_UP, current - item, open);
+}
+
 // Opens the list with a click, arrows to the item and takes it with Enter, or
 // leaves with Esc (cancel).
 void Program::ChooseByMouse(const List& list, int item, bool cancel) {
@@ -326,13 +336,7 @@ void Program::ChooseByMouse(const List& list, int item, bool cancel) {
   ClickAt(CentreOf(list.hwnd));
   SyncInput(true);
   if (SendMessageW(list.hwnd, CB_GETDROPPEDSTATE, 0, 0) == FALSE) throw WorldStuck{"a click does not open the list"};
-  const int current = static_cast<int>(SendMessageW(list.hwnd, CB_GETCURSEL, 0, 0)) + 1;  // 0: none
-  if (current == 0)
-    PressKeysAndSettle(VK_DOWN, item, true);
-  else if (item > current)
-    PressKeysAndSettle(VK_DOWN, item - current, true);
-  else
-    PressKeysAndSettle(VK_UP, current - item, true);
+  ArrowTo(list, item, true);
   PressKey(cancel ? VK_ESCAPE : VK_RETURN);
   Settle();
 }
@@ -342,13 +346,7 @@ void Program::ChooseByKeyboard(const List& list, int item) {
   Foreground(window_);
   for (int i = 0; i < 8 && Focus() != list.hwnd; ++i) PressKeysAndSettle(VK_TAB, 1, false);
   if (Focus() != list.hwnd) throw WorldStuck{"Tab never reaches the list"};
-  const int current = static_cast<int>(SendMessageW(list.hwnd, CB_GETCURSEL, 0, 0)) + 1;
-  if (current == 0)
-    PressKeysAndSettle(VK_DOWN, item, false);
-  else if (item > current)
-    PressKeysAndSettle(VK_DOWN, item - current, false);
-  else
-    PressKeysAndSettle(VK_UP, current - item, false);
+  ArrowTo(list, item, false);
   Settle();
 }
 

@@ -101,6 +101,7 @@ class Program {
   void Record(HWND box);
   void WaitForFirstPaint();
   void PressKeysAndSettle(WORD key, int times, bool listOpen);
+  void ArrowTo(const List& list, int item, bool open);
   bool HoldsTheMouse();  // an open list or menu
 
   wincam::Emulator& cameras_;
