@@ -87,7 +87,27 @@ void Program::Start(int showCommand) {
   }
   thread_ = GetWindowThreadProcessId(window_, nullptr);
   Settle();
+  WaitForFirstPaint();
   for (int kind = 0; kind < static_cast<int>(core::LiveKind::Count); ++kind) startCounts_.push_back(LiveCount(kind));
+}
+
+// The counts at start-up include what the first paint makes: the pane makes
+// the caption's bold font when it first paints, and in a fresh Wine session
+// the window itself may have painted while its pane has not yet. A minimized
+// window paints nothing until it is restored.
+void Program::WaitForFirstPaint() {
+  const ULONGLONG end = GetTickCount64() + kSettleTimeout;
+  for (;;) {
+    if (!WindowOpen() || IsIconic(window_)) return;
+    bool pending = false;
+    for (HWND child = GetWindow(window_, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+      RECT update = {};
+      if (IsWindowVisible(child) && GetUpdateRect(child, &update, FALSE)) pending = true;
+    }
+    if (!pending) return;
+    if (GetTickCount64() >= end) throw ProgramStuck{"the window's controls were not painted within 15 s"};
+    Sleep(1);
+  }
 }
 
 bool Program::Running() {
