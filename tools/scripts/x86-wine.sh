@@ -22,7 +22,7 @@ log=$here/setup.log
 
 # What the world is made of; a change here or of the machine's Wine makes it again.
 wine_version=$(dpkg-query -W -f='${Version}' wine64 2>/dev/null || true)
-key="wine $wine_version; root $world; script 1"
+key="wine $wine_version; root $world; $(cat "$0" "$root/tools/scripts/x86-wine-trapno.c" | cksum)"
 
 if [ "${1:-}" = "--check" ]; then
   [ -f "$here/ready" ] && [ "$(cat "$here/ready")" = "$key" ]
@@ -223,6 +223,12 @@ cat >"$loader" <<EOF
 exec "$here/qemu-i386" -L "$world" -0 "\$0" "$loader.bin" "\$@"
 EOF
 chmod +x "$loader"
+
+# The loader starts under the emulator with the shim preloaded.
+"$loader" --version >"$here/check.out" 2>"$here/check.err" || fail "the x86 Wine loader does not start: $(cat "$here/check.err")"
+grep -q "^wine-" "$here/check.out" || fail "the x86 Wine loader does not say its version: $(cat "$here/check.out")"
+! grep -q "preload" "$here/check.err" || fail "the trap-number shim does not load: $(cat "$here/check.err")"
+rm -f "$here/check.out" "$here/check.err"
 
 du -sh "$world" >>"$log" 2>&1 || true
 echo "$key" >"$here/ready"
