@@ -33,9 +33,10 @@ if [ -f "$here/ready" ] && [ "$(cat "$here/ready")" = "$key" ]; then
   exit 0
 fi
 
+logging=""
 fail() {
   echo "x86-wine.sh: $1" >&2
-  if [ -s "$log" ]; then
+  if [ -n "$logging" ] && [ -s "$log" ]; then
     echo "x86-wine.sh: the last lines of $log:" >&2
     tail -n 15 "$log" >&2
   fi
@@ -68,6 +69,7 @@ if [ -f "$here/ready" ] && [ "$(cat "$here/ready")" = "$key" ]; then
 fi
 rm -f "$here/ready"
 : >"$log"
+logging=1
 
 # --- The private APT configurations ---------------------------------------
 # The mirror: the machine's own sources, read now (deb822 or one-line form).
