@@ -3,29 +3,68 @@
 # Wine through the camera emulator, as a person's input drives it (step 1 to
 # the closed window, the lists chosen with mouse and keyboard), without the
 # power cut and return of step 2 and 3 (their device messages and the
-# program's answer to them). RUNS runs; each run's figures and the median.
-#   bench/windows-wizard-run.sh [RUNS]      (default 7; builds mingw-x64 if needed)
+# program's answer to them). RUNS runs; each run's figures and the median,
+# for x64 under the machine's Wine and for x86 under the emulated i386 Wine
+# (tools/scripts/x86-wine.sh), and their ratio: the emulation's cost, not how
+# fast x86 Windows is.
+#   bench/windows-wizard-run.sh [--x64|--x86] [RUNS]   (default 7; builds mingw-x64/x86 if needed)
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+worlds="x64 x86"
+case "${1:-}" in
+  --x64 | --x86)
+    worlds=${1#--}
+    shift
+    ;;
+esac
 runs=${1:-7}
-if [ ! -f build/mingw-x64/zelt-play.exe ] || [ ! -f build/mingw-x64/zeltfw.exe ]; then
-  cmake --preset mingw-x64 >/dev/null
-  cmake --build build/mingw-x64 -j "$(nproc 2>/dev/null || echo 2)" --target zelt-play zeltfw >/dev/null
-fi
-
-. "$root/tools/scripts/xsession.sh"
-use_wineprefix "$root/build/mingw-x64/wineprefix"
-trap stop_xsession EXIT INT TERM
-start_xvfb
-
 script=tests/scenarios/wizard/person_zelt_run.zsc
-echo "== a whole wizard run of zeltfw.exe under $(wine --version 2>/dev/null || echo wine): $script, $runs runs"
-results=$(mktemp)
-for run in $(seq "$runs"); do
-  line=$(tests/windows/wine-run.sh "$WINEPREFIX" build/mingw-x64/zelt-play.exe --timing "$script" | grep "ms played")
-  echo "run $run: ${line#*; }"
-  echo "$line" | sed 's/.* ms played, \([0-9]*\) ms without.*/\1/' >>"$results"
+
+# One world's runs on an X server of its own; the median lands in
+# build/mingw-WORLD/bench-wizard-median.
+bench_world() {
+  (
+    world=$1
+    build=build/mingw-$world
+    if [ ! -f "$build/zelt-play.exe" ] || [ ! -f "$build/zeltfw.exe" ]; then
+      cmake --preset "mingw-$world" >/dev/null
+      cmake --build "$build" -j "$(nproc 2>/dev/null || echo 2)" --target zelt-play zeltfw >/dev/null
+    fi
+    . "$root/tools/scripts/xsession.sh"
+    use_wineprefix "$root/$build/wineprefix"
+    trap stop_xsession EXIT
+    trap 'exit 1' INT TERM
+    start_xvfb
+    results=$(mktemp)
+    for run in $(seq "$runs"); do
+      line=$(tests/windows/wine-run.sh "$WINEPREFIX" "$build/zelt-play.exe" --timing "$script" | grep "ms played") || {
+        echo "run $run: the script did not pass"
+        rm -f "$results"
+        exit 1
+      }
+      echo "run $run: ${line#*; }"
+      echo "$line" | sed 's/.* ms played, \([0-9]*\) ms without.*/\1/' >>"$results"
+    done
+    sort -n "$results" | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}' >"$build/bench-wizard-median"
+    rm -f "$results"
+    echo "median without the power cuts and returns: $(cat "$build/bench-wizard-median") ms"
+  )
+}
+
+for world in $worlds; do
+  if [ "$world" = x64 ]; then
+    echo "== x64: a whole wizard run of zeltfw.exe under $(wine --version 2>/dev/null || echo wine): $script, $runs runs"
+  else
+    tools/scripts/x86-wine.sh >/dev/null
+    echo "== x86: a whole wizard run of zeltfw.exe under the emulated i386 Wine (qemu-i386): $script, $runs runs"
+  fi
+  bench_world "$world"
 done
-echo "median without the power cuts and returns: $(sort -n "$results" | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}') ms"
-rm -f "$results"
+
+if [ "$worlds" = "x64 x86" ]; then
+  a=$(cat build/mingw-x64/bench-wizard-median)
+  b=$(cat build/mingw-x86/bench-wizard-median)
+  echo "== x86 beside x64: median $a ms (x64), $b ms (x86 under emulation), ratio x86/x64" \
+    "$(awk -v a="$a" -v b="$b" 'BEGIN {printf "%.2f", b / a}')"
+fi

@@ -1,10 +1,26 @@
 #!/bin/sh
 # Runs a Windows program under Wine in this build's own prefix, made on first
-# use (no dialogs, no Mono or Gecko), with Wine's debug output off.
-#   wine-run.sh PREFIX [--dpi N] [--display] PROGRAM.exe [ARGS...]
+# use (no dialogs, no Mono or Gecko), with Wine's debug output off. An x64
+# program runs under the machine's Wine; an x86 program under the emulated
+# i386 Wine of tools/scripts/x86-wine.sh (made on first use), in a 32-bit
+# prefix. The world follows the program's machine type; --x64 or --x86 says it
+# (for Wine's own programs, such as cmd or reg).
+#   wine-run.sh [--x64|--x86] PREFIX [--dpi N] [--display] PROGRAM.exe [ARGS...]
 # --dpi N: the prefix's screen has N dots per inch (when it is made; 96 by default).
 # --display: the program opens windows; without a DISPLAY it gets a private Xvfb.
 set -eu
+root=$(cd "$(dirname "$0")/../.." && pwd)
+world=""
+case "${1:-}" in
+  --x64 | --x86)
+    world=${1#--}
+    shift
+    ;;
+esac
+[ $# -ge 2 ] || {
+  echo "usage: wine-run.sh [--x64|--x86] PREFIX [--dpi N] [--display] PROGRAM.exe [ARGS...]" >&2
+  exit 2
+}
 prefix=$1
 shift
 dpi=
@@ -12,21 +28,49 @@ if [ "${1:-}" = "--dpi" ]; then
   dpi=$2
   shift 2
 fi
+# Wine takes only an absolute prefix.
+case $prefix in /*) ;; *) prefix=$PWD/$prefix ;; esac
+program=$1
+[ "$program" != "--display" ] || program=${2:-}
+
+# A PE file's machine: the 16-bit field after the "PE\0\0" signature, which
+# the 32-bit value at offset 60 points to.
+machine_of() {
+  [ -f "$1" ] || return 0
+  offset=$(od -An -tu4 -j60 -N4 "$1" 2>/dev/null | tr -d ' ')
+  [ -n "$offset" ] || return 0
+  od -An -tx2 -j"$((offset + 4))" -N2 "$1" 2>/dev/null | tr -d ' '
+}
+if [ -z "$world" ]; then
+  case $(machine_of "$program") in
+    014c) world=x86 ;;
+    *) world=x64 ;;
+  esac
+fi
+
 export WINEPREFIX="$prefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+if [ "$world" = x86 ]; then
+  wine=$("$root/tools/scripts/x86-wine.sh") || exit 1
+  export WINEARCH=win32
+  arch_line="#arch=win32"
+else
+  wine=wine
+  arch_line="#arch=win64"
+fi
 
 if [ ! -f "$prefix/.zelt-ready" ]; then
   mkdir -p "$(dirname "$prefix")"
   (
     flock 9
     if [ ! -f "$prefix/.zelt-ready" ]; then
-      wineboot --init >/dev/null 2>&1 || true
+      "$wine" wineboot --init >/dev/null 2>&1 || true
       # Unmanaged windows: Wine draws the frames itself and does not wait for
       # a window manager, which Xvfb lacks, on every hide and destroy.
-      wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+      "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
       if [ -n "$dpi" ]; then
-        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1 || true
+        "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1 || true
       fi
       # Wine's own Marlett, where Wine looks for it, draws the caption
       # buttons as symbols. (Debian puts Wine's fonts where Wine 8.0 does
@@ -41,16 +85,22 @@ if [ ! -f "$prefix/.zelt-ready" ]; then
     fi
   ) 9>"$prefix.lock"
 fi
+# One prefix is of one world: a 32-bit prefix cannot run x64 programs, and
+# the x86 Wine refuses a 64-bit prefix.
+if ! grep -q "^$arch_line" "$prefix/system.reg"; then
+  echo "wine-run.sh: $prefix was made for the other world than $world ($program)" >&2
+  exit 1
+fi
 
 if [ "${1:-}" = "--display" ]; then
   shift
   if [ -z "${DISPLAY:-}" ]; then
-    . "$(cd "$(dirname "$0")/../.." && pwd)/tools/scripts/xsession.sh"
+    . "$root/tools/scripts/xsession.sh"
     trap stop_xsession EXIT INT TERM
     start_xvfb
     status=0
-    wine "$@" || status=$?
+    "$wine" "$@" || status=$?
     exit "$status"
   fi
 fi
-exec wine "$@"
+exec "$wine" "$@"

@@ -31,10 +31,12 @@ echo "== testing linux-desktop"
 (cd "$ROOT/build/linux-desktop" && ctest --output-on-failure -L desktop --repeat until-pass:2)
 
 # Windows: zeltfw.exe for x64 and x86 with MinGW-w64; the x64 programs and
-# tests run under Wine on a private X server.
+# tests run under Wine, the x86 ones side by side under the emulated i386 Wine
+# (tools/scripts/x86-wine.sh: qemu-i386 and Debian's i386 Wine in a private
+# root under build/, downloaded on first use), each on a private X server.
 ensure_packages g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64 \
-  binutils-mingw-w64-i686 wine wine64 xvfb fonts-liberation fonts-wine
-echo "== testing mingw-x64 under Wine"
+  binutils-mingw-w64-i686 wine wine64 xvfb fonts-liberation fonts-wine gcc
+echo "== testing mingw-x64 and mingw-x86 under Wine"
 "$ROOT/tests/windows/run-wine-tests.sh"
 
 # Release: two releases from clean clones of the last commit compared byte

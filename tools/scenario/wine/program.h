@@ -98,6 +98,7 @@ class Program {
  private:
   void Foreground(HWND hwnd);
   void SyncInput(bool listOpening = false);
+  void WaitForFirstPaint();
   void Record(HWND box);
   void WaitForFirstPaint();
   void PressKeysAndSettle(WORD key, int times, bool listOpen);
