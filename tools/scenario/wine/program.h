@@ -100,7 +100,6 @@ class Program {
   void SyncInput(bool listOpening = false);
   void WaitForFirstPaint();
   void Record(HWND box);
-  void WaitForFirstPaint();
   void PressKeysAndSettle(WORD key, int times, bool listOpen);
   void ArrowTo(const List& list, int item, bool open);
   bool HoldsTheMouse();  // an open list or menu
