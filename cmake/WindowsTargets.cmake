@@ -3,7 +3,7 @@
 enable_language(RC)
 
 zelt_library(zview_win32 lib/view/win32/*.cpp)
-target_link_libraries(zview_win32 PUBLIC zview comctl32 gdi32 user32)
+target_link_libraries(zview_win32 PUBLIC zview zplatform_real comctl32 gdi32 user32)
 
 # Everything Windows-only lands at the top of the build directory, so the
 # tests find the programs beside themselves.

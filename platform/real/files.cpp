@@ -1,5 +1,5 @@
 // Files and the camera's pipes: synchronous kernel32 I/O.
-#include "core/live_objects.h"
+#include "platform/real/live_objects.h"
 #include "platform/api.h"
 
 namespace win {
@@ -7,7 +7,7 @@ namespace win {
 HANDLE CreateFileA(const char* name, DWORD access, DWORD share, SECURITY_ATTRIBUTES* security, DWORD disposition,
                    DWORD flags, HANDLE templateFile) {
   HANDLE file = ::CreateFileA(name, access, share, security, disposition, flags, templateFile);
-  if (file != INVALID_HANDLE_VALUE) core::Opened(core::LiveKind::Kernel);
+  if (file != INVALID_HANDLE_VALUE) win::live::Opened(win::live::LiveKind::Kernel);
   return file;
 }
 
@@ -21,7 +21,7 @@ BOOL ReadFile(HANDLE file, void* buffer, DWORD count, DWORD* read, OVERLAPPED* o
 
 BOOL CloseHandle(HANDLE handle) {
   const BOOL closed = ::CloseHandle(handle);
-  if (closed) core::Closed(core::LiveKind::Kernel);
+  if (closed) win::live::Closed(win::live::LiveKind::Kernel);
   return closed;
 }
 

@@ -1,5 +1,5 @@
 // The system version and run-time loaded libraries (kernel32).
-#include "core/live_objects.h"
+#include "platform/real/live_objects.h"
 #include "platform/api.h"
 
 namespace win {
@@ -19,7 +19,7 @@ BOOL GetVersionExA(OSVERSIONINFOA* info) {
 
 HMODULE LoadLibraryA(const char* name) {
   HMODULE module = ::LoadLibraryA(name);
-  if (module != nullptr) core::Opened(core::LiveKind::Library);
+  if (module != nullptr) win::live::Opened(win::live::LiveKind::Library);
   return module;
 }
 
@@ -27,7 +27,7 @@ FARPROC GetProcAddress(HMODULE module, const char* name) { return ::GetProcAddre
 
 BOOL FreeLibrary(HMODULE module) {
   const BOOL freed = ::FreeLibrary(module);
-  if (freed) core::Closed(core::LiveKind::Library);
+  if (freed) win::live::Closed(win::live::LiveKind::Library);
   return freed;
 }
 

@@ -1,5 +1,5 @@
 // The registry (advapi32). Results are Windows error codes.
-#include "core/live_objects.h"
+#include "platform/real/live_objects.h"
 #include "platform/api.h"
 
 namespace win {
@@ -15,7 +15,7 @@ bool IsRootKey(HKEY key) {
 
 LONG RegOpenKeyExA(HKEY key, const char* subKey, DWORD options, REGSAM access, HKEY* result) {
   const LONG status = ::RegOpenKeyExA(key, subKey, options, access, result);
-  if (status == ERROR_SUCCESS && !IsRootKey(*result)) core::Opened(core::LiveKind::Registry);
+  if (status == ERROR_SUCCESS && !IsRootKey(*result)) win::live::Opened(win::live::LiveKind::Registry);
   return status;
 }
 
@@ -23,13 +23,13 @@ LONG RegCreateKeyExA(HKEY key, const char* subKey, DWORD reserved, char* classNa
                      SECURITY_ATTRIBUTES* security, HKEY* result, DWORD* disposition) {
   const LONG status =
       ::RegCreateKeyExA(key, subKey, reserved, className, options, access, security, result, disposition);
-  if (status == ERROR_SUCCESS && !IsRootKey(*result)) core::Opened(core::LiveKind::Registry);
+  if (status == ERROR_SUCCESS && !IsRootKey(*result)) win::live::Opened(win::live::LiveKind::Registry);
   return status;
 }
 
 LONG RegCloseKey(HKEY key) {
   const LONG status = ::RegCloseKey(key);
-  if (status == ERROR_SUCCESS && !IsRootKey(key)) core::Closed(core::LiveKind::Registry);
+  if (status == ERROR_SUCCESS && !IsRootKey(key)) win::live::Closed(win::live::LiveKind::Registry);
   return status;
 }
 

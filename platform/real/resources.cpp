@@ -1,5 +1,5 @@
 // The module's file name, its version resource (version.dll) and its images.
-#include "core/live_objects.h"
+#include "platform/real/live_objects.h"
 #include "platform/api.h"
 // windows.h (through api.h) must come first
 #include <winver.h>
@@ -113,7 +113,7 @@ BOOL VerQueryValueA(const void* block, const char* subBlock, void** buffer, UINT
 HANDLE LoadImageA(HINSTANCE instance, const char* name, UINT type, int cx, int cy, UINT flags) {
   HANDLE image = ::LoadImageA(instance, name, type, cx, cy, flags);
   // Shared images belong to the system; the others are ours to destroy.
-  if (image != nullptr && (flags & LR_SHARED) == 0) core::Opened(core::LiveKind::Gdi);
+  if (image != nullptr && (flags & LR_SHARED) == 0) win::live::Opened(win::live::LiveKind::Gdi);
   return image;
 }
 

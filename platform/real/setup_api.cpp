@@ -1,12 +1,12 @@
 // Device-interface enumeration through the Setup API (setupapi.dll).
-#include "core/live_objects.h"
+#include "platform/real/live_objects.h"
 #include "platform/api.h"
 
 namespace win {
 
 HDEVINFO SetupDiGetClassDevsA(const GUID* classGuid, const char* enumerator, HWND parent, DWORD flags) {
   HDEVINFO set = ::SetupDiGetClassDevsA(classGuid, enumerator, parent, flags);
-  if (set != INVALID_HANDLE_VALUE) core::Opened(core::LiveKind::DeviceList);
+  if (set != INVALID_HANDLE_VALUE) win::live::Opened(win::live::LiveKind::DeviceList);
   return set;
 }
 
@@ -23,7 +23,7 @@ BOOL SetupDiGetDeviceInterfaceDetailA(HDEVINFO set, SP_DEVICE_INTERFACE_DATA* da
 
 BOOL SetupDiDestroyDeviceInfoList(HDEVINFO set) {
   const BOOL destroyed = ::SetupDiDestroyDeviceInfoList(set);
-  if (destroyed) core::Closed(core::LiveKind::DeviceList);
+  if (destroyed) win::live::Closed(win::live::LiveKind::DeviceList);
   return destroyed;
 }
 

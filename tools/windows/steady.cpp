@@ -1,12 +1,12 @@
 // Repeated use must not make zeltfw.exe hold more system objects: the same
 // actions over and over in one session, and several whole runs, compared by
-// the program's own live counts (core/live_objects.h).
+// the program's own live counts (platform/real/live_objects.h).
 #include "tools/windows/steady.h"
 
 #include <cstdio>
 #include <string>
 
-#include "core/live_objects.h"
+#include "platform/real/live_objects.h"
 #include "tools/windows/checks.h"
 #include "tools/windows/process.h"
 #include "tools/windows/windows_of.h"
@@ -14,7 +14,7 @@
 namespace drive {
 namespace {
 
-constexpr int kKinds = static_cast<int>(core::LiveKind::Count);
+constexpr int kKinds = static_cast<int>(win::live::LiveKind::Count);
 const wchar_t kFindCamera[] = L"Vyhledat kameru";
 constexpr DWORD kStartTimeout = 30000;
 constexpr DWORD kExitTimeout = 15000;
@@ -31,19 +31,19 @@ struct LiveCounts {
   std::string Text() const {
     std::string out;
     for (int i = 0; i < kKinds; ++i)
-      out += std::string(i > 0 ? ", " : "") + core::kLiveKindNames[i] + " " + std::to_string(value[i]);
+      out += std::string(i > 0 ? ", " : "") + win::live::kLiveKindNames[i] + " " + std::to_string(value[i]);
     return out;
   }
 };
 
 LiveCounts ReadCounts(HWND window, const std::string& when) {
-  static const UINT message = RegisterWindowMessageW(core::kLiveObjectsMessageName);
+  static const UINT message = RegisterWindowMessageW(win::live::kLiveObjectsMessageName);
   LiveCounts counts;
   for (int i = 0; i < kKinds; ++i) {
     DWORD_PTR result = 0;
     const bool answered = SendMessageTimeoutW(window, message, static_cast<WPARAM>(i), 0, SMTO_NORMAL, 5000, &result);
     const auto value = static_cast<long>(static_cast<LRESULT>(result));
-    if (!answered || value < 0) Fail("live counts " + when, std::string("no answer for ") + core::kLiveKindNames[i]);
+    if (!answered || value < 0) Fail("live counts " + when, std::string("no answer for ") + win::live::kLiveKindNames[i]);
     counts.value[i] = value;
   }
   std::printf("     %-12s %s\n", (when + ":").c_str(), counts.Text().c_str());
@@ -111,8 +111,8 @@ void SteadyUse(const std::wstring& exe, int rounds, int runs) {
     Process process;
     HWND window = Start(process, exe);
     const LiveCounts startUp = ReadCounts(window, "start-up");
-    Check(startUp.value[static_cast<int>(core::LiveKind::Window)] > 0 &&
-              startUp.value[static_cast<int>(core::LiveKind::Gdi)] > 0,
+    Check(startUp.value[static_cast<int>(win::live::LiveKind::Window)] > 0 &&
+              startUp.value[static_cast<int>(win::live::LiveKind::Gdi)] > 0,
           "the program counts its windows and GDI objects", startUp.Text());
     OneRound(process, window, 1);
     const LiveCounts first = ReadCounts(window, "round 1");

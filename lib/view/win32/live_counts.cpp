@@ -19,26 +19,26 @@ void TrackWindow(HWND hwnd) {
   // A destroyed window's handle may come back for a new one: drop the dead first.
   LiveWindows();
   if (std::find(tracked.begin(), tracked.end(), hwnd) == tracked.end()) tracked.push_back(hwnd);
-  core::SetLive(core::LiveKind::Window, static_cast<long>(tracked.size()));
+  win::live::SetLive(win::live::LiveKind::Window, static_cast<long>(tracked.size()));
 }
 
 long LiveWindows() {
   std::vector<HWND>& tracked = Tracked();
   tracked.erase(std::remove_if(tracked.begin(), tracked.end(), [](HWND hwnd) { return IsWindow(hwnd) == FALSE; }),
                 tracked.end());
-  core::SetLive(core::LiveKind::Window, static_cast<long>(tracked.size()));
+  win::live::SetLive(win::live::LiveKind::Window, static_cast<long>(tracked.size()));
   return static_cast<long>(tracked.size());
 }
 
 UINT LiveObjectsMessage() {
-  static const UINT message = RegisterWindowMessageW(core::kLiveObjectsMessageName);
+  static const UINT message = RegisterWindowMessageW(win::live::kLiveObjectsMessageName);
   return message;
 }
 
 LRESULT AnswerLiveObjects(WPARAM kind) {
-  if (kind >= static_cast<WPARAM>(core::LiveKind::Count)) return -1;
-  if (kind == static_cast<WPARAM>(core::LiveKind::Window)) LiveWindows();
-  return core::Live(static_cast<core::LiveKind>(kind));
+  if (kind >= static_cast<WPARAM>(win::live::LiveKind::Count)) return -1;
+  if (kind == static_cast<WPARAM>(win::live::LiveKind::Window)) LiveWindows();
+  return win::live::Live(static_cast<win::live::LiveKind>(kind));
 }
 
 }  // namespace view::win32

@@ -1,30 +1,30 @@
-// The backend's share of the live-object accounting (core/live_objects.h):
+// The backend's share of the live-object accounting (platform/real/live_objects.h):
 // every GDI object and device context it makes goes through these, and so
 // does every window it creates.
 #pragma once
 #include <windows.h>
 
-#include "core/live_objects.h"
+#include "platform/real/live_objects.h"
 
 namespace view::win32 {
 
 // Counts a GDI object or device context just made; null (a failure) is not counted.
 template <typename Handle>
 Handle CountedGdi(Handle made) {
-  if (made != nullptr) core::Opened(core::LiveKind::Gdi);
+  if (made != nullptr) win::live::Opened(win::live::LiveKind::Gdi);
   return made;
 }
 
 inline void DeleteCountedObject(HGDIOBJ object) {
-  if (DeleteObject(object)) core::Closed(core::LiveKind::Gdi);
+  if (DeleteObject(object)) win::live::Closed(win::live::LiveKind::Gdi);
 }
 
 inline void DeleteCountedDC(HDC dc) {
-  if (DeleteDC(dc)) core::Closed(core::LiveKind::Gdi);
+  if (DeleteDC(dc)) win::live::Closed(win::live::LiveKind::Gdi);
 }
 
 inline void ReleaseCountedDC(HWND hwnd, HDC dc) {
-  if (ReleaseDC(hwnd, dc)) core::Closed(core::LiveKind::Gdi);
+  if (ReleaseDC(hwnd, dc)) win::live::Closed(win::live::LiveKind::Gdi);
 }
 
 // Windows go down with their parents without a call of ours, so they are

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/live_objects.h"
+#include "platform/real/live_objects.h"
 #include "tools/scenario/wine/box_icons.h"
 #include "tools/scenario/wine/input.h"
 #include "tools/windows/camera/emulator.h"
@@ -89,7 +89,7 @@ void Program::Start(int showCommand) {
   thread_ = GetWindowThreadProcessId(window_, nullptr);
   Settle();
   WaitForFirstPaint();
-  for (int kind = 0; kind < static_cast<int>(core::LiveKind::Count); ++kind) startCounts_.push_back(LiveCount(kind));
+  for (int kind = 0; kind < static_cast<int>(win::live::LiveKind::Count); ++kind) startCounts_.push_back(LiveCount(kind));
 }
 
 // The counts at start-up include what the first paint makes: the pane makes
@@ -408,7 +408,7 @@ void Program::DeviceMessage(WPARAM code, const std::vector<BYTE>& header) {
 }
 
 long Program::LiveCount(int kind) {
-  static const UINT message = RegisterWindowMessageW(core::kLiveObjectsMessageName);
+  static const UINT message = RegisterWindowMessageW(win::live::kLiveObjectsMessageName);
   DWORD_PTR count = 0;
   if (!WindowOpen() ||
       !SendMessageTimeoutW(window_, message, static_cast<WPARAM>(kind), 0, SMTO_NORMAL, kSettleTimeout, &count))

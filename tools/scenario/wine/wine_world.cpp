@@ -4,7 +4,7 @@
 
 #include <ostream>
 
-#include "core/live_objects.h"
+#include "platform/real/live_objects.h"
 #include "platform/sim/world.h"
 #include "tools/common/camera_image.h"
 #include "tools/scenario/wine/program.h"
@@ -306,10 +306,10 @@ Screen WineWorld::See() {
 std::string WineWorld::Counts(bool atStart) {
   if (program_ == nullptr) return "not started";
   std::string text;
-  for (int kind = 0; kind < static_cast<int>(core::LiveKind::Count); ++kind) {
-    if (kind == static_cast<int>(core::LiveKind::Window)) continue;
+  for (int kind = 0; kind < static_cast<int>(win::live::LiveKind::Count); ++kind) {
+    if (kind == static_cast<int>(win::live::LiveKind::Window)) continue;
     const long count = atStart ? program_->StartCounts()[static_cast<std::size_t>(kind)] : program_->LiveCount(kind);
-    text += (text.empty() ? "" : ", ") + std::string(core::kLiveKindNames[kind]) + " " + std::to_string(count);
+    text += (text.empty() ? "" : ", ") + std::string(win::live::kLiveKindNames[kind]) + " " + std::to_string(count);
   }
   return text;
 }

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstring>
 
-#include "core/live_objects.h"
+#include "platform/real/live_objects.h"
 
 namespace wincam {
 namespace {
@@ -121,7 +121,7 @@ void Notifier::Deliver(const Item& item) {
     search.processId = target_;
   }
   EnumWindows(CollectProgramWindow, reinterpret_cast<LPARAM>(&search));
-  const UINT liveObjects = RegisterWindowMessageW(core::kLiveObjectsMessageName);
+  const UINT liveObjects = RegisterWindowMessageW(win::live::kLiveObjectsMessageName);
   const char* what = item.code == DBT_DEVICEARRIVAL ? "arrival" : "removal";
   for (HWND hwnd : search.found) {
     DWORD_PTR registrations = 0;
@@ -130,7 +130,7 @@ void Notifier::Deliver(const Item& item) {
       Locked lock(lock_);
       openedClass = openedClass_;
     }
-    if (!SendMessageTimeoutW(hwnd, liveObjects, static_cast<WPARAM>(core::LiveKind::Notification), 0, SMTO_NORMAL,
+    if (!SendMessageTimeoutW(hwnd, liveObjects, static_cast<WPARAM>(win::live::LiveKind::Notification), 0, SMTO_NORMAL,
                              kSendTimeout, &registrations) ||
         static_cast<LONG_PTR>(registrations) <= 0 || openedClass != item.classIndex) {
       Locked lock(lock_);

@@ -1,8 +1,8 @@
-#include "core/live_objects.h"
+#include "platform/real/live_objects.h"
 
 #include <atomic>
 
-namespace core {
+namespace win::live {
 namespace {
 
 std::atomic<long> counts[static_cast<int>(LiveKind::Count)];
@@ -31,4 +31,4 @@ long Live(LiveKind kind) {
   return slot != nullptr ? slot->load() : -1;
 }
 
-}  // namespace core
+}  // namespace win::live
