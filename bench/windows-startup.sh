@@ -10,12 +10,7 @@ set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 worlds="x64 x86"
-case "${1:-}" in
-  --x64 | --x86)
-    worlds=${1#--}
-    shift
-    ;;
-esac
+if [ "${1:-}" = --x64 ] || [ "${1:-}" = --x86 ]; then worlds=${1#--} && shift; fi
 runs=${1:-15}
 
 for preset in mingw-x64 mingw-x86; do

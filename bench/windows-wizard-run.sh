@@ -12,12 +12,7 @@ set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 worlds="x64 x86"
-case "${1:-}" in
-  --x64 | --x86)
-    worlds=${1#--}
-    shift
-    ;;
-esac
+if [ "${1:-}" = --x64 ] || [ "${1:-}" = --x86 ]; then worlds=${1#--} && shift; fi
 runs=${1:-7}
 script=tests/scenarios/wizard/person_zelt_run.zsc
 

@@ -11,12 +11,7 @@
 set -eu
 root=$(cd "$(dirname "$0")/../.." && pwd)
 world=""
-case "${1:-}" in
-  --x64 | --x86)
-    world=${1#--}
-    shift
-    ;;
-esac
+if [ "${1:-}" = --x64 ] || [ "${1:-}" = --x86 ]; then world=${1#--} && shift; fi
 [ $# -ge 2 ] || {
   echo "usage: wine-run.sh [--x64|--x86] PREFIX [--dpi N] [--display] PROGRAM.exe [ARGS...]" >&2
   exit 2
