@@ -117,6 +117,9 @@ void DesktopWorld::Tick() {
 
 void DesktopWorld::NoteBox() {
   const view::fltk::OpenMessageBox* box = view::fltk::CurrentMessageBox();
+  // FLTK shows every box in the same window: a box is new once none was seen
+  // open in between (a pressed box stays current until its loop has ended).
+  if (box == nullptr) lastBox_ = nullptr;
   if (box == nullptr || box->window == lastBox_) return;
   lastBox_ = box->window;
   boxes_.push_back(BoxSeen{box->title, {box->lines[0], box->lines[1], box->lines[2]}, IconName(box->icon)});
@@ -148,7 +151,13 @@ void DesktopWorld::Click(Role role) {
 
 void DesktopWorld::Choose(ListRole list, int item, ChooseWay) {
   NoBoxInTheWay("choose");
-  if (item == 0) throw WorldStuck{"a person cannot take the choice away from the list"};
+  if (item == 0) {
+    // A person can leave a list without a choice, but cannot take its choice away.
+    const Screen screen = See();
+    if ((list == ListRole::Count ? screen.count : screen.wheel).shown != 0)
+      throw WorldStuck{"a person cannot take the choice away from the list"};
+    return;
+  }
   const std::size_t items = list == ListRole::Count ? 8 : 2;
   Fl_Choice* choice =
       FindWidget<Fl_Choice>([&](const Fl_Choice& c) { return c.size() - 1 == static_cast<int>(items); });
