@@ -9,12 +9,11 @@
 # fast x86 Windows is.
 #   bench/windows-wizard-run.sh [--x64|--x86] [RUNS]   (default 7; builds mingw-x64/x86 if needed)
 set -eu
-root=$(cd "$(dirname "$0")/.." && pwd)
-cd "$root"
+root=$(cd "$(dirname "$0")/.." && pwd) && cd "$root"
+script=tests/scenarios/wizard/person_zelt_run.zsc
 worlds="x64 x86"
 if [ "${1:-}" = --x64 ] || [ "${1:-}" = --x86 ]; then worlds=${1#--} && shift; fi
 runs=${1:-7}
-script=tests/scenarios/wizard/person_zelt_run.zsc
 
 # One world's runs on an X server of its own; the median lands in
 # build/mingw-WORLD/bench-wizard-median.
@@ -48,12 +47,9 @@ bench_world() {
 }
 
 for world in $worlds; do
-  if [ "$world" = x64 ]; then
-    echo "== x64: a whole wizard run of zeltfw.exe under $(wine --version 2>/dev/null || echo wine): $script, $runs runs"
-  else
-    tools/scripts/x86-wine.sh >/dev/null
-    echo "== x86: a whole wizard run of zeltfw.exe under the emulated i386 Wine (qemu-i386): $script, $runs runs"
-  fi
+  under="$(wine --version 2>/dev/null || echo wine)"
+  [ "$world" = x64 ] || { tools/scripts/x86-wine.sh >/dev/null && under="the emulated i386 Wine (qemu-i386)"; }
+  echo "== $world: a whole wizard run of zeltfw.exe under $under: $script, $runs runs"
   bench_world "$world"
 done
 
