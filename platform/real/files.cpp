@@ -1,6 +1,6 @@
 // Files and the camera's pipes: synchronous kernel32 I/O.
-#include "platform/real/live_objects.h"
 #include "platform/api.h"
+#include "platform/real/live_objects.h"
 
 namespace win {
 

@@ -1,6 +1,6 @@
 // The system version and run-time loaded libraries (kernel32).
-#include "platform/real/live_objects.h"
 #include "platform/api.h"
+#include "platform/real/live_objects.h"
 
 namespace win {
 

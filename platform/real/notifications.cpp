@@ -1,6 +1,6 @@
 // Device arrival and removal notifications for a window (user32).
-#include "platform/real/live_objects.h"
 #include "platform/api.h"
+#include "platform/real/live_objects.h"
 
 namespace win {
 

@@ -1,6 +1,6 @@
 // The registry (advapi32). Results are Windows error codes.
-#include "platform/real/live_objects.h"
 #include "platform/api.h"
+#include "platform/real/live_objects.h"
 
 namespace win {
 namespace {

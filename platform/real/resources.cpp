@@ -1,6 +1,6 @@
 // The module's file name, its version resource (version.dll) and its images.
-#include "platform/real/live_objects.h"
 #include "platform/api.h"
+#include "platform/real/live_objects.h"
 // windows.h (through api.h) must come first
 #include <winver.h>
 

@@ -1,6 +1,6 @@
 // Device-interface enumeration through the Setup API (setupapi.dll).
-#include "platform/real/live_objects.h"
 #include "platform/api.h"
+#include "platform/real/live_objects.h"
 
 namespace win {
 

@@ -43,7 +43,8 @@ LiveCounts ReadCounts(HWND window, const std::string& when) {
     DWORD_PTR result = 0;
     const bool answered = SendMessageTimeoutW(window, message, static_cast<WPARAM>(i), 0, SMTO_NORMAL, 5000, &result);
     const auto value = static_cast<long>(static_cast<LRESULT>(result));
-    if (!answered || value < 0) Fail("live counts " + when, std::string("no answer for ") + win::live::kLiveKindNames[i]);
+    if (!answered || value < 0)
+      Fail("live counts " + when, std::string("no answer for ") + win::live::kLiveKindNames[i]);
     counts.value[i] = value;
   }
   std::printf("     %-12s %s\n", (when + ":").c_str(), counts.Text().c_str());

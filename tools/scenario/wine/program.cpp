@@ -89,7 +89,8 @@ void Program::Start(int showCommand) {
   thread_ = GetWindowThreadProcessId(window_, nullptr);
   Settle();
   WaitForFirstPaint();
-  for (int kind = 0; kind < static_cast<int>(win::live::LiveKind::Count); ++kind) startCounts_.push_back(LiveCount(kind));
+  for (int kind = 0; kind < static_cast<int>(win::live::LiveKind::Count); ++kind)
+    startCounts_.push_back(LiveCount(kind));
 }
 
 // The counts at start-up include what the first paint makes: the pane makes
