@@ -38,7 +38,8 @@ struct Control {
 };
 std::vector<Control> ChildrenOf(HWND parent);
 
-// UTF-8 for printing.
+// UTF-8 for printing, and UTF-8 (a script's texts) for the wide API.
 std::string Narrow(const std::wstring& text);
+std::wstring Wide(const std::string& utf8);
 
 }  // namespace drive

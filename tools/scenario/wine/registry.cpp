@@ -34,14 +34,6 @@ class Key {
 
 }  // namespace
 
-std::wstring Wide(const std::string& utf8) {
-  if (utf8.empty()) return std::wstring();
-  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring out(static_cast<std::size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
-  return out;
-}
-
 bool SplitRegistryPath(const std::string& path, HKEY& root, std::wstring& subKey) {
   static const struct {
     const char* prefix;
@@ -54,7 +46,7 @@ bool SplitRegistryPath(const std::string& path, HKEY& root, std::wstring& subKey
     const std::string prefix = r.prefix;
     if (path.size() > prefix.size() && _strnicmp(path.c_str(), prefix.c_str(), prefix.size()) == 0) {
       root = r.root;
-      subKey = Wide(path.substr(prefix.size()));
+      subKey = drive::Wide(path.substr(prefix.size()));
       return true;
     }
   }
@@ -83,21 +75,21 @@ bool KeyExists(const std::string& path) { return Key(path, KEY_READ, false).get(
 bool SetDword(const std::string& path, const std::string& name, std::uint32_t value) {
   Key key(path, KEY_SET_VALUE, true);
   const DWORD data = value;
-  return key.get() != nullptr && RegSetValueExW(key.get(), Wide(name).c_str(), 0, REG_DWORD,
+  return key.get() != nullptr && RegSetValueExW(key.get(), drive::Wide(name).c_str(), 0, REG_DWORD,
                                                 reinterpret_cast<const BYTE*>(&data), sizeof(data)) == ERROR_SUCCESS;
 }
 
 bool SetString(const std::string& path, const std::string& name, const std::string& utf8) {
   Key key(path, KEY_SET_VALUE, true);
-  const std::wstring text = Wide(utf8);
+  const std::wstring text = drive::Wide(utf8);
   return key.get() != nullptr &&
-         RegSetValueExW(key.get(), Wide(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+         RegSetValueExW(key.get(), drive::Wide(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                         static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
 void DeleteValue(const std::string& path, const std::string& name) {
   Key key(path, KEY_SET_VALUE, false);
-  if (key.get() != nullptr) RegDeleteValueW(key.get(), Wide(name).c_str());
+  if (key.get() != nullptr) RegDeleteValueW(key.get(), drive::Wide(name).c_str());
 }
 
 std::string ValueText(const std::string& path, const std::string& name, std::optional<std::uint32_t>& number) {
@@ -106,10 +98,10 @@ std::string ValueText(const std::string& path, const std::string& name, std::opt
   DWORD type = 0;
   DWORD size = 0;
   if (key.get() == nullptr ||
-      RegQueryValueExW(key.get(), Wide(name).c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+      RegQueryValueExW(key.get(), drive::Wide(name).c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
     return "absent";
   std::vector<BYTE> data(size + 2, 0);
-  RegQueryValueExW(key.get(), Wide(name).c_str(), nullptr, &type, data.data(), &size);
+  RegQueryValueExW(key.get(), drive::Wide(name).c_str(), nullptr, &type, data.data(), &size);
   if (type == REG_DWORD && size == 4) {
     number =
         static_cast<std::uint32_t>(data[0] | data[1] << 8 | data[2] << 16 | static_cast<std::uint32_t>(data[3]) << 24);

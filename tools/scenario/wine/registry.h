@@ -24,6 +24,4 @@ void DeleteValue(const std::string& path, const std::string& name);
 // "absent", the number of a 4-byte REG_DWORD, or a description of anything else.
 std::string ValueText(const std::string& path, const std::string& name, std::optional<std::uint32_t>& number);
 
-std::wstring Wide(const std::string& utf8);
-
 }  // namespace scenario::wine

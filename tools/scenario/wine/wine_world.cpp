@@ -174,7 +174,7 @@ void WineWorld::ModuleVersionChanged(const sim::VersionResourceSpec* resource) {
   version_ = std::make_unique<sim::VersionResourceSpec>(resource != nullptr ? *resource : sim::VersionResourceSpec());
 }
 
-void WineWorld::ModuleFolder(const std::string& utf8) { folder_ = wine::Wide(utf8); }
+void WineWorld::ModuleFolder(const std::string& utf8) { folder_ = drive::Wide(utf8); }
 
 void WineWorld::Start(int showCommand) {
   program_ = std::make_unique<Program>(*cameras_, ProgramFile());
@@ -390,7 +390,7 @@ void WineWorld::Shot(const std::string& file, const std::string& what) {
   // The window as drawn: the outside colour, the face, a frame and texts.
   const std::size_t colours = picture.DistinctColours();
   if (colours < 4) throw ExpectFailure{"a picture of the window", std::to_string(colours - 1) + " colour(s): blank"};
-  if (!picture.Save(wine::Wide(file))) throw ScriptError{"cannot write " + file};
+  if (!picture.Save(drive::Wide(file))) throw ScriptError{"cannot write " + file};
 }
 
 }  // namespace scenario
