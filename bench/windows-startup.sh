@@ -61,9 +61,9 @@ bench_world() {
     start_xvfb
     bench_dir='Z:'$(printf '%s' "$root/$build" | tr / '\\')
     {
-      tests/windows/wine-run.sh "$WINEPREFIX" "$build/zelt-drive.exe" bench "$runs"
+      tests/windows/wine-run.sh "$WINEPREFIX" "$build/zelt-play.exe" --bench "$runs"
       echo "the DLLs' share: the smallest window program with zeltfw.exe's DLLs and manifest, against the smallest"
-      tests/windows/wine-run.sh "$WINEPREFIX" "$build/zelt-drive.exe" bench "$runs" \
+      tests/windows/wine-run.sh "$WINEPREFIX" "$build/zelt-play.exe" --bench "$runs" \
         "$bench_dir\\zelt-bench-imports.exe" "$bench_dir\\zelt-bench-window.exe"
     } | tee "$build/bench-startup.txt"
     [ "$(grep -c "ratio of medians" "$build/bench-startup.txt")" -eq 2 ] || exit 1

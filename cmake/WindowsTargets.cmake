@@ -42,18 +42,11 @@ target_link_options(zeltfw PRIVATE -Wl,--gc-sections -Wl,-Map=${ZELT_WIN_OUTPUT}
 set_source_files_properties(res/zeltfw.rc PROPERTIES OBJECT_DEPENDS
                             "${CMAKE_SOURCE_DIR}/res/zeltfw.ico;${CMAKE_BINARY_DIR}/res/zeltfw.manifest;${CMAKE_SOURCE_DIR}/res/version_info.h")
 
-# What the Windows tools share: starting programs, reading their windows, the screen.
+# What the Windows tools share: starting programs, reading their windows, the
+# screen, and timing a program's start.
 add_library(zwindrive STATIC ${CMAKE_SOURCE_DIR}/tools/windows/process.cpp ${CMAKE_SOURCE_DIR}/tools/windows/windows_of.cpp
-                             ${CMAKE_SOURCE_DIR}/tools/windows/screenshot.cpp)
+                             ${CMAKE_SOURCE_DIR}/tools/windows/screenshot.cpp ${CMAKE_SOURCE_DIR}/tools/windows/timing.cpp)
 target_link_libraries(zwindrive PUBLIC user32 gdi32 advapi32)
-
-# The automation program that drives zeltfw.exe like a person (tests, screenshots, benchmark).
-file(GLOB zelt_drive_srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/windows/*.cpp)
-list(FILTER zelt_drive_srcs EXCLUDE REGEX "/(process|windows_of|screenshot)\\.cpp$")
-add_executable(zelt-drive ${zelt_drive_srcs})
-target_link_libraries(zelt-drive PRIVATE zwindrive)
-target_link_options(zelt-drive PRIVATE -municode)
-set_target_properties(zelt-drive PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZELT_WIN_OUTPUT})
 
 # The benchmark's yardstick: the smallest window program of the same toolchain.
 add_executable(zelt-bench-window WIN32 ${CMAKE_SOURCE_DIR}/bench/minimal_window.cpp)

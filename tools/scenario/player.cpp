@@ -15,6 +15,7 @@ std::string Lacks(unsigned needs) {
   if (needs & kStartupShow) return "needs the start-up show command to reach the window";
   if (needs & kKeys) return "presses keys";
   if (needs & kMaximize) return "maximizes the window";
+  if (needs & kRestart) return "starts the program again";
   return "";
 }
 

@@ -54,8 +54,11 @@ class Player {
   // A line that runs the program's event loop: the lines after it play from
   // the world's idle, not after it returns.
   void Unnest() { inLine_ = false; }
-  void NeedStart();                                 // check pass: a user line before any `start`
-  void Started() { started_ = true; }               // check pass: a `start` line
+  void NeedStart();  // check pass: a user line before any `start`
+  void Started() {   // check pass: a `start` line
+    if (started_) Needs(kRestart);
+    started_ = true;
+  }
   void NeedCamera(const std::string& name);         // check pass: a camera the script added
   void AddedCamera(const std::string& name);        // check pass
   sim::Camera* CameraFor(const std::string& name);  // null in the check pass

@@ -35,6 +35,7 @@ enum Ability : unsigned {
   kStartupShow = 32,       // the start-up show command reaches the first show of the window
   kKeys = 64,              // key: keys pressed as a person presses them
   kMaximize = 128,         // maximize
+  kRestart = 256,          // start again once the program ended
 };
 
 // A push button or drop-down list as a person sees it (texts UTF-8).

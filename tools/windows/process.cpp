@@ -1,16 +1,8 @@
 #include "tools/windows/process.h"
 
-#include <algorithm>
 #include <vector>
 
 namespace drive {
-namespace {
-std::vector<Process*> started;
-}  // namespace
-
-void KillStarted() {
-  for (Process* process : started) process->Kill();
-}
 
 bool Process::Start(const std::wstring& exe, int showCommand) {
   STARTUPINFOW startup = {};
@@ -20,14 +12,11 @@ bool Process::Start(const std::wstring& exe, int showCommand) {
   std::wstring commandLine = L"\"" + exe + L"\"";
   std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
   buffer.push_back(L'\0');
-  if (!CreateProcessW(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_))
-    return false;
-  started.push_back(this);
-  return true;
+  return CreateProcessW(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_) !=
+         FALSE;
 }
 
 Process::~Process() {
-  started.erase(std::remove(started.begin(), started.end(), this), started.end());
   if (info_.hProcess != nullptr) {
     DWORD code = 0;
     if (GetExitCodeProcess(info_.hProcess, &code) && code == STILL_ACTIVE) Kill();

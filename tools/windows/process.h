@@ -25,9 +25,6 @@ class Process {
   PROCESS_INFORMATION info_ = {};
 };
 
-// Ends every started program that still runs (after a failed check).
-void KillStarted();
-
 // The directory of this program, with a trailing backslash.
 std::wstring OwnDirectory();
 

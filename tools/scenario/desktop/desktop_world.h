@@ -46,7 +46,6 @@ class DesktopWorld : public ProgramWorld {
   desktop::PanelWindow& panel_;
   std::string shotDir_;
   bool hold_ = false;
-  bool started_ = false;
   bool busy_ = false;     // a line plays; nested ticks wait
   bool closing_ = false;  // the script is over: the window closes as a person closes it
   double delay_ = 0;      // before the next line

@@ -16,7 +16,7 @@ class SimWorld : public ProgramWorld {
   ~SimWorld() override;
 
   unsigned Abilities() const override {
-    return kSimulatedPlatform | kLooksInside | kBaseMessages | kStartupShow | kKeys | kMaximize;
+    return kSimulatedPlatform | kLooksInside | kBaseMessages | kStartupShow | kKeys | kMaximize | kRestart;
   }
   void Start(int showCommand) override;
   void Click(Role role) override;

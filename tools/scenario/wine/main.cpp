@@ -4,14 +4,20 @@
 // lines it passed over; the last line counts the scripts. --timing adds each
 // script's time, with and without its power cuts and returns. Exit status as
 // zeltfw-sim: 0 all held, 1 a check failed, 2 a script cannot be run here.
+// zelt-play --bench RUNS [PROGRAM.exe BASELINE.exe]: the start-up benchmark,
+// zeltfw.exe against zelt-bench-window.exe beside this one by default.
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <iostream>
 #include <string>
 
 #include "tools/scenario/player.h"
 #include "tools/scenario/wine/wine_world.h"
 #include "tools/windows/process.h"
+#include "tools/windows/timing.h"
 
 namespace {
 
@@ -36,16 +42,21 @@ class TimedWorld : public scenario::WineWorld {
   double powerMs = 0;
 };
 
+std::wstring Path(const char* text) { return std::wstring(text, text + std::strlen(text)); }
+
 }  // namespace
 
 int main(int argc, char** argv) {
   std::wstring exe = drive::OwnDirectory() + L"zeltfw.exe";
+  if (argc > 1 && std::string(argv[1]) == "--bench" && (argc == 3 || argc == 5))
+    return drive::Benchmark(argc == 5 ? Path(argv[3]) : exe,
+                            argc == 5 ? Path(argv[4]) : drive::OwnDirectory() + L"zelt-bench-window.exe",
+                            std::max(1, std::atoi(argv[2])));
   int first = 1;
   bool timing = false;
   for (;;) {
     if (first + 1 < argc && std::string(argv[first]) == "--exe") {
-      const std::string path = argv[first + 1];
-      exe.assign(path.begin(), path.end());
+      exe = Path(argv[first + 1]);
       first += 2;
     } else if (first < argc && std::string(argv[first]) == "--timing") {
       timing = true;
@@ -55,7 +66,7 @@ int main(int argc, char** argv) {
     }
   }
   if (first >= argc) {
-    std::cerr << "usage: zelt-play [--exe PATH] [--timing] SCRIPT...\n";
+    std::cerr << "usage: zelt-play [--exe PATH] [--timing] SCRIPT... | --bench RUNS [PROGRAM.exe BASELINE.exe]\n";
     return 2;
   }
   int passedOverLines = 0;

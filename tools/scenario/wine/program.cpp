@@ -91,7 +91,13 @@ void Program::Start(int showCommand) {
   WaitForFirstPaint();
   for (int kind = 0; kind < static_cast<int>(win::live::LiveKind::Count); ++kind)
     startCounts_.push_back(LiveCount(kind));
+  startControls_ = Controls();
+  // A program that answers no counts would make every steady check hold.
+  if (startCounts_[static_cast<std::size_t>(win::live::LiveKind::Window)] <= 0)
+    throw WorldStuck{"zeltfw.exe counts no windows of its own"};
 }
+
+std::size_t Program::Controls() { return WindowOpen() ? drive::ChildrenOf(window_).size() : 0; }
 
 // The counts at start-up include what the first paint makes: the pane makes
 // the caption's bold font when it first paints, and in a fresh Wine session

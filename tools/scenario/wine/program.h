@@ -94,6 +94,9 @@ class Program {
   // every kind once it had started.
   long LiveCount(int kind);
   const std::vector<long>& StartCounts() const { return startCounts_; }
+  // The window's controls, now and once it had started (a step's views).
+  std::size_t Controls();
+  std::size_t StartControls() const { return startControls_; }
 
  private:
   void Foreground(HWND hwnd);
@@ -114,6 +117,7 @@ class Program {
   std::vector<HWND> recorded_;  // boxes already in boxes_
   std::vector<BoxSeen> boxes_;
   std::vector<long> startCounts_;
+  std::size_t startControls_ = 0;
 };
 
 }  // namespace scenario::wine

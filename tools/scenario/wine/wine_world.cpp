@@ -302,12 +302,14 @@ Screen WineWorld::See() {
   return screen;
 }
 
-// The program's live counts of every kind but windows, which come and go with the boxes.
+// The program's live counts. Windows come and go with a step's views: they
+// count while the window holds as many controls as once it had started.
 std::string WineWorld::Counts(bool atStart) {
   if (program_ == nullptr) return "not started";
+  const bool sameViews = program_->Controls() == program_->StartControls();
   std::string text;
   for (int kind = 0; kind < static_cast<int>(win::live::LiveKind::Count); ++kind) {
-    if (kind == static_cast<int>(win::live::LiveKind::Window)) continue;
+    if (kind == static_cast<int>(win::live::LiveKind::Window) && !sameViews) continue;
     const long count = atStart ? program_->StartCounts()[static_cast<std::size_t>(kind)] : program_->LiveCount(kind);
     text += (text.empty() ? "" : ", ") + std::string(win::live::kLiveKindNames[kind]) + " " + std::to_string(count);
   }

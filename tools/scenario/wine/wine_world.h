@@ -23,7 +23,7 @@ class WineWorld : public World {
   explicit WineWorld(std::wstring exe);  // a fresh world: no cameras, the registry as at the start
   ~WineWorld() override;
 
-  unsigned Abilities() const override { return kKeys | kScreenshots | kMaximize; }
+  unsigned Abilities() const override { return kKeys | kScreenshots | kMaximize | kRestart; }
   Registry& Reg() override;
   void AddCamera(const CameraCommand& command) override;
   void SetPower(const std::string& name, bool on) override;
