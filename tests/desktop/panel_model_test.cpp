@@ -131,17 +131,17 @@ TEST_F(PanelModelTest, FaultsReachTheCameraAndClearEndsThemAll) {
   EXPECT_FALSE(camera.ignoreWrites || camera.pipeOpenFails[2] || camera.deviceOpenFails);
 }
 
-TEST(ParseFault, RefusesWhatTheCameraCannotDo) {
-  FaultRequest fault;
-  std::string error;
-  EXPECT_FALSE(ParseFault("status=0x100", 0, fault, error));
-  EXPECT_FALSE(ParseFault("open-fail=3", 0, fault, error));
-  EXPECT_FALSE(ParseFault("melt", 0, fault, error));
-  EXPECT_FALSE(ParseFault("ignore-writes", 1, fault, error)) << "after goes only with one-time faults";
-  EXPECT_FALSE(ParseFault("zero-write", -1, fault, error));
+TEST_F(PanelModelTest, RefusesFaultsTheCameraCannotHave) {
+  ASSERT_TRUE(model.AddCamera("z", CameraOf(4), true, error));
+  EXPECT_FALSE(model.InjectFault("z", "status=0x100", 0, error));
+  EXPECT_FALSE(model.InjectFault("z", "open-fail=3", 0, error));
+  EXPECT_FALSE(model.InjectFault("z", "melt", 0, error));
+  EXPECT_FALSE(model.InjectFault("z", "ignore-writes", 1, error)) << "after goes only with one-time faults";
+  EXPECT_FALSE(model.InjectFault("z", "zero-write", -1, error));
+  EXPECT_TRUE(model.Find("z")->faults.empty() && !model.Find("z")->ignoreWrites);
   for (const std::string& kind : FaultKinds()) {
     const std::string written = kind == "status" ? "status=0x01" : kind;
-    EXPECT_TRUE(ParseFault(written, 0, fault, error)) << written << ": " << error;
+    EXPECT_TRUE(model.InjectFault("z", written, 0, error)) << written << ": " << error;
   }
 }
 

@@ -8,14 +8,8 @@ namespace desktop {
 namespace {
 
 constexpr char kPermissionValue[] = "AllowEEPROMWrite";
-constexpr int kMaxAfter = 1000000;
 
 simtools::CameraSeries SeriesOf(const sim::Camera& camera) { return simtools::SeriesOfClass(camera.classIndex + 1); }
-
-bool ParseSuffixNumber(const std::string& kind, const std::string& prefix, std::int64_t max, std::int64_t& value) {
-  if (kind.compare(0, prefix.size(), prefix) != 0) return false;
-  return scenario::ParseNumber(kind.substr(prefix.size()), 0, max, value);
-}
 
 }  // namespace
 
@@ -40,49 +34,6 @@ std::string Describe(const PermissionState& state) {
       return "present (" + std::to_string(state.value) + ")";
   }
   return "?";
-}
-
-bool ParseFault(const std::string& kind, int after, FaultRequest& out, std::string& error) {
-  if (after < 0 || after > kMaxAfter) {
-    error = "after must be 0 to " + std::to_string(kMaxAfter);
-    return false;
-  }
-  FaultRequest fault;
-  std::int64_t number = 0;
-  if (kind == "zero-write") {
-    fault.oneShot.kind = sim::FaultKind::ZeroWrite;
-  } else if (kind == "zero-read") {
-    fault.oneShot.kind = sim::FaultKind::ZeroRead;
-  } else if (kind == "short-reply") {
-    fault.oneShot.kind = sim::FaultKind::ShortReply;
-  } else if (kind.compare(0, 7, "status=") == 0) {
-    if (!scenario::ParseNumber(kind.substr(7), 0, 0xFF, number)) {
-      error = "status must be a number from 0 to 0xFF";
-      return false;
-    }
-    fault.oneShot.kind = sim::FaultKind::Status;
-    fault.oneShot.status = static_cast<std::uint8_t>(number);
-  } else if (kind == "ignore-writes") {
-    fault.kind = FaultRequest::Kind::IgnoreWrites;
-  } else if (ParseSuffixNumber(kind, "open-fail=", 2, number)) {
-    fault.kind = FaultRequest::Kind::PipeOpenFails;
-    fault.pipe = static_cast<int>(number);
-  } else if (kind == "device-open-fail") {
-    fault.kind = FaultRequest::Kind::DeviceOpenFails;
-  } else if (kind == "clear") {
-    fault.kind = FaultRequest::Kind::Clear;
-  } else {
-    error = "unknown fault \"" + kind + "\"";
-    return false;
-  }
-  if (fault.kind == FaultRequest::Kind::OneShot) {
-    fault.oneShot.after = after;
-  } else if (after != 0) {
-    error = "after goes only with a one-time fault";
-    return false;
-  }
-  out = fault;
-  return true;
 }
 
 bool PanelModel::AddCamera(const std::string& name, const simtools::CameraSetup& setup, bool powerOn,
@@ -140,27 +91,13 @@ bool PanelModel::InjectFault(const std::string& name, const std::string& kind, i
     error = "no camera \"" + name + "\"";
     return false;
   }
-  FaultRequest fault;
-  if (!ParseFault(kind, after, fault, error)) return false;
-  switch (fault.kind) {
-    case FaultRequest::Kind::OneShot:
-      camera->faults.push_back(fault.oneShot);
-      break;
-    case FaultRequest::Kind::IgnoreWrites:
-      camera->ignoreWrites = true;
-      break;
-    case FaultRequest::Kind::PipeOpenFails:
-      camera->pipeOpenFails[fault.pipe] = true;
-      break;
-    case FaultRequest::Kind::DeviceOpenFails:
-      camera->deviceOpenFails = true;
-      break;
-    case FaultRequest::Kind::Clear:
-      camera->faults.clear();
-      camera->ignoreWrites = false;
-      for (bool& fails : camera->pipeOpenFails) fails = false;
-      camera->deviceOpenFails = false;
-      break;
+  std::vector<scenario::Word> words = {{name, true}, {kind, false}};
+  if (after != 0) words.push_back({"after=" + std::to_string(after), false});
+  try {
+    scenario::Fault(scenario::Args(words, 0), [camera](const std::string&) { return camera; });
+  } catch (const scenario::ScriptError& refused) {
+    error = refused.reason;
+    return false;
   }
   return true;
 }

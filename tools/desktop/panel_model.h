@@ -34,20 +34,10 @@ struct PermissionState {
 };
 std::string Describe(const PermissionState& state);
 
-// The fault kinds a person can pick, as the scenario console names them;
+// The fault kinds a person can pick, as the scenario language names them;
 // "status" stands for "status=0xNN" with the status code the person gives.
 // The one-shot kinds (zero-write, zero-read, status, short-reply) take "after".
 const std::vector<std::string>& FaultKinds();
-
-// A fault as the panel applies it to a camera.
-struct FaultRequest {
-  enum class Kind { OneShot, IgnoreWrites, PipeOpenFails, DeviceOpenFails, Clear } kind = Kind::OneShot;
-  sim::PendingFault oneShot{sim::FaultKind::ZeroWrite};
-  int pipe = 0;
-};
-// kind: one of FaultKinds() with "status=0xNN" for "status", "open-fail=N"
-// or "clear"; after > 0 only for one-shot kinds. out is unchanged on failure.
-bool ParseFault(const std::string& kind, int after, FaultRequest& out, std::string& error);
 
 class PanelModel {
  public:
@@ -64,7 +54,8 @@ class PanelModel {
   void SetAdministrator(bool yes) { world_.admin = yes; }
   bool Administrator() const { return world_.admin; }
 
-  // kind as ParseFault takes it.
+  // kind: one of FaultKinds() with "status=0xNN" for "status", or "clear";
+  // after > 0 only for one-shot kinds. Read as the script's `fault` line.
   bool InjectFault(const std::string& name, const std::string& kind, int after, std::string& error);
   std::vector<std::string> DescribeFaults(const std::string& name) const;
 

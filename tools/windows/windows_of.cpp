@@ -20,15 +20,6 @@ BOOL CALLBACK Match(HWND hwnd, LPARAM param) {
   return FALSE;
 }
 
-HWND WaitFor(DWORD processId, HWND owner, DWORD milliseconds) {
-  const ULONGLONG end = GetTickCount64() + milliseconds;
-  for (;;) {
-    const HWND found = FindTopLevel(processId, [owner](HWND hwnd) { return GetWindow(hwnd, GW_OWNER) == owner; });
-    if (found != nullptr || GetTickCount64() >= end) return found;
-    Sleep(2);
-  }
-}
-
 BOOL CALLBACK Collect(HWND hwnd, LPARAM param) {
   auto* list = reinterpret_cast<std::vector<Control>*>(param);
   Control control = {hwnd, ClassOf(hwnd), TextOf(hwnd), IsWindowEnabled(hwnd) != FALSE, IsWindowVisible(hwnd) != FALSE,
@@ -47,10 +38,13 @@ HWND FindTopLevel(DWORD processId, const std::function<bool(HWND)>& matches) {
   return search.found;
 }
 
-HWND WaitForMainWindow(DWORD processId, DWORD milliseconds) { return WaitFor(processId, nullptr, milliseconds); }
-
-HWND WaitForOwnedWindow(DWORD processId, HWND owner, DWORD milliseconds) {
-  return WaitFor(processId, owner, milliseconds);
+HWND WaitForMainWindow(DWORD processId, DWORD milliseconds) {
+  const ULONGLONG end = GetTickCount64() + milliseconds;
+  for (;;) {
+    const HWND found = FindTopLevel(processId, [](HWND hwnd) { return GetWindow(hwnd, GW_OWNER) == nullptr; });
+    if (found != nullptr || GetTickCount64() >= end) return found;
+    Sleep(2);
+  }
 }
 
 bool WaitUntil(bool (*condition)(HWND), HWND hwnd, DWORD milliseconds) {

@@ -15,8 +15,6 @@ HWND FindTopLevel(DWORD processId, const std::function<bool(HWND)>& matches);
 // The visible top-level window of the process that has no owner, waiting up
 // to milliseconds for it; null on time-out.
 HWND WaitForMainWindow(DWORD processId, DWORD milliseconds);
-// A visible top-level window of the process owned by owner (a message box).
-HWND WaitForOwnedWindow(DWORD processId, HWND owner, DWORD milliseconds);
 // Polls condition on the window every few milliseconds; false on time-out.
 bool WaitUntil(bool (*condition)(HWND), HWND hwnd, DWORD milliseconds);
 // The window is destroyed or hidden (a closed box).
