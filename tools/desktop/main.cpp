@@ -16,7 +16,6 @@
 #include "lib/view/loop.h"
 #include "platform/sim/world.h"
 #include "tools/common/program_version.h"
-#include "tools/desktop/camera_words.h"
 #include "tools/desktop/display.h"
 #include "tools/desktop/panel_window.h"
 #include "tools/desktop/program_icon.h"
@@ -38,9 +37,7 @@ const char* Environment(const char* name) {
 bool AddStartCamera(desktop::PanelWindow& panel, const char* words) {
   std::vector<scenario::Word> split;
   std::string error;
-  desktop::CameraWords camera;
-  if (!scenario::SplitWords(words, split, error) || !desktop::ParseCameraWords(split, camera, error) ||
-      !panel.AddCamera(camera, error)) {
+  if (!scenario::SplitWords(words, split, error) || !panel.AddCamera(split, error)) {
     std::cerr << "zeltfw: ZELTFW_DESKTOP_CAMERA: " << error << "\n";
     return false;
   }

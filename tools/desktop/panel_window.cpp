@@ -122,8 +122,19 @@ PanelWindow::PanelWindow(int x, int y, PanelModel& model)
 
 PanelWindow::~PanelWindow() { Fl::remove_timeout(OnTimer, this); }
 
-bool PanelWindow::AddCamera(const CameraWords& camera, std::string& error) {
-  if (!model_.AddCamera(camera.name, camera.setup, camera.powerOn, error)) {
+bool PanelWindow::AddCamera(const std::vector<scenario::Word>& words, std::string& error) {
+  try {
+    return AddCamera(scenario::ParseCameraCommand(scenario::Args(words, 0)), error);
+  } catch (const scenario::ScriptError& refused) {
+    error = refused.reason;
+    Report(error);
+    return false;
+  }
+}
+
+bool PanelWindow::AddCamera(const scenario::CameraCommand& camera, std::string& error) {
+  if (camera.pathLen != 0) error = "the Virtual camera window plugs cameras in with their own paths";
+  if (camera.pathLen != 0 || !model_.AddCamera(camera.name, camera.setup, camera.power, error)) {
     Report(error);
     return false;
   }
@@ -245,13 +256,8 @@ void PanelWindow::OnAdd(Fl_Widget*, void* data) {
   word("count=" + std::to_string(static_cast<int>(panel->countInput_->value())));
   word("wheel=" + std::to_string(panel->wheelChoice_->value() + 1));
   word(panel->powerOnAdd_->value() != 0 ? "power=on" : "power=off");
-  CameraWords camera;
   std::string error;
-  if (!ParseCameraWords(words, camera, error)) {
-    panel->Report(error);
-    return;
-  }
-  panel->AddCamera(camera, error);
+  panel->AddCamera(words, error);
 }
 
 void PanelWindow::OnCamera(Fl_Widget*, void* data) {

@@ -9,8 +9,8 @@
 
 #include <string>
 
-#include "tools/desktop/camera_words.h"
 #include "tools/desktop/panel_model.h"
+#include "tools/scenario/cameras.h"
 
 class Fl_Box;
 class Fl_Check_Button;
@@ -29,7 +29,10 @@ class PanelWindow : public Fl_Double_Window {
   PanelWindow(int x, int y, PanelModel& model);
   ~PanelWindow() override;
 
-  bool AddCamera(const CameraWords& camera, std::string& error);
+  // A camera as a script's `camera` line gives it (the same defaults); the
+  // window plugs cameras in with the simulated platform's own paths.
+  bool AddCamera(const scenario::CameraCommand& camera, std::string& error);
+  bool AddCamera(const std::vector<scenario::Word>& words, std::string& error);
   bool SetPower(const std::string& name, bool on, std::string& error);
   void SetAdministrator(bool yes);
   bool InjectFault(const std::string& name, const std::string& kind, int after, std::string& error);

@@ -12,7 +12,6 @@
 #include "lib/view/loop.h"
 #include "lib/view/toolkit.h"
 #include "platform/sim/world.h"
-#include "tools/desktop/camera_words.h"
 #include "tools/desktop/hex_rows.h"
 #include "tools/desktop/panel_window.h"
 #include "tools/desktop/screenshot.h"
@@ -61,10 +60,8 @@ DesktopWorld::DesktopWorld(desktop::PanelWindow& panel, std::string shotDir)
     : panel_(panel), shotDir_(std::move(shotDir)) {}
 
 void DesktopWorld::AddCamera(const CameraCommand& command) {
-  if (command.pathLen != 0) throw ScriptError{"the Virtual camera window plugs cameras in with their own paths"};
   std::string error;
-  if (!panel_.AddCamera(desktop::CameraWords{command.name, command.setup, command.power}, error))
-    throw ScriptError{error};
+  if (!panel_.AddCamera(command, error)) throw ScriptError{error};
 }
 
 void DesktopWorld::SetPower(const std::string& name, bool on) {

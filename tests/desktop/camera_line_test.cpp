@@ -1,19 +1,25 @@
-// Cameras as scripts and ZELTFW_DESKTOP_CAMERA write them.
-#include "tools/desktop/camera_words.h"
-
+// Cameras as scripts, the Virtual camera window and ZELTFW_DESKTOP_CAMERA write them.
 #include <gtest/gtest.h>
 
-namespace desktop {
+#include "tools/scenario/cameras.h"
+
+namespace scenario {
 namespace {
 
-bool Parse(const std::string& line, CameraWords& out, std::string& error) {
-  std::vector<scenario::Word> words;
-  if (!scenario::SplitWords(line, words, error)) return false;
-  return ParseCameraWords(words, out, error);
+bool Parse(const std::string& line, CameraCommand& out, std::string& error) {
+  std::vector<Word> words;
+  if (!SplitWords(line, words, error)) return false;
+  try {
+    out = ParseCameraCommand(Args(words, 0));
+    return true;
+  } catch (const ScriptError& refused) {
+    error = refused.reason;
+    return false;
+  }
 }
 
-TEST(CameraWords, UnsetOptionsTakeTheConsoleDefaults) {
-  CameraWords camera;
+TEST(CameraLine, UnsetOptionsTakeTheConsoleDefaults) {
+  CameraCommand camera;
   std::string error;
   ASSERT_TRUE(Parse("cam class=3", camera, error)) << error;
   EXPECT_EQ(camera.name, "cam");
@@ -24,11 +30,11 @@ TEST(CameraWords, UnsetOptionsTakeTheConsoleDefaults) {
   EXPECT_EQ(camera.setup.count, 5u);
   EXPECT_EQ(camera.setup.wheel, 1);
   EXPECT_FALSE(camera.setup.flags.has_value());
-  EXPECT_TRUE(camera.powerOn);
+  EXPECT_TRUE(camera.power);
 }
 
-TEST(CameraWords, EveryOptionIsRead) {
-  CameraWords camera;
+TEST(CameraLine, EveryOptionIsRead) {
+  CameraCommand camera;
   std::string error;
   ASSERT_TRUE(
       Parse("demo class=4 model=0x4B0 id=4294967295 type=\"Žlutá 1\" count=12 wheel=2 flags=0x40 seed=9 "
@@ -42,10 +48,10 @@ TEST(CameraWords, EveryOptionIsRead) {
   EXPECT_EQ(camera.setup.wheel, 2);
   EXPECT_EQ(camera.setup.flags, 0x40);
   EXPECT_EQ(camera.setup.seed, 9u);
-  EXPECT_FALSE(camera.powerOn);
+  EXPECT_FALSE(camera.power);
 }
 
-TEST(CameraWords, BadWordsLeaveTheResultAlone) {
+TEST(CameraLine, BadWordsLeaveTheResultAlone) {
   const char* const bad[] = {
       "",                        // no name
       "class=4",                 // no name
@@ -59,7 +65,7 @@ TEST(CameraWords, BadWordsLeaveTheResultAlone) {
       "cam class=4 type=\"α\"",  // not in Windows-1250
   };
   for (const char* line : bad) {
-    CameraWords camera;
+    CameraCommand camera;
     camera.name = "untouched";
     std::string error;
     EXPECT_FALSE(Parse(line, camera, error)) << line;
@@ -69,4 +75,4 @@ TEST(CameraWords, BadWordsLeaveTheResultAlone) {
 }
 
 }  // namespace
-}  // namespace desktop
+}  // namespace scenario
