@@ -51,7 +51,6 @@ class Program {
   // Waits up to milliseconds for the process to end; false while it runs.
   bool Exited(DWORD milliseconds, DWORD* exitCode);
   HWND Window() const { return window_; }
-  DWORD ProcessId() { return process_.Id(); }
 
   // Returns once the program has handled everything done to it so far: the
   // device messages sent and the input given. Message boxes that open are
