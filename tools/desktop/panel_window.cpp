@@ -133,16 +133,18 @@ bool PanelWindow::AddCamera(const std::vector<scenario::Word>& words, std::strin
 }
 
 bool PanelWindow::AddCamera(const scenario::CameraCommand& camera, std::string& error) {
-  if (camera.pathLen != 0) error = "the Virtual camera window plugs cameras in with their own paths";
-  if (camera.pathLen != 0 || !model_.AddCamera(camera.name, camera.setup, camera.power, error)) {
-    Report(error);
-    return false;
+  // pathlen= is for the Windows camera emulator, which makes its own device paths.
+  if (camera.pathLen != 0) {
+    error = "the Virtual camera window plugs cameras in with their own paths";
+  } else if (model_.AddCamera(camera.name, camera.setup, camera.power, error)) {
+    Report("added " + camera.name);
+    Refresh();
+    Select(camera.name);
+    BlockReading reading;
+    return ReadBlock(camera.name, reading, error);
   }
-  Report("added " + camera.name);
-  Refresh();
-  Select(camera.name);
-  BlockReading reading;
-  return ReadBlock(camera.name, reading, error);
+  Report(error);
+  return false;
 }
 
 bool PanelWindow::SetPower(const std::string& name, bool on, std::string& error) {

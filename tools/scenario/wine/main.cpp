@@ -42,7 +42,13 @@ class TimedWorld : public scenario::WineWorld {
   double powerMs = 0;
 };
 
-std::wstring Path(const char* text) { return std::wstring(text, text + std::strlen(text)); }
+// A path from the command line, which main receives in the ANSI code page.
+std::wstring Path(const char* text) {
+  std::wstring path(std::strlen(text) + 1, L'\0');
+  const int n = MultiByteToWideChar(CP_ACP, 0, text, -1, path.data(), static_cast<int>(path.size()));
+  path.resize(n > 0 ? static_cast<std::size_t>(n - 1) : 0);
+  return path;
+}
 
 }  // namespace
 
