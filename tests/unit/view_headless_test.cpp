@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "tests/unit/view_fixture_test.h"
 
 namespace {
