@@ -48,12 +48,10 @@ std::size_t Difference(HICON icon, const drive::Picture& shown) {
   return differing;
 }
 
-}  // namespace
-
-std::string NameIcon(HWND iconControl, const std::wstring& exe) {
-  drive::Picture shown;
-  if (!drive::Capture(iconControl, false, &shown) || shown.pixels.empty()) return "unreadable";
-  HMODULE program = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+// The best match among the known icons for what the control shows; false when
+// none is close enough. A tenth of the pixels may differ (anti-aliased edges,
+// a blend of the background).
+bool Match(const drive::Picture& shown, HMODULE program, const char** name) {
   HICON own = program != nullptr
                   ? static_cast<HICON>(LoadImageW(program, L"DEFAULT_ICON", IMAGE_ICON, shown.width, shown.height, 0))
                   : nullptr;
@@ -65,20 +63,46 @@ std::string NameIcon(HWND iconControl, const std::wstring& exe) {
       {"stop", LoadIconW(nullptr, MAKEINTRESOURCEW(32513))},
       {"about", own},
   };
-  const char* best = nullptr;
   std::size_t bestDifference = SIZE_MAX;
   for (const Candidate& candidate : candidates) {
     const std::size_t difference = Difference(candidate.icon, shown);
     if (difference < bestDifference) {
       bestDifference = difference;
-      best = candidate.name;
+      *name = candidate.name;
     }
   }
   if (own != nullptr) DestroyIcon(own);
+  return bestDifference * 10 <= shown.pixels.size();
+}
+
+}  // namespace
+
+std::string NameIcon(HWND iconControl, const std::wstring& exe) {
+  // The box is shown before its icon is painted, and a box's own loop paints
+  // it when it gets to it: read the icon again until it matches, or until the
+  // bound, and then say what was last seen.
+  constexpr DWORD kPaintBound = 5000;
+  HMODULE program = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  const DWORD start = GetTickCount();
+  std::string seen = "unreadable";
+  for (;;) {
+    drive::Picture shown;
+    if (drive::Capture(iconControl, false, &shown) && !shown.pixels.empty()) {
+      const char* name = nullptr;
+      if (Match(shown, program, &name)) {
+        seen = name;
+        break;
+      }
+      seen = "an icon like none known (" + std::to_string(shown.DistinctColours()) + " colours)";
+    }
+    if (GetTickCount() - start >= kPaintBound || !IsWindow(iconControl)) {
+      seen += ", read for " + std::to_string((GetTickCount() - start) / 1000) + " s while waiting for it to paint";
+      break;
+    }
+    Sleep(20);  // a box's loop paints between our readings
+  }
   if (program != nullptr) FreeLibrary(program);
-  // A tenth of the pixels may differ (anti-aliased edges, a blend of the background).
-  if (best != nullptr && bestDifference * 10 <= shown.pixels.size()) return best;
-  return "an icon like none known (" + std::to_string(shown.DistinctColours()) + " colours)";
+  return seen;
 }
 
 bool LinesFit(int height, int lines) {
