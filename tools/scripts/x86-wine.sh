@@ -22,7 +22,7 @@ log=$here/setup.log
 
 # What the world is made of; a change here or of the machine's Wine makes it again.
 wine_version=$(dpkg-query -W -f='${Version}' wine64 2>/dev/null || true)
-key="wine $wine_version; root $world; $(cat "$0" "$root/tools/scripts/x86-wine-trapno.c" | cksum)"
+key="wine $wine_version; root $world; $(cat "$0" "$root/tools/scripts/x86-wine-trapno.c" "$root/tools/scripts/apt-mirrors.sh" | cksum)"
 
 if [ "${1:-}" = "--check" ]; then
   [ -f "$here/ready" ] && [ "$(cat "$here/ready")" = "$key" ]
@@ -72,32 +72,9 @@ rm -f "$here/ready"
 logging=1
 
 # --- The private APT configurations ---------------------------------------
-# The mirror: the machine's own sources, read now (deb822 or one-line form).
-sources_file=/etc/apt/sources.list.d/debian.sources
+# The mirror: the machine's own sources, read now.
 mirrors=$here/mirrors
-if [ -f "$sources_file" ]; then
-  # One line a stanza: URI SUITES... ; COMPONENTS... ; KEYRING
-  awk '
-    function flush() {
-      if (binary && enabled && uris != "" && suites != "") print uris " ; " suites " ; " comps " ; " key
-      uris = ""; suites = ""; comps = ""; key = ""; binary = 0; enabled = 1
-    }
-    BEGIN { enabled = 1 }
-    /^Types:/ { binary = ($0 ~ /[[:space:]]deb([[:space:]]|$)/) }
-    /^Enabled:[[:space:]]*no/ { enabled = 0 }
-    /^[[:space:]]*$/ { flush(); next }
-    /^URIs:/ { sub(/^URIs:[[:space:]]*/, ""); uris = $1 }
-    /^Suites:/ { sub(/^Suites:[[:space:]]*/, ""); suites = $0 }
-    /^Components:/ { sub(/^Components:[[:space:]]*/, ""); comps = $0 }
-    /^Signed-By:/ { sub(/^Signed-By:[[:space:]]*/, ""); key = $1 }
-    END { flush() }' "$sources_file" >"$mirrors"
-elif [ -f /etc/apt/sources.list ]; then
-  sed -n 's/^deb[[:space:]]\{1,\}\([a-z]*:[^[:space:]]*\)[[:space:]]\{1,\}\([^[:space:]]*\)[[:space:]]\{1,\}\(.*\)$/\1 ; \2 ; \3 ; /p' \
-    /etc/apt/sources.list >"$mirrors"
-else
-  fail "no apt sources found (/etc/apt/sources.list.d/debian.sources or /etc/apt/sources.list)"
-fi
-[ -s "$mirrors" ] || fail "the machine's apt sources name no Debian mirror"
+"$root/tools/scripts/apt-mirrors.sh" >"$mirrors" 2>>"$log" || fail "reading the machine's apt sources failed"
 
 # config DIR ARCH: an APT configuration of its own: lists, cache, an empty
 # dpkg status, one architecture, no system preferences.
@@ -126,7 +103,9 @@ config() {
 
 # The i386 packages: the release's suites as the machine has them.
 config "$here/apt-i386" i386
-# The emulator: the release's backports, on the same mirror as the release.
+# The emulator: the newest qemu-user of the release and its backports (on the
+# same mirror as the release), whichever is higher: bookworm's own 7.2 spins
+# for a minute of CPU in every emulated process, its backports' 10.0 does not.
 config "$here/apt-backports" amd64
 release=$(. /etc/os-release 2>/dev/null && echo "${VERSION_CODENAME:-}")
 [ -n "$release" ] || fail "/etc/os-release names no release"
@@ -138,17 +117,19 @@ while IFS=';' read -r uri suites comps keyring; do
   signed=${keyring:+ signed-by=$keyring}
   for suite in $suites; do
     echo "deb [arch=i386$signed] $uri $suite $comps" >>"$here/apt-i386/sources.list"
-    [ "$suite" != "$release" ] || echo "deb [arch=amd64$signed] $uri $release-backports $comps" \
-      >>"$here/apt-backports/sources.list"
+    [ "$suite" != "$release" ] || printf 'deb [arch=amd64%s] %s %s %s\n' "$signed" "$uri" "$release" "$comps" \
+      "$signed" "$uri" "$release-backports" "$comps" >>"$here/apt-backports/sources.list"
   done
 done <"$mirrors"
 [ -s "$here/apt-backports/sources.list" ] || fail "no apt source carries the release $release"
+# Backports are not taken unless asked for: here they count as the release.
+printf 'Package: *\nPin: release n=%s-backports\nPin-Priority: 500\n' "$release" >"$here/apt-backports/preferences"
 
 apt_i386() { APT_CONFIG=$here/apt-i386/apt.conf apt-get -q -o Debug::NoLocking=true "$@"; }
 apt_backports() { APT_CONFIG=$here/apt-backports/apt.conf apt-get -q -o Debug::NoLocking=true "$@"; }
 
 step "reading the package lists (i386)" apt_i386 update
-step "reading the package lists ($release-backports)" apt_backports update
+step "reading the package lists ($release and $release-backports)" apt_backports update
 
 # --- Downloads ------------------------------------------------------------
 # Wine for i386 at the machine's version (the 64-bit wineserver serves its
@@ -161,8 +142,11 @@ step "downloading Wine $wine_version for i386" apt_i386 install -y --download-on
   "wine32:i386=$wine_version" "libwine:i386=$wine_version" $x_libraries
 mkdir -p "$here/qemu"
 rm -f "$here"/qemu/*.deb
-step "downloading qemu-user from $release-backports" \
-  sh -c "cd '$here/qemu' && APT_CONFIG='$here/apt-backports/apt.conf' apt-get -q download qemu-user/$release-backports"
+qemu_version=$(APT_CONFIG=$here/apt-backports/apt.conf apt-cache policy qemu-user 2>/dev/null |
+  sed -n 's/^ *Candidate: *\([^ ]*\)$/\1/p' | grep -v '^(none)$' || true)
+[ -n "$qemu_version" ] || fail "neither $release nor $release-backports has qemu-user"
+step "downloading qemu-user $qemu_version" \
+  sh -c "cd '$here/qemu' && APT_CONFIG='$here/apt-backports/apt.conf' apt-get -q download qemu-user=$qemu_version"
 
 # --- The emulator ---------------------------------------------------------
 # Only qemu-i386 is kept out of the package's many targets.
