@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# fuzz/run.sh [SECONDS]: builds the libFuzzer targets with clang (needs the
-# Debian packages clang-14 and libclang-rt-14-dev) and runs each for SECONDS
+# fuzz/run.sh [SECONDS]: builds the libFuzzer targets with clang (the highest
+# version installed with its runtime library: the Debian packages clang-N and
+# libclang-rt-N-dev, which tools/scripts/test.sh installs for the release's
+# default N; CLANG_VERSION=N chooses one) and runs each for SECONDS
 # (default 10) over its corpus in fuzz/corpus/TARGET. New inputs go to
 # build/fuzz/work/TARGET, findings to build/fuzz/findings/TARGET; the corpora
 # in the repository are only read. Prints executions and findings per target
@@ -12,9 +14,17 @@ SECONDS_PER_TARGET=${1:-10}
 BUILD=$ROOT/build/fuzz
 JOBS=$(nproc 2>/dev/null || echo 2)
 TARGETS="camera_replies version_block window_position script_parser"
+if [ -z "${CLANG_VERSION:-}" ]; then
+  source "$ROOT/tools/scripts/lib.sh"
+  CLANG_VERSION=$(clang_version)
+fi
+command -v "clang++-$CLANG_VERSION" >/dev/null || {
+  echo "fuzz/run.sh: clang++-$CLANG_VERSION is missing (Debian: clang-$CLANG_VERSION libclang-rt-$CLANG_VERSION-dev)" >&2
+  exit 1
+}
 
-echo "== building the fuzz targets (clang, libFuzzer, address and undefined-behaviour sanitizers)"
-cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
+echo "== building the fuzz targets (clang $CLANG_VERSION, libFuzzer, address and undefined-behaviour sanitizers)"
+cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER="clang-$CLANG_VERSION" -DCMAKE_CXX_COMPILER="clang++-$CLANG_VERSION" \
   -DZELT_FUZZ=ON -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all" \
   -DCMAKE_C_FLAGS="-fsanitize=fuzzer-no-link,address,undefined" >/dev/null
 cmake --build "$BUILD" -j "$JOBS" --target fuzz-targets >/dev/null

@@ -29,3 +29,34 @@ build_preset() {
   cmake --preset "$preset" -S "$ROOT" "$@" >/dev/null
   cmake --build "$ROOT/build/$preset" -j "$JOBS"
 }
+
+# Whether a Debian package is installed.
+installed() {
+  dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"
+}
+
+# The clang for the fuzz targets: the highest version installed together with
+# its runtime library (clang-N with libclang-rt-N-dev), else the release's
+# default (the version its package clang depends on).
+clang_version() {
+  local version best=""
+  for version in $(ls /usr/bin 2>/dev/null | sed -n 's/^clang-\([0-9][0-9]*\)$/\1/p' | sort -n); do
+    if installed "libclang-rt-$version-dev"; then best=$version; fi
+  done
+  if [ -z "$best" ]; then
+    apt-cache show clang >/dev/null 2>&1 || as_root env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+    best=$(apt-cache depends clang 2>/dev/null | sed -n 's/^ *Depends: clang-\([0-9][0-9]*\)$/\1/p' | head -n 1)
+  fi
+  [ -n "$best" ] || { echo "no clang version found among the installed or the release's packages" >&2; return 1; }
+  echo "$best"
+}
+
+# The Debian release this machine runs (bookworm, trixie, ...).
+host_release() {
+  (. /etc/os-release 2>/dev/null && echo "${VERSION_CODENAME:-}")
+}
+
+# What each part of the build needs, by the names both releases give them.
+PACKAGES_BUILD="cmake make g++ googletest libgtest-dev"
+PACKAGES_WINDOWS_X64="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb fonts-liberation fonts-wine gcc"
+PACKAGES_WINDOWS_X86="g++-mingw-w64-i686-posix binutils-mingw-w64-i686"
