@@ -4,8 +4,8 @@
 # that release: the repository at the same path, with the root's own build
 # tree (build/debian-RELEASE/build) in place of build/. Made once and again
 # when what it is made of changes (this script, the release, the mirror);
-# packages are added to it as the scripts inside ask for them. Nothing is
-# mounted outside a private mount namespace, so nothing stays mounted.
+# packages are added to it as the scripts inside ask for them. Everything is
+# mounted in a mount namespace of the command's own, so nothing stays mounted.
 #   tools/scripts/debian-root.sh RELEASE --make [PACKAGE...]   make it, install the packages
 #   tools/scripts/debian-root.sh RELEASE COMMAND [ARG...]      run the command in it, from the repository
 # Needs root (or sudo), debootstrap, unshare and chroot; the mirror is the one
@@ -58,8 +58,12 @@ key="$release; $sources; $(cat "$0" | cksum)"
 
 # In a private mount namespace: the kernel's file systems, a /tmp of its own,
 # the repository with the root's build tree over build/; then the command.
+# Inside a chroot (a root of this kind, say) the mounts cannot be made
+# private, and need not be: they are not shared there.
+propagation=private
+as_root unshare --mount --propagation private true 2>/dev/null || propagation=unchanged
 inside() {
-  as_root unshare --mount --propagation private sh -c '
+  as_root unshare --mount --propagation "$propagation" sh -c '
     set -e
     tree=$1 repo=$2 builds=$3
     shift 3
