@@ -12,11 +12,10 @@ class CWindow : public CNodeView {
   CWindow();
   ~CWindow() override;
 
-  // rect: position and interior size. style, menu bar and the other parts are
-  // accepted for compatibility; this toolkit makes a fixed-size window with a
-  // minimize box and a close box.
-  void Init(const CRect& rect, std::uint32_t style, std::size_t titleLen, const char* title, void* menuBar = nullptr,
-            void* databaseNode = nullptr, CView* initialView = nullptr, void* tabPaneFactory = nullptr);
+  // rect: position and interior size. The style is accepted for
+  // compatibility; this toolkit makes a fixed-size window with a minimize box
+  // and a close box, and no menu bar or other parts.
+  void Init(const CRect& rect, std::uint32_t style, std::size_t titleLen, const char* title);
   void Init(const CRect& rect, std::uint32_t style, std::string_view title) {
     Init(rect, style, title.size(), title.data());
   }
