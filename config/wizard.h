@@ -18,15 +18,14 @@ class CWizard {
   void AdvanceStep();
   void PerformStepAction();
 
-  // The step actions and screens, public for the window's own use.
+ private:
+  // The step actions and the screens they lead to.
   void ReadCameraBlocks();
   void ShowCameraData();
   void ShowNotConnected();
   void PowerOffCheck();
   void WriteConfiguration();
   void ReturnToStepOne();
-
- private:
   void LayOutStepOne();
   void LayOutStepTwo();
   void LayOutStepThree();

@@ -1,4 +1,4 @@
-// The module initialisers, the application handle and the icons the toolkit owns.
+// The module initialisation, the application handle and the icons the toolkit owns.
 #include "lib/view/modules.h"
 
 #include <memory>
@@ -26,8 +26,6 @@ TIcon* MakeIcon(IconKind kind, win::HINSTANCE module, unsigned number) {
   return icons.back().get();
 }
 
-}  // namespace
-
 void Init_StockObjects() {
   if (!backendStarted) {
     backendStarted = true;
@@ -44,26 +42,15 @@ void Init_Fonts() {
   view::detail::SetUpContexts();  // the contexts carry the text font
 }
 
-// These modules keep no state of their own here; their work happens on first use.
-void Init_Core() {}
-void Init_Views() {}
-void Init_Tools() {}
-void Init_Controls() {}
-void Init_Windows() {}
-void Init_Dialogs() {}
-void Init_TabPanes() {}
+}  // namespace
 
+// The ten modules in their order. Only the first three keep state here; the
+// other seven do their work on first use and have nothing to set up.
 void view::InitAllModules() {
   Init_StockObjects();
   Init_Graphics();
   Init_Fonts();
-  Init_Core();
-  Init_Views();
-  Init_Tools();
-  Init_Controls();
-  Init_Windows();
-  Init_Dialogs();
-  Init_TabPanes();
+  // core, views, tools, controls, windows, dialogs, tab panes
 }
 
 void SetAppHandle(win::HINSTANCE instance) { appHandle = instance; }

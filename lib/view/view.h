@@ -60,7 +60,6 @@ class CView : public CEventHandler {
   CNodeView* Parent() const { return parent_; }
   bool IsShown() const { return shown_; }
   bool IsEnded() const { return ended_; }
-  std::uint32_t options = 0;      // view option flags
   TGContext* gContext = nullptr;  // the view's graphics context
   void* peer = nullptr;           // the backend's native counterpart
   bool needsPaint = false;

@@ -15,11 +15,9 @@ CWindow::~CWindow() {
   }
 }
 
-void CWindow::Init(const CRect& rect, std::uint32_t style, std::size_t titleLen, const char* title, void*, void*,
-                   CView*, void*) {
+void CWindow::Init(const CRect& rect, std::uint32_t /*style*/, std::size_t titleLen, const char* title) {
   rect_ = rect;
   restoreRect_ = rect;
-  style_ = style;
   title_ = view::detail::CutText(titleLen, title);
   SyncPeer();
 }

@@ -12,11 +12,10 @@ class CWindow : public CNodeView {
   CWindow();
   ~CWindow() override;
 
-  // rect: position and interior size. style, menu bar and the other parts are
-  // accepted for compatibility; this toolkit makes a fixed-size window with a
-  // minimize box and a close box.
-  void Init(const CRect& rect, std::uint32_t style, std::size_t titleLen, const char* title, void* menuBar = nullptr,
-            void* databaseNode = nullptr, CView* initialView = nullptr, void* tabPaneFactory = nullptr);
+  // rect: position and interior size. The style word is not used: this
+  // toolkit always makes a fixed-size window with a minimize box and a close
+  // box, and no menu bar or other parts.
+  void Init(const CRect& rect, std::uint32_t style, std::size_t titleLen, const char* title);
   void Init(const CRect& rect, std::uint32_t style, std::string_view title) {
     Init(rect, style, title.size(), title.data());
   }
@@ -67,7 +66,6 @@ class CWindow : public CNodeView {
   const CRect& NormalRect() const { return (minimized_ || maximized_) ? restoreRect_ : rect_; }
   static constexpr int kMinimizedPosition = -32000;
   const std::string& Title() const { return title_; }  // Windows-1250
-  std::uint32_t Style() const { return style_; }
   win::HANDLE SmallIcon() const { return icon16_; }
   win::HANDLE LargeIcon() const { return icon32_; }
   bool IsOpen() const { return handle_ != nullptr; }
@@ -90,7 +88,6 @@ class CWindow : public CNodeView {
   CBackground* background_ = nullptr;  // owner once registered; it frees the window after it closed
   win::HWND handle_ = nullptr;
   std::string title_;
-  std::uint32_t style_ = 0;
   bool minimized_ = false;
   bool maximized_ = false;
   bool closed_ = false;

@@ -17,7 +17,6 @@ TEST_F(WindowTest, ShowCreatesTheNativeWindowThroughTheOverride) {
   EXPECT_TRUE(window->IsShown());
   EXPECT_EQ(window->Rect(), CRect(100, 100, 272, 188));
   EXPECT_EQ(window->Title(), "Title");
-  EXPECT_EQ(window->Style(), 0x80001213u);
 }
 
 TEST_F(WindowTest, CloseRunsTheOverridesInOrderAndEndsChildrenAfterThePeer) {

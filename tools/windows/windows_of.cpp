@@ -77,6 +77,12 @@ std::wstring ClassOf(HWND hwnd) {
   return lower;
 }
 
+bool HasClass(HWND hwnd, const wchar_t* className) {
+  wchar_t name[256] = {};
+  GetClassNameW(hwnd, name, 256);
+  return CompareStringOrdinal(name, -1, className, -1, TRUE) == CSTR_EQUAL;
+}
+
 std::vector<Control> ChildrenOf(HWND parent) {
   std::vector<Control> list;
   EnumChildWindows(parent, Collect, reinterpret_cast<LPARAM>(&list));

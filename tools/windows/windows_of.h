@@ -24,7 +24,10 @@ bool Gone(HWND hwnd);
 bool Settle(HWND hwnd);
 
 std::wstring TextOf(HWND hwnd);
-std::wstring ClassOf(HWND hwnd);
+std::wstring ClassOf(HWND hwnd);  // in lower case
+// The window is of that class; the names compared as Windows compares them,
+// without regard to case.
+bool HasClass(HWND hwnd, const wchar_t* className);
 
 struct Control {
   HWND hwnd;

@@ -11,8 +11,6 @@
 
 namespace view::win32 {
 
-const wchar_t kPaneClass[] = L"ZeltViewPane";
-
 namespace {
 
 // Room for the open list below a drop-down's field.

@@ -5,8 +5,6 @@
 
 namespace view::win32 {
 
-const wchar_t kWakeClass[] = L"ZeltViewWake";
-
 namespace {
 constexpr UINT kWakeMessage = WM_APP + 1;
 }  // namespace

@@ -13,8 +13,6 @@
 
 namespace view::win32 {
 
-const wchar_t kWindowClass[] = L"ZeltViewWindow";
-
 namespace {
 
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;

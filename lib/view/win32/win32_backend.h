@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "lib/view/backend.h"
+#include "lib/view/win32/class_names.h"
 #include "lib/view/win32/native_fonts.h"
 
 namespace view::win32 {
@@ -95,10 +96,8 @@ class Win32Backend : public Backend {
   std::map<const CView*, std::unique_ptr<ViewPeer>> views_;
 };
 
-// The window classes and procedures (top_window.cpp, child_views.cpp, event_loop.cpp).
-extern const wchar_t kWindowClass[];
-extern const wchar_t kPaneClass[];
-extern const wchar_t kWakeClass[];
+// The window procedures of the classes in class_names.h (top_window.cpp,
+// child_views.cpp, event_loop.cpp).
 LRESULT CALLBACK TopWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK PaneProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK WakeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -50,9 +50,7 @@ class FltkBackendTest : public ::testing::Test {
  protected:
   void SetUp() override {
     view::ResetToolkit();
-    Init_StockObjects();
-    Init_Graphics();
-    Init_Fonts();
+    view::InitAllModules();
     PBackground = new CBackground;
     PBackground->Init(true);
     window = new RecordingWindow;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "lib/view/win32/class_names.h"
 #include "platform/real/live_objects.h"
 #include "tools/scenario/wine/box_icons.h"
 #include "tools/scenario/wine/input.h"
@@ -14,15 +15,15 @@ namespace {
 constexpr DWORD kStartTimeout = 30000;
 constexpr DWORD kSettleTimeout = 15000;
 constexpr DWORD kBoxTimeout = 5000;
-constexpr wchar_t kWindowClass[] = L"zeltviewwindow";
-constexpr wchar_t kPaneClass[] = L"zeltviewpane";
+using view::win32::kPaneClass;
+using view::win32::kWindowClass;
 constexpr wchar_t kBoxClass[] = L"#32770";
 
 // The visible child windows of a class, in z-order from the top.
 std::vector<HWND> ChildrenOfClass(HWND parent, const wchar_t* className) {
   std::vector<HWND> found;
   for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
-    if (IsWindowVisible(child) && drive::ClassOf(child) == className) found.push_back(child);
+    if (IsWindowVisible(child) && drive::HasClass(child, className)) found.push_back(child);
   return found;
 }
 
@@ -80,7 +81,7 @@ void Program::Start(int showCommand) {
   WaitForInputIdle(process_.Handle(), kStartTimeout);
   const ULONGLONG end = GetTickCount64() + kStartTimeout;
   for (;;) {
-    window_ = drive::FindTopLevel(process_.Id(), [](HWND hwnd) { return drive::ClassOf(hwnd) == kWindowClass; });
+    window_ = drive::FindTopLevel(process_.Id(), [](HWND hwnd) { return drive::HasClass(hwnd, kWindowClass); });
     if (window_ != nullptr) break;
     if (!Running()) throw WorldStuck{"zeltfw.exe ended without showing its window"};
     if (GetTickCount64() >= end) throw WorldStuck{"no window within 30 s"};
@@ -134,7 +135,7 @@ void Program::Foreground(HWND hwnd) {
 HWND Program::OpenBox() {
   if (!Running() || window_ == nullptr) return nullptr;
   return drive::FindTopLevel(process_.Id(), [this](HWND hwnd) {
-    return drive::ClassOf(hwnd) == kBoxClass && GetWindow(hwnd, GW_OWNER) == window_;
+    return drive::HasClass(hwnd, kBoxClass) && GetWindow(hwnd, GW_OWNER) == window_;
   });
 }
 
@@ -200,7 +201,7 @@ void Program::Record(HWND box) {
   HWND iconControl = nullptr;
   HWND textControl = nullptr;
   for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-    if (drive::ClassOf(child) != L"static" || !IsWindowVisible(child)) continue;
+    if (!drive::HasClass(child, L"Static") || !IsWindowVisible(child)) continue;
     if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
       iconControl = child;
     else if (!drive::TextOf(child).empty())

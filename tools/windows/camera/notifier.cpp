@@ -5,12 +5,12 @@
 #include <cstddef>
 #include <cstring>
 
+#include "lib/view/win32/class_names.h"
 #include "platform/real/live_objects.h"
 
 namespace wincam {
 namespace {
 
-constexpr wchar_t kProgramWindowClass[] = L"ZeltViewWindow";
 constexpr UINT kSendTimeout = 30000;
 
 struct Search {
@@ -24,8 +24,9 @@ BOOL CALLBACK CollectProgramWindow(HWND hwnd, LPARAM param) {
   GetClassNameW(hwnd, name, 64);
   DWORD processId = 0;
   GetWindowThreadProcessId(hwnd, &processId);
-  if (std::wcscmp(name, kProgramWindowClass) == 0 && (search->processId == 0 || search->processId == processId))
-    search->found.push_back(hwnd);
+  // Class names compare as Windows compares them, without regard to case.
+  const bool program = CompareStringOrdinal(name, -1, view::win32::kWindowClass, -1, TRUE) == CSTR_EQUAL;
+  if (program && (search->processId == 0 || search->processId == processId)) search->found.push_back(hwnd);
   return TRUE;
 }
 
