@@ -8,6 +8,7 @@
 
 namespace {
 constexpr unsigned kAboutIconResource = 1001;
+constexpr std::uint32_t kViewOptionTopBit = 0x80000000u;
 }  // namespace
 
 int WINAPI WinMain(win::HINSTANCE instance, win::HINSTANCE /*previous*/, char* /*commandLine*/, int showCommand) {
@@ -20,6 +21,7 @@ int WINAPI WinMain(win::HINSTANCE instance, win::HINSTANCE /*previous*/, char* /
   PBackground->Init(true);
 
   CRavikConfig* window = new CRavikConfig;
+  window->options |= kViewOptionTopBit;
   window->InitWindow();
 
   win::HANDLE icon32 = win::LoadImageA(instance, "DEFAULT_ICON", IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR);

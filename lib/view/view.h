@@ -60,6 +60,9 @@ class CView : public CEventHandler {
   CNodeView* Parent() const { return parent_; }
   bool IsShown() const { return shown_; }
   bool IsEnded() const { return ended_; }
+  // View option flags: the program sets the top bit before Init, as its start-up
+  // sequence has always done; no view of ours reads them yet.
+  std::uint32_t options = 0;
   TGContext* gContext = nullptr;  // the view's graphics context
   void* peer = nullptr;           // the backend's native counterpart
   bool needsPaint = false;
