@@ -184,6 +184,31 @@ bool Registry::IsReadOnly(const std::string& path) const {
   return key != nullptr && key->readOnly;
 }
 
+bool Registry::IsVolatile(const std::string& path) const {
+  const Key* key = Find(path);
+  return key != nullptr && key->isVolatile;
+}
+
+namespace {
+
+void DropVolatile(RegistryAccess::Key& key) {
+  for (auto it = key.subkeys.begin(); it != key.subkeys.end();) {
+    if (it->second->isVolatile) {
+      key.subkeyNames.erase(it->first);
+      it = key.subkeys.erase(it);
+    } else {
+      DropVolatile(*it->second);
+      ++it;
+    }
+  }
+}
+
+}  // namespace
+
+void Registry::RestartMachine() {
+  for (Key& root : roots_) DropVolatile(root);
+}
+
 namespace {
 
 std::string DescribeValue(const Registry::Value& value) {

@@ -113,6 +113,11 @@ class Registry {
   virtual void DeleteValue(const std::string& path, const std::string& name) = 0;
   // The value as a DWORD; nothing when absent. text describes it (absent, 1, string "x", ...).
   virtual std::optional<std::uint32_t> Dword(const std::string& path, const std::string& name, std::string& text) = 0;
+  // From now on the existing key opens for reading only (the program's opens
+  // asking to change it are refused), or as before; false: no such key.
+  virtual bool SetReadOnly(const std::string& path, bool readOnly) = 0;
+  // The machine restarts: the keys created volatile are gone.
+  virtual void RestartMachine() = 0;
 };
 
 // Something the program did not do in time or a world could not do: the

@@ -52,6 +52,8 @@ bool Valid(win::HANDLE h) { return h != INVALID_HANDLE_VALUE; }
 std::string Cp1250(const char* utf8) { return Cp1250OrThrow(utf8); }
 
 void CheckLink(const camera::CCameraLink& link, const sim::World& world) {
+  // A read the camera never answers blocks a real program for good.
+  if (!world.protocolErrors.empty()) throw Failure{world.protocolErrors.front()};
   const std::uint32_t flags = link.LinkFlags;
   Require((flags & ~0x1FFu) == 0, "LinkFlags " + Hex(flags, 3) + " with bits above 8");
   const std::uint32_t series = flags & camera::kSeriesMask;
@@ -128,6 +130,7 @@ std::string BrokenInside(CRavikConfig& window, const sim::World& world) {
 }
 
 std::string BrokenWithoutWindow(const sim::World& world) {
+  if (!world.protocolErrors.empty()) return world.protocolErrors.front();
   if (world.OpenHandleCount() != 0) return std::to_string(world.OpenHandleCount()) + " open handles, no window";
   if (world.RegistrationCount() != 0) return std::to_string(world.RegistrationCount()) + " registrations, no window";
   return "";

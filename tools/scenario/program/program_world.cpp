@@ -49,6 +49,12 @@ class SimRegistry : public Registry {
     return reg().SetValue(path, name, sim::Registry::Value::String(utf8));
   }
   void DeleteValue(const std::string& path, const std::string& name) override { reg().DeleteValue(path, name); }
+  bool SetReadOnly(const std::string& path, bool readOnly) override {
+    if (!reg().KeyExists(path)) return false;
+    reg().SetReadOnly(path, readOnly);
+    return true;
+  }
+  void RestartMachine() override { reg().RestartMachine(); }
   std::optional<std::uint32_t> Dword(const std::string& path, const std::string& name, std::string& text) override {
     const sim::Registry::Value* value = reg().GetValue(path, name);
     std::uint32_t number = 0;

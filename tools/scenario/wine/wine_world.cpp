@@ -43,6 +43,10 @@ class WineRegistry : public Registry {
     text = wine::ValueText(path, name, number);
     return number;
   }
+  bool SetReadOnly(const std::string& path, bool readOnly) override {
+    return Checked(path) && wine::SetReadOnly(path, readOnly);
+  }
+  void RestartMachine() override { wine::DropVolatileKeys(); }
 
  private:
   static bool Checked(const std::string& path) {
