@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "tools/common/program_version.h"
+#include "tools/scenario/layout.h"
 
 namespace scenario {
 
@@ -78,6 +79,7 @@ void Player::Execute(std::size_t index) {
   index_ = index;
   line_ = line.number;
   again_ = false;
+  bool changed = false;  // the line changed the world or the window, and is done
   try {
     if (!world.Can(needs_[index])) {
       PassOver(line.words.front().text + (line.words.size() > 1 ? " " + line.words[1].text : "") + " " +
@@ -87,6 +89,7 @@ void Player::Execute(std::size_t index) {
       entry.handler(*this, Args(line.words, 1));
       if (again_) next_ = index;  // again, once the program handled this much
       if (entry.kind == Kind::Check && passedOver_.size() == passed) ++held_;
+      changed = !again_ && (entry.kind == Kind::World || entry.kind == Kind::User);
     }
   } catch (const ExpectFailure& failure) {
     if (entry.kind == Kind::User && lenient) {
@@ -98,6 +101,11 @@ void Player::Execute(std::size_t index) {
     Report(line, stuck.what, true);
   } catch (const ScriptError& error) {
     Report(line, error.reason, false);
+  }
+  // Whatever the step, every view can be seen and reached.
+  if (changed && !stop_) {
+    const std::string fault = LayoutFault(world.See());
+    if (!fault.empty()) Report(line, "expected every view apart and inside the window got " + fault, true);
   }
   index_ = keep;
 }

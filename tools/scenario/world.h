@@ -38,11 +38,17 @@ enum Ability : unsigned {
   kRestart = 256,          // start again once the program ended
 };
 
+// Where a view lies in the window's interior, as the screen shows it (a
+// list without its open drop-down).
+struct Place {
+  int x = 0, y = 0, width = 0, height = 0;
+};
 // A push button or drop-down list as a person sees it (texts UTF-8).
 struct ButtonSeen {
   bool present = false;
   std::string caption;
   bool enabled = false;
+  Place place;
 };
 struct ListSeen {
   bool present = false;
@@ -50,6 +56,7 @@ struct ListSeen {
   int shown = 0;  // 1-based; 0: none
   bool open = false;
   std::string misread;  // what a screen reader reads of it when that is not what it shows
+  Place place;
 };
 // The information pane: its fields (title, line1, line2, line3, type, id,
 // count, wheel), which of them can be seen, and its lines as read aloud.
@@ -58,6 +65,7 @@ struct PaneSeen {
   std::string fields[8];
   bool seen[8] = {};
   std::vector<std::string> lines;
+  Place place;
 };
 // The main window, now.
 struct Screen {
