@@ -56,6 +56,7 @@ Outcome Player::Run() {
   }
   world.OnIdle([this] { return PlayNext(); });
   while (!stop_ && next_ < entries_.size()) PlayNext();
+  CheckLayout();
   world.OnIdle(nullptr);
   return outcome_;
 }
@@ -64,6 +65,7 @@ bool Player::PlayNext() {
   // The world waits for input inside a line (its message box held open
   // excepted): that line is not done, nothing else may play.
   if (inLine_ && !world.BoxOpen()) return false;
+  CheckLayout();
   if (stop_ || next_ >= entries_.size()) return false;
   const bool nested = inLine_;
   inLine_ = true;
@@ -102,12 +104,19 @@ void Player::Execute(std::size_t index) {
   } catch (const ScriptError& error) {
     Report(line, error.reason, false);
   }
-  // Whatever the step, every view can be seen and reached.
-  if (changed && !stop_) {
-    const std::string fault = LayoutFault(world.See());
-    if (!fault.empty()) Report(line, "expected every view apart and inside the window got " + fault, true);
-  }
+  if (changed) layoutDue_ = index;
   index_ = keep;
+}
+
+// Whatever the step, every view can be seen and reached: checked once the
+// program has handled the line that changed something (some worlds hand a
+// click on and handle it before the next line plays).
+void Player::CheckLayout() {
+  if (layoutDue_ == kNoLine || stop_) return;
+  const ScriptLine& line = script_.lines[layoutDue_];
+  layoutDue_ = kNoLine;
+  const std::string fault = LayoutFault(world.See());
+  if (!fault.empty()) Report(line, "expected every view apart and inside the window got " + fault, true);
 }
 
 void Player::Report(const ScriptLine& line, const std::string& what, bool failure) {
