@@ -102,7 +102,7 @@ bool Registry::Value::AsDword(std::uint32_t& number) const {
   return true;
 }
 
-Registry::Key* Registry::Find(const std::string& path, bool create) {
+Registry::Key* Registry::Find(const std::string& path, bool create, bool isVolatile) {
   int root = 0;
   std::vector<std::string> names;
   if (!RegistryAccess::ParsePath(path, root, names)) return nullptr;
@@ -111,6 +111,7 @@ Registry::Key* Registry::Find(const std::string& path, bool create) {
     if (create) {
       bool created = false;
       key = &RegistryAccess::AddChild(*this, *key, name, created);
+      if (created) key->isVolatile = isVolatile;
     } else {
       key = RegistryAccess::Child(*key, name);
       if (key == nullptr) return nullptr;
@@ -131,7 +132,7 @@ const Registry::Key* Registry::Find(const std::string& path) const {
   return key;
 }
 
-bool Registry::CreateKey(const std::string& path) { return Find(path, true) != nullptr; }
+bool Registry::CreateKey(const std::string& path, bool isVolatile) { return Find(path, true, isVolatile) != nullptr; }
 
 bool Registry::DeleteKey(const std::string& path) {
   int root = 0;

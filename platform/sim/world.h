@@ -85,7 +85,9 @@ class Registry {
   };
   // Paths: "HKLM\SYSTEM\..." or "HKCU\Software\..." (HKEY_LOCAL_MACHINE and
   // HKEY_CURRENT_USER are accepted too); names compare without case.
-  bool CreateKey(const std::string& path);  // with missing parents
+  // With missing parents; those it creates are volatile when asked (as
+  // RegCreateKeyExA with REG_OPTION_VOLATILE makes them).
+  bool CreateKey(const std::string& path, bool isVolatile = false);
   bool DeleteKey(const std::string& path);  // with its subkeys
   bool KeyExists(const std::string& path) const;
   bool SetValue(const std::string& path, const std::string& name, const Value& value);  // false: no such key
@@ -124,7 +126,7 @@ class Registry {
   friend struct RegistryAccess;
   Key roots_[2];  // 0 HKLM, 1 HKCU
   std::uint64_t nextSerial_ = 1;
-  Key* Find(const std::string& path, bool create);
+  Key* Find(const std::string& path, bool create, bool isVolatile = false);
   const Key* Find(const std::string& path) const;
 };
 
@@ -214,6 +216,7 @@ class World {
     std::string name;  // the resource name, or "#N" for a number
     win::UINT type = 0;
     int cx = 0, cy = 0;
+    win::HANDLE image = nullptr;  // what the program got
   };
   std::vector<ImageLoad> imageLoads;  // every LoadImageA call
 

@@ -102,15 +102,16 @@ void FaultCommand(Player& p, const Args& a) {
 
 void Regkey(Player& p, const Args& a) {
   a.Exactly(2);
-  const std::size_t action = a.Choice(0, {"create", "delete", "readonly", "writable"});
+  const std::size_t action = a.Choice(0, {"create", "delete", "readonly", "writable", "volatile"});
   const std::string& path = a.Text(1);
   if (p.checking()) return;
-  if (action >= 2) {
+  if (action == 2 || action == 3) {
     // The key opens for reading only: the program's writes under it fail with access denied.
     if (!p.world.Reg().SetReadOnly(path, action == 2)) throw ScriptError{"no key " + Quote(path)};
     return;
   }
-  if (action == 0 && !p.world.Reg().CreateKey(path)) throw ScriptError{"cannot create key " + Quote(path)};
+  if ((action == 0 || action == 4) && !p.world.Reg().CreateKey(path, action == 4))
+    throw ScriptError{"cannot create key " + Quote(path)};
   if (action == 1) p.world.Reg().DeleteKey(path);  // a key already absent is what was asked for
 }
 

@@ -7,10 +7,15 @@
 namespace scenario {
 namespace {
 
+// Less than this shows no line of text, nor can a person aim at it.
+constexpr int kLeast = 12;
+
+enum class Kind { Pane, Button, List };
+
 struct Shown {
   std::string name;
   Place place;
-  bool list = false;
+  Kind kind;
 };
 
 std::string Text(const Place& p) {
@@ -33,15 +38,17 @@ bool Within(const Place& inner, const Place& outer) {
 std::string LayoutFault(const Screen& screen) {
   if (!screen.open || screen.minimized) return "";
   std::vector<Shown> views;
-  if (screen.pane.present) views.push_back({"the pane", screen.pane.place});
-  if (screen.action.present) views.push_back({"button " + Quote(screen.action.caption), screen.action.place});
-  if (screen.next.present) views.push_back({"button " + Quote(screen.next.caption), screen.next.place});
-  if (screen.count.present) views.push_back({"the count list", screen.count.place, true});
-  if (screen.wheel.present) views.push_back({"the wheel list", screen.wheel.place, true});
+  if (screen.pane.present) views.push_back({"the pane", screen.pane.place, Kind::Pane});
+  for (const ButtonSeen* button : {&screen.action, &screen.next})
+    if (button->present) views.push_back({"button " + Quote(button->caption), button->place, Kind::Button});
+  if (screen.count.present) views.push_back({"the count list", screen.count.place, Kind::List});
+  if (screen.wheel.present) views.push_back({"the wheel list", screen.wheel.place, Kind::List});
 
   const Place interior{0, 0, screen.interiorWidth, screen.interiorHeight};
   for (const Shown& view : views) {
     if (view.place.width <= 0 || view.place.height <= 0) return view.name + " " + Text(view.place) + " has no size";
+    if (view.kind != Kind::Pane && (view.place.width < kLeast || view.place.height < kLeast))
+      return view.name + " " + Text(view.place) + " is too small to show a line of its text";
     if (!Within(view.place, interior))
       return view.name + " " + Text(view.place) + " reaches out of the interior " + Text(interior);
   }
@@ -51,7 +58,7 @@ std::string LayoutFault(const Screen& screen) {
       const Shown& b = views[j];
       if (!Overlap(a.place, b.place)) continue;
       // The pane comes first: a list lying on it, inside it, edits its value rows.
-      if (i == 0 && screen.pane.present && b.list && Within(b.place, a.place)) continue;
+      if (a.kind == Kind::Pane && b.kind == Kind::List && Within(b.place, a.place)) continue;
       return b.name + " " + Text(b.place) + " lies over " + a.name + " " + Text(a.place);
     }
   }

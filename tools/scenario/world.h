@@ -113,7 +113,8 @@ enum class WindowCommand { Close, About, Minimize, Maximize, Restore };
 class Registry {
  public:
   virtual ~Registry() = default;
-  virtual bool CreateKey(const std::string& path) = 0;
+  virtual bool CreateKey(const std::string& path,
+                         bool isVolatile = false) = 0;  // the keys it makes volatile when asked
   virtual void DeleteKey(const std::string& path) = 0;  // absent already: fine
   virtual bool KeyExists(const std::string& path) = 0;
   virtual bool SetDword(const std::string& path, const std::string& name, std::uint32_t value) = 0;

@@ -117,12 +117,29 @@ void CheckViews(CRavikConfig& window) {
   }
 }
 
+// The caption shows the program's icon at 16 pixels, the task switcher at 32.
+void CheckIcons(const CRavikConfig& window, const sim::World& world) {
+  const struct {
+    win::HANDLE icon;
+    int size;
+  } kIcons[] = {{window.SmallIcon(), 16}, {window.LargeIcon(), 32}};
+  for (const auto& [icon, size] : kIcons) {
+    bool found = false;
+    for (const sim::World::ImageLoad& load : world.imageLoads)
+      found = found || (load.image == icon && load.name == "DEFAULT_ICON" && load.type == IMAGE_ICON &&
+                        load.cx == size && load.cy == size);
+    Require(found, "the window's " + std::to_string(size) + "-pixel icon is not DEFAULT_ICON loaded at " +
+                       std::to_string(size) + " by " + std::to_string(size));
+  }
+}
+
 }  // namespace
 
 std::string BrokenInside(CRavikConfig& window, const sim::World& world) {
   try {
     CheckLink(window.link, world);
     CheckViews(window);
+    CheckIcons(window, world);
   } catch (const Failure& failure) {
     return failure.got;
   }

@@ -40,7 +40,7 @@ std::string Field(const char (&field)[N]) {
 class SimRegistry : public Registry {
  public:
   sim::Registry& reg() { return sim::World::Get().registry; }
-  bool CreateKey(const std::string& path) override { return reg().CreateKey(path); }
+  bool CreateKey(const std::string& path, bool isVolatile) override { return reg().CreateKey(path, isVolatile); }
   void DeleteKey(const std::string& path) override { reg().DeleteKey(path); }
   bool KeyExists(const std::string& path) override { return reg().KeyExists(path); }
   bool SetDword(const std::string& path, const std::string& name, std::uint32_t value) override {

@@ -12,14 +12,16 @@ const char* const kDriverServices[] = {"ravikccdI", "ravikccdF", "zeltccdI", "ze
 // An open key, closed when it goes.
 class Key {
  public:
-  Key(const std::string& path, REGSAM access, bool create) {
+  enum How { kOpen, kCreate, kVolatile };  // kVolatile: the keys it creates are volatile
+  Key(const std::string& path, REGSAM access, How how) {
     HKEY root = nullptr;
     std::wstring subKey;
     if (!SplitRegistryPath(path, root, subKey)) return;
-    if (create)
-      RegCreateKeyExW(root, subKey.c_str(), 0, nullptr, 0, access, nullptr, &key_, nullptr);
-    else
+    if (how == kOpen)
       RegOpenKeyExW(root, subKey.c_str(), 0, access, &key_);
+    else
+      RegCreateKeyExW(root, subKey.c_str(), 0, nullptr, how == kVolatile ? REG_OPTION_VOLATILE : 0, access, nullptr,
+                      &key_, nullptr);
   }
   ~Key() {
     if (key_ != nullptr) RegCloseKey(key_);
@@ -132,7 +134,9 @@ void ResetRegistry() {
   }
 }
 
-bool CreateKey(const std::string& path) { return Key(path, KEY_READ, true).get() != nullptr; }
+bool CreateKey(const std::string& path, bool isVolatile) {
+  return Key(path, KEY_READ, isVolatile ? Key::kVolatile : Key::kCreate).get() != nullptr;
+}
 
 void DeleteKey(const std::string& path) {
   HKEY root = nullptr;
@@ -140,17 +144,17 @@ void DeleteKey(const std::string& path) {
   if (SplitRegistryPath(path, root, subKey)) RegDeleteTreeW(root, subKey.c_str());
 }
 
-bool KeyExists(const std::string& path) { return Key(path, KEY_READ, false).get() != nullptr; }
+bool KeyExists(const std::string& path) { return Key(path, KEY_READ, Key::kOpen).get() != nullptr; }
 
 bool SetDword(const std::string& path, const std::string& name, std::uint32_t value) {
-  Key key(path, KEY_SET_VALUE, true);
+  Key key(path, KEY_SET_VALUE, Key::kCreate);
   const DWORD data = value;
   return key.get() != nullptr && RegSetValueExW(key.get(), drive::Wide(name).c_str(), 0, REG_DWORD,
                                                 reinterpret_cast<const BYTE*>(&data), sizeof(data)) == ERROR_SUCCESS;
 }
 
 bool SetString(const std::string& path, const std::string& name, const std::string& utf8) {
-  Key key(path, KEY_SET_VALUE, true);
+  Key key(path, KEY_SET_VALUE, Key::kCreate);
   const std::wstring text = drive::Wide(utf8);
   return key.get() != nullptr &&
          RegSetValueExW(key.get(), drive::Wide(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
@@ -158,7 +162,7 @@ bool SetString(const std::string& path, const std::string& name, const std::stri
 }
 
 void DeleteValue(const std::string& path, const std::string& name) {
-  Key key(path, KEY_SET_VALUE, false);
+  Key key(path, KEY_SET_VALUE, Key::kOpen);
   if (key.get() != nullptr) RegDeleteValueW(key.get(), drive::Wide(name).c_str());
 }
 
@@ -177,7 +181,7 @@ void DropVolatileKeys() { DropVolatile(HKEY_CURRENT_USER, L"Software\\Kelvane");
 
 std::string ValueText(const std::string& path, const std::string& name, std::optional<std::uint32_t>& number) {
   number.reset();
-  Key key(path, KEY_QUERY_VALUE, false);
+  Key key(path, KEY_QUERY_VALUE, Key::kOpen);
   DWORD type = 0;
   DWORD size = 0;
   if (key.get() == nullptr ||

@@ -15,7 +15,7 @@ void ResetRegistry();
 
 // False (a script error) for a path outside HKLM and HKCU.
 bool SplitRegistryPath(const std::string& path, HKEY& root, std::wstring& subKey);
-bool CreateKey(const std::string& path);
+bool CreateKey(const std::string& path, bool isVolatile = false);
 void DeleteKey(const std::string& path);
 bool KeyExists(const std::string& path);
 bool SetDword(const std::string& path, const std::string& name, std::uint32_t value);

@@ -24,7 +24,9 @@ using wine::Program;
 // The prefix's registry, as the scripts name its keys.
 class WineRegistry : public Registry {
  public:
-  bool CreateKey(const std::string& path) override { return Checked(path) && wine::CreateKey(path); }
+  bool CreateKey(const std::string& path, bool isVolatile) override {
+    return Checked(path) && wine::CreateKey(path, isVolatile);
+  }
   void DeleteKey(const std::string& path) override {
     if (Checked(path)) wine::DeleteKey(path);
   }
