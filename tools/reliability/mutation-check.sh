@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # tools/reliability/mutation-check.sh [--sample N] [--seed S] [--all]
-#   [--no-chosen] [--no-memcheck] [--list]: do the tests catch real faults?
+#   [--no-chosen] [--memcheck] [--list]: do the tests catch real faults?
 # Copies the committed tree to a temporary folder and puts faults into it one
 # at a time: first the chosen ones (a write into another camera, a reply one
 # byte short taken as whole, a read after a request that moved nothing, a
@@ -12,7 +12,8 @@
 # < and <= swapped, constants off by one, masks changed, statements dropped,
 # early returns). Each is rebuilt where it changed and meets the cheapest
 # tests first (scenario suite, unit tests, fault matrix, exploration, the
-# suite under valgrind), stopping at the first that fails. Prints each
+# suite with the sanitizers; with --memcheck also under valgrind), stopping
+# at the first that fails. Prints each
 # mutant killed or survived with its place, the survivors with the reason
 # when equivalent-mutants.txt judges them equivalent, and the score. Exit 1
 # when a chosen fault or an unexplained survivor got through. The default

@@ -7,8 +7,9 @@ mutation_operators.py make of every eligible line of the program's own logic.
 Each mutant is built into the copy (only what changed is rebuilt) and meets
 the cheapest tests first, stopping at the first that fails: the scenario
 suite, the unit tests, the fault matrix, the random exploration, and last the
-scenario suite under valgrind memcheck. A mutant that does not compile counts
-for nothing. Survivors are listed with their place; those named in
+scenario suite built with the address, leak and undefined-behaviour
+sanitizers (and, with --memcheck, under valgrind). A mutant that does not
+compile counts for nothing. Survivors are listed with their place; those named in
 equivalent-mutants.txt (beside this file) with the reason why nothing a
 person, the camera or the registry could notice changes are counted apart.
 Exit 1 when a chosen fault or an unexplained survivor got through.
@@ -77,16 +78,20 @@ def run(command, cwd, timeout):
 
 
 class Copy:
-    """The committed tree in a temporary folder, built in Release."""
+    """The committed tree in a temporary folder, built in Release, and the
+    scenario console also with the address, leak and undefined-behaviour
+    sanitizers (built from the same sources when a mutant gets that far)."""
 
     def __init__(self, root, jobs):
         self.dir = tempfile.mkdtemp(prefix="zelt-mutants-")
         self.build = os.path.join(self.dir, "build")
+        self.sanitized = os.path.join(self.dir, "build-sanitize")
         self.jobs = jobs
         archive = subprocess.run(["git", "-C", root, "archive", "HEAD"], stdout=subprocess.PIPE, check=True).stdout
         subprocess.run(["tar", "-x", "-C", self.dir], input=archive, check=True)
-        subprocess.run(["cmake", "-S", self.dir, "-B", self.build, "-DCMAKE_BUILD_TYPE=Release"],
-                       stdout=subprocess.DEVNULL, check=True)
+        for folder, options in ((self.build, ["-DCMAKE_BUILD_TYPE=Release"]),
+                                (self.sanitized, ["-DCMAKE_BUILD_TYPE=Debug", "-DZELT_SANITIZE=ON"])):
+            subprocess.run(["cmake", "-S", self.dir, "-B", folder] + options, stdout=subprocess.DEVNULL, check=True)
         self.originals = {}
 
     def path(self, relative):
@@ -110,9 +115,15 @@ class Copy:
                              timeout)
         return status == 0, output
 
+    def make_sanitized(self, timeout=1800):
+        status, output = run(["cmake", "--build", self.sanitized, "-j", str(self.jobs), "--target", "zeltfw-sim"],
+                             self.dir, timeout)
+        return status == 0, output
+
 
 class Stages:
-    """The tests, cheapest first; each gives None when it holds, else what failed."""
+    """The tests, cheapest first; each gives None when it holds, else what
+    failed. A stage may need a build of its own first (the sanitizers')."""
 
     def __init__(self, copy, memcheck):
         b = copy.build
@@ -123,19 +134,22 @@ class Stages:
         self.dir = copy.dir
         suite = [os.path.join(b, "tools/zeltfw-sim")] + scripts
         self.stages = [
-            ("scenario", suite),
-            ("unit", [os.path.join(b, "tests/zelt-unit-tests"), "--gtest_brief=1"]),
-            ("fault matrix", [os.path.join(b, "tests/reliability/zelt-fault-matrix")]),
-            ("exploration", [os.path.join(b, "tests/reliability/zelt-explore"), "--seeds", "2000"]),
+            ("scenario", suite, None),
+            ("unit", [os.path.join(b, "tests/zelt-unit-tests"), "--gtest_brief=1"], None),
+            ("fault matrix", [os.path.join(b, "tests/reliability/zelt-fault-matrix")], None),
+            ("exploration", [os.path.join(b, "tests/reliability/zelt-explore"), "--seeds", "2000"], None),
+            ("sanitizers", [os.path.join(copy.sanitized, "tools/zeltfw-sim")] + scripts, copy.make_sanitized),
         ]
         if memcheck:
             self.stages.append(("memcheck", ["valgrind", "--error-exitcode=99", "--leak-check=full",
-                                             "--errors-for-leak-kinds=definite,indirect,possible", "-q"] + suite))
+                                             "--errors-for-leak-kinds=definite,indirect,possible", "-q"] + suite, None))
         self.timeouts = {}
 
     def calibrate(self):
         """Times each stage on the unchanged program, which must pass them all."""
-        for name, command in self.stages:
+        for name, command, build in self.stages:
+            if build is not None and not build()[0]:
+                sys.exit("mutation check: the unchanged copy does not build for its %s stage" % name)
             start = time.time()
             status, output = run(command, self.dir, 3600)
             if status != 0:
@@ -143,7 +157,9 @@ class Stages:
             self.timeouts[name] = max(60, int(10 * (time.time() - start)))
 
     def first_failure(self):
-        for name, command in self.stages:
+        for name, command, build in self.stages:
+            if build is not None and not build()[0]:
+                continue  # a mutant only this build refuses: the stage cannot judge it
             status, output = run(command, self.dir, self.timeouts[name])
             if status != 0:
                 return name + ": " + self.what_failed(name, status, output)
@@ -153,7 +169,11 @@ class Stages:
         lines = output.splitlines()
         if status is None:
             return output
-        if name in ("scenario", "memcheck"):
+        for line in lines:
+            if re.search(r"runtime error:|ERROR: \w+Sanitizer|^==\d+== (Invalid|Conditional|Use of|Mismatched|\d+ bytes)",
+                         line):
+                return line.strip()[:160]
+        if name in ("scenario", "sanitizers", "memcheck"):
             for line in lines:
                 match = re.match(r"(\S+\.zsc:\d+): ", line)
                 if match:
@@ -208,11 +228,11 @@ def place(m):
 
 def main():
     parser = argparse.ArgumentParser(description="Faults put into a copy one at a time: do the tests catch them?")
-    parser.add_argument("--sample", type=int, default=170, help="mutants to try (default 170, about 30 minutes)")
+    parser.add_argument("--sample", type=int, default=110, help="mutants to try (default 110, about 30 minutes)")
     parser.add_argument("--seed", type=int, default=1, help="which sample (default 1)")
     parser.add_argument("--all", action="store_true", help="every mutant, not a sample")
     parser.add_argument("--no-chosen", action="store_true", help="skip the chosen faults")
-    parser.add_argument("--no-memcheck", action="store_true", help="skip the valgrind stage")
+    parser.add_argument("--memcheck", action="store_true", help="last, the scenario suite under valgrind memcheck too")
     parser.add_argument("--list", action="store_true", help="print the sample and stop")
     args = parser.parse_args()
 
@@ -233,7 +253,7 @@ def main():
         ok, output = copy.make()
         if not ok:
             sys.exit("mutation check: the unchanged copy does not build:\n" + output[-3000:])
-        stages = Stages(copy, not args.no_memcheck)
+        stages = Stages(copy, args.memcheck)
         stages.calibrate()
         print("mutation check: copy built and its tests timed in %d s" % (time.time() - started))
         unnoticed = 0

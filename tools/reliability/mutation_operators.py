@@ -37,7 +37,7 @@ class Mutant:
 
 _SKIP_LINE = re.compile(r"^\s*(#|//|static_assert|namespace\b|using\b|template\b|\}|case\b.*:\s*$|default:)")
 _TEXT_TABLE = re.compile(r"CP1250\(")
-_DATA_ROW = re.compile(r"[\s{},0-9A-Fa-fxXuUlL]*")  # a row of a table of numbers (code pages, GUIDs): data, not logic
+_DATA_ROW = re.compile(r"[\s{},;0-9A-Fa-fxXuUlL]*")  # a row of a table of numbers (code pages, GUIDs): data, not logic
 _INTEGER = re.compile(r"(?<![\w.])(0[xX][0-9A-Fa-f]+|\d+)([uU]?[lL]{0,2})(?![\w.'])")
 _IDENT_CHAIN = re.compile(r"(?<![\w:.>])((?:\w+::)*)([A-Za-z_]\w*)")
 _DECLARATION = re.compile(
