@@ -81,6 +81,11 @@ std::string NameIcon(HWND iconControl, const std::wstring& exe) {
   return "an icon like none known (" + std::to_string(shown.DistinctColours()) + " colours)";
 }
 
+bool IconPainted(HWND iconControl) {
+  drive::Picture shown;
+  return drive::Capture(iconControl, false, &shown) && shown.DistinctColours() > 1;
+}
+
 bool LinesFit(int height, int lines) {
   NONCLIENTMETRICSW metrics = {};
   metrics.cbSize = sizeof(metrics);
