@@ -214,6 +214,8 @@ void Program::Record(HWND box) {
     GetClientRect(textControl, &rect);
     seen.textFits = LinesFit(rect.bottom, static_cast<int>(lines.size()));
   }
+  // A box just opened may not have painted its icon yet: wait for it (a blank one stays blank and is named so).
+  if (iconControl != nullptr) drive::WaitUntil(IconPainted, iconControl, kBoxTimeout);
   seen.icon = iconControl != nullptr ? NameIcon(iconControl, exe_) : "none";
   boxes_.push_back(seen);
 }
@@ -240,6 +242,15 @@ std::vector<std::wstring> Program::PaneLines() {
   Spoken spoken;
   if (!ReadAloud(panes.front(), spoken)) throw WorldStuck{"no accessible object answers for the pane"};
   return SplitLines(spoken.name, L"\r\n");
+}
+
+bool Program::PanePlace(RECT& place) {
+  if (!WindowOpen()) return false;
+  std::vector<HWND> panes = ChildrenOfClass(window_, kPaneClass);
+  if (panes.empty()) return false;
+  GetWindowRect(panes.front(), &place);
+  MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&place), 2);
+  return true;
 }
 
 bool Program::Button(bool action, Control& button) {
