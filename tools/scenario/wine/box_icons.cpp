@@ -105,11 +105,6 @@ std::string NameIcon(HWND iconControl, const std::wstring& exe) {
   return seen;
 }
 
-bool IconPainted(HWND iconControl) {
-  drive::Picture shown;
-  return drive::Capture(iconControl, false, &shown) && shown.DistinctColours() > 1;
-}
-
 bool LinesFit(int height, int lines) {
   NONCLIENTMETRICSW metrics = {};
   metrics.cbSize = sizeof(metrics);

@@ -10,8 +10,6 @@ namespace scenario::wine {
 
 // "info", "stop", "about" (the program's icon, from its exe), or a description.
 std::string NameIcon(HWND iconControl, const std::wstring& exe);
-// The icon control shows more than one colour: its icon is painted.
-bool IconPainted(HWND iconControl);
 // Whether a text control of that height shows the lines in the message box
 // font without wrapping any of them.
 bool LinesFit(int height, int lines);

@@ -214,8 +214,6 @@ void Program::Record(HWND box) {
     GetClientRect(textControl, &rect);
     seen.textFits = LinesFit(rect.bottom, static_cast<int>(lines.size()));
   }
-  // A box just opened may not have painted its icon yet: wait for it (a blank one stays blank and is named so).
-  if (iconControl != nullptr) drive::WaitUntil(IconPainted, iconControl, kBoxTimeout);
   seen.icon = iconControl != nullptr ? NameIcon(iconControl, exe_) : "none";
   boxes_.push_back(seen);
 }
