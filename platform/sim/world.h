@@ -152,7 +152,8 @@ class World {
   Registry registry;
 
   // Where WM_DEVICECHANGE goes: the view toolkit's queue. header is the
-  // broadcast record lParam points to; empty means lParam 0.
+  // broadcast record lParam points to; empty means lParam 0. window is
+  // HWND_BROADCAST for a message to every top-level window.
   using MessageSink = std::function<void(win::HWND, win::UINT, win::WPARAM, std::vector<std::uint8_t> header)>;
   void SetMessageSink(MessageSink sink) { sink_ = std::move(sink); }
   void SendDeviceMessage(win::HWND window, win::WPARAM code, std::vector<std::uint8_t> header);
