@@ -163,6 +163,8 @@ class World {
   std::size_t OpenHandleCount() const;
   std::vector<std::string> DescribeOpenHandles() const;
   std::size_t RegistrationCount() const;
+  // The camera's pipes (0 to 3) the program holds open and alive: what the camera sees of the link.
+  int PipesOpenTo(const Camera& camera) const;
 
   // The program's module and the version resources of files, by path. A file
   // without an entry has no version resource.
