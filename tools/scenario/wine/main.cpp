@@ -36,22 +36,27 @@ class TimedWorld : public scenario::WineWorld {
  public:
   using WineWorld::WineWorld;
   void SetPower(const std::string& name, bool on) override {
-    LARGE_INTEGER before, after;
-    QueryPerformanceCounter(&before);
-    WineWorld::SetPower(name, on);
-    WorldChanged();
-    QueryPerformanceCounter(&after);
-    powerMs += Milliseconds(before, after);
+    Timed([&] {
+      WineWorld::SetPower(name, on);
+      WorldChanged();
+    });
   }
   bool AwaitChange(bool first, std::string& waited) override {
-    LARGE_INTEGER before, after;
-    QueryPerformanceCounter(&before);
-    const bool again = WineWorld::AwaitChange(first, waited);
-    QueryPerformanceCounter(&after);
-    powerMs += Milliseconds(before, after);
+    bool again = false;
+    Timed([&] { again = WineWorld::AwaitChange(first, waited); });
     return again;
   }
   double powerMs = 0;
+
+ private:
+  template <typename Action>
+  void Timed(Action action) {
+    LARGE_INTEGER before, after;
+    QueryPerformanceCounter(&before);
+    action();
+    QueryPerformanceCounter(&after);
+    powerMs += Milliseconds(before, after);
+  }
 };
 
 // A path from the command line, which main receives in the ANSI code page.

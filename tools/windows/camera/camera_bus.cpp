@@ -15,20 +15,6 @@ namespace {
 // SERVICE_CONTROL_REENUMERATE_ROOT_DEVICES of Wine's device service.
 constexpr DWORD kReenumerateRootDevices = 128;
 
-class ServiceHandle {
- public:
-  explicit ServiceHandle(SC_HANDLE handle) : handle_(handle) {}
-  ~ServiceHandle() {
-    if (handle_ != nullptr) CloseServiceHandle(handle_);
-  }
-  ServiceHandle(const ServiceHandle&) = delete;
-  ServiceHandle& operator=(const ServiceHandle&) = delete;
-  SC_HANDLE get() const { return handle_; }
-
- private:
-  SC_HANDLE handle_;
-};
-
 }  // namespace
 
 std::string StepFailed(const std::string& what) {

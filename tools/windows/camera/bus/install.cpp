@@ -16,26 +16,13 @@
 
 #include "tools/windows/camera/bus/requests.h"
 #include "tools/windows/camera/camera_bus.h"
+#include "tools/windows/camera/win_handles.h"
 
 namespace {
 
 // The setup class the root devices are filed under; nothing else reads it.
 constexpr GUID kBusSetupClass = {0x3f6e2b94, 0x51c8, 0x4d07, {0x9a, 0x2e, 0x6b, 0x14, 0xd0, 0x73, 0x8c, 0x5f}};
 constexpr DWORD kStartTimeout = 60000;  // the emulated x86 Wine takes seconds
-
-class DeviceList {
- public:
-  DeviceList() : set_(SetupDiCreateDeviceInfoList(&kBusSetupClass, nullptr)) {}
-  ~DeviceList() {
-    if (set_ != INVALID_HANDLE_VALUE) SetupDiDestroyDeviceInfoList(set_);
-  }
-  DeviceList(const DeviceList&) = delete;
-  DeviceList& operator=(const DeviceList&) = delete;
-  HDEVINFO get() const { return set_; }
-
- private:
-  HDEVINFO set_;
-};
 
 bool DriverFile(std::string& path, std::string& error) {
   char system[MAX_PATH] = {};
@@ -51,7 +38,7 @@ bool RootDevice(int number, std::string& error) {
   char instance[32];
   std::snprintf(instance, sizeof(instance), ZELT_BUS_ENUMERATOR "\\%04d", number);
   const std::string step = std::string("making the root device ") + instance;
-  DeviceList set;
+  wincam::DeviceList set(kBusSetupClass);
   if (set.get() == INVALID_HANDLE_VALUE) return error = wincam::StepFailed(step + ", its list"), false;
   SP_DEVINFO_DATA device = {};
   device.cbSize = sizeof(device);
@@ -68,18 +55,15 @@ bool RootDevice(int number, std::string& error) {
 }
 
 bool Service(const std::string& file, std::string& error) {
-  SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-  if (manager == nullptr) return error = wincam::StepFailed("opening the service manager"), false;
-  SC_HANDLE service = OpenServiceA(manager, ZELT_BUS_SERVICE, SERVICE_QUERY_STATUS);
-  if (service == nullptr)
-    service = CreateServiceA(manager, ZELT_BUS_SERVICE, "Zelt camera bus (tests)", SERVICE_ALL_ACCESS,
-                             SERVICE_KERNEL_DRIVER, SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL, file.c_str(), nullptr,
-                             nullptr, nullptr, nullptr, nullptr);
-  const bool made = service != nullptr;
-  if (!made) error = wincam::StepFailed("creating the service " ZELT_BUS_SERVICE);
-  if (made) CloseServiceHandle(service);
-  CloseServiceHandle(manager);
-  return made;
+  wincam::ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+  if (manager.get() == nullptr) return error = wincam::StepFailed("opening the service manager"), false;
+  wincam::ServiceHandle existing(OpenServiceA(manager.get(), ZELT_BUS_SERVICE, SERVICE_QUERY_STATUS));
+  if (existing.get() != nullptr) return true;
+  wincam::ServiceHandle made(CreateServiceA(
+      manager.get(), ZELT_BUS_SERVICE, "Zelt camera bus (tests)", SERVICE_ALL_ACCESS, SERVICE_KERNEL_DRIVER,
+      SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL, file.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr));
+  if (made.get() == nullptr) return error = wincam::StepFailed("creating the service " ZELT_BUS_SERVICE), false;
+  return true;
 }
 
 }  // namespace
