@@ -73,8 +73,7 @@ bool CameraBus::Open(DWORD milliseconds, std::string& error) {
 bool CameraBus::Reset(DWORD& roots, std::string& error) {
   Locked hold(lock_);
   DWORD returned = 0;
-  if (!DeviceIoControl(device_.get(), ZELT_BUS_RESET, const_cast<GUID*>(sim::kInterfaceClasses),
-                       sizeof(sim::kInterfaceClasses), &roots, sizeof(roots), &returned, nullptr) ||
+  if (!DeviceIoControl(device_.get(), ZELT_BUS_RESET, nullptr, 0, &roots, sizeof(roots), &returned, nullptr) ||
       returned != sizeof(roots))
     return error = StepFailed("resetting the camera bus"), false;
   return true;

@@ -17,8 +17,8 @@ class CameraBus {
   static constexpr int kRootDevices = 8;  // cameras at once: one root device each
 
   // Opens the driver's control device and waits, up to milliseconds, until
-  // the driver has all its root devices, every interface of the camera
-  // classes disabled. False with the step and Windows' error in error.
+  // the driver has all its root devices, every interface disabled. False
+  // with the step and Windows' error in error.
   bool Open(DWORD milliseconds, std::string& error);
   bool IsOpen() const { return static_cast<bool>(device_); }
   // Root device `device` (the camera's number) enables or disables its

@@ -49,10 +49,9 @@ static void Lock(void) { KeWaitForSingleObject(&lock, Executive, KernelMode, FAL
 static void Unlock(void) { KeReleaseMutex(&lock, FALSE); }
 
 /* The index of the root device's interface of that class, registered now if
-   it has none yet (fresh then); CLASSES_PER_DEVICE when it cannot be. */
-static ULONG InterfaceOf(RootDevice *root, const GUID *interfaceClass, BOOLEAN *fresh, NTSTATUS *status) {
+   it has none yet; CLASSES_PER_DEVICE when it cannot be. */
+static ULONG InterfaceOf(RootDevice *root, const GUID *interfaceClass, NTSTATUS *status) {
   ULONG i;
-  *fresh = FALSE;
   *status = STATUS_SUCCESS;
   for (i = 0; i < root->classes; ++i)
     if (RtlCompareMemory(&root->interfaceClass[i], interfaceClass, sizeof(GUID)) == sizeof(GUID)) return i;
@@ -65,15 +64,13 @@ static ULONG InterfaceOf(RootDevice *root, const GUID *interfaceClass, BOOLEAN *
   root->interfaceClass[i] = *interfaceClass;
   root->enabled[i] = FALSE;
   root->classes = i + 1;
-  *fresh = TRUE;
   return i;
 }
 
 static NTSTATUS SetInterface(RootDevice *root, const GUID *interfaceClass, BOOLEAN enable) {
-  BOOLEAN fresh;
   NTSTATUS status;
   UNICODE_STRING nowhere;
-  const ULONG i = InterfaceOf(root, interfaceClass, &fresh, &status);
+  const ULONG i = InterfaceOf(root, interfaceClass, &status);
   if (i == CLASSES_PER_DEVICE) return status;
   if (root->enabled[i] == enable) return STATUS_SUCCESS;
   status = IoSetDeviceInterfaceState(&root->link[i], enable);
@@ -95,25 +92,6 @@ static void DisableAll(RootDevice *root) {
     IoSetDeviceInterfaceState(&root->link[i], FALSE);
     root->enabled[i] = FALSE;
   }
-}
-
-/* Every class on every root device, all disabled. A class met here for the
-   first time is disabled even so: a driver that Wine ended with the session
-   may have left its interface linked in the registry, and enabling a linked
-   interface would send no arrival. */
-static ULONG Reset(const GUID *classes, ULONG count) {
-  ULONG r, c;
-  for (r = 0; r < rootCount; ++r) {
-    if (roots[r] == NULL) continue;
-    DisableAll(roots[r]);
-    for (c = 0; c < count; ++c) {
-      BOOLEAN fresh;
-      NTSTATUS status;
-      const ULONG i = InterfaceOf(roots[r], &classes[c], &fresh, &status);
-      if (i != CLASSES_PER_DEVICE && fresh) IoSetDeviceInterfaceState(&roots[r]->link[i], FALSE);
-    }
-  }
-  return rootCount;
 }
 
 static NTSTATUS NTAPI CreateClose(PDEVICE_OBJECT device, PIRP irp) {
@@ -138,14 +116,12 @@ static NTSTATUS NTAPI DeviceControl(PDEVICE_OBJECT device, PIRP irp) {
       status = SetInterface(roots[request.device], &request.interfaceClass, request.enable != 0);
     else
       status = STATUS_NO_SUCH_DEVICE;
-  } else if (code == ZELT_BUS_RESET && in % sizeof(GUID) == 0 && out >= sizeof(ULONG)) {
-    GUID classes[CLASSES_PER_DEVICE];
-    const ULONG count = in / sizeof(GUID) < CLASSES_PER_DEVICE ? in / sizeof(GUID) : CLASSES_PER_DEVICE;
-    ULONG given;
-    RtlCopyMemory(classes, buffer, count * sizeof(GUID));
-    given = Reset(classes, count);
-    RtlCopyMemory(buffer, &given, sizeof(given));
-    information = sizeof(given);
+  } else if (code == ZELT_BUS_RESET && out >= sizeof(ULONG)) {
+    ULONG i;
+    for (i = 0; i < rootCount; ++i)
+      if (roots[i] != NULL) DisableAll(roots[i]);
+    RtlCopyMemory(buffer, &rootCount, sizeof(rootCount));
+    information = sizeof(rootCount);
     status = STATUS_SUCCESS;
   }
   Unlock();

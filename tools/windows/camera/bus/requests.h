@@ -22,10 +22,9 @@
    class once, then enables or disables it: Windows (and Wine) send the
    arrival or removal to the windows registered for the class. */
 #define ZELT_BUS_SET_INTERFACE CTL_CODE(FILE_DEVICE_UNKNOWN, 0x800, METHOD_BUFFERED, FILE_ANY_ACCESS)
-/* In: any number of class GUIDs, each registered on every root device.
-   Disables every interface of the root devices; an interface registered in
-   this call is disabled too, in case an earlier driver left it linked. Out:
-   one 32-bit count, the root devices the driver has been given so far. */
+/* Disables every interface of the root devices (an emulator before may have
+   ended with cameras powered). Out: one 32-bit count, the root devices the
+   driver has been given so far. */
 #define ZELT_BUS_RESET CTL_CODE(FILE_DEVICE_UNKNOWN, 0x801, METHOD_BUFFERED, FILE_ANY_ACCESS)
 
 typedef struct ZeltBusInterface {
