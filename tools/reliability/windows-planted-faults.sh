@@ -76,7 +76,8 @@ fault must "DEVICE_NOTIFY_ALL_INTERFACE_CLASSES added to the flags" camera/link.
   'RegisterDeviceNotificationA(window, record, DEVICE_NOTIFY_WINDOW_HANDLE)' \
   'RegisterDeviceNotificationA(window, record, DEVICE_NOTIFY_WINDOW_HANDLE | 0x4)'
 fault must "the registration dropped right after it is made" camera/link.cpp \
-  $'  core::Free(record);\n}' $'  core::Free(record);\n  win::UnregisterDeviceNotification(NotificationHandle);\n}'
+  $'  core::Free(record);\n}' \
+  $'  core::Free(record);\n  win::UnregisterDeviceNotification(NotificationHandle);\n  NotificationHandle = nullptr;\n}'
 fault must "the record's dbcc_devicetype wrong" camera/link.cpp \
   'record->dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;' 'record->dbcc_devicetype = DBT_DEVTYP_PORT;'
 fault must "no device notification registration" platform/real/notifications.cpp \
