@@ -38,35 +38,37 @@ class OwnedHandle {
   HANDLE handle_ = nullptr;
 };
 
-// A new, empty device information list of a setup class; its "nothing" is INVALID_HANDLE_VALUE.
-class DeviceList {
+// A handle that Closer::Close gives back; its "nothing" is null or INVALID_HANDLE_VALUE.
+template <typename Handle, typename Closer>
+class Owned {
  public:
-  explicit DeviceList(const GUID& setupClass) : set_(SetupDiCreateDeviceInfoList(&setupClass, nullptr)) {}
-  ~DeviceList() {
-    if (set_ != INVALID_HANDLE_VALUE) SetupDiDestroyDeviceInfoList(set_);
+  explicit Owned(Handle handle) : handle_(handle) {}
+  ~Owned() {
+    if (handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE) Closer::Close(handle_);
   }
-  DeviceList(const DeviceList&) = delete;
-  DeviceList& operator=(const DeviceList&) = delete;
-  HDEVINFO get() const { return set_; }
+  Owned(const Owned&) = delete;
+  Owned& operator=(const Owned&) = delete;
+  Handle get() const { return handle_; }
 
  private:
-  HDEVINFO set_;
+  Handle handle_;
 };
 
-// A service manager's or a service's handle; its "nothing" is null.
-class ServiceHandle {
+struct DeviceListCloser {
+  static void Close(HDEVINFO set) { SetupDiDestroyDeviceInfoList(set); }
+};
+struct ServiceCloser {
+  static void Close(SC_HANDLE service) { CloseServiceHandle(service); }
+};
+
+// A new, empty device information list of a setup class (INVALID_HANDLE_VALUE when it cannot be made).
+class DeviceList : public Owned<HDEVINFO, DeviceListCloser> {
  public:
-  explicit ServiceHandle(SC_HANDLE handle) : handle_(handle) {}
-  ~ServiceHandle() {
-    if (handle_ != nullptr) CloseServiceHandle(handle_);
-  }
-  ServiceHandle(const ServiceHandle&) = delete;
-  ServiceHandle& operator=(const ServiceHandle&) = delete;
-  SC_HANDLE get() const { return handle_; }
-
- private:
-  SC_HANDLE handle_;
+  explicit DeviceList(const GUID& setupClass) : Owned(SetupDiCreateDeviceInfoList(&setupClass, nullptr)) {}
 };
+
+// A service manager's or a service's handle.
+using ServiceHandle = Owned<SC_HANDLE, ServiceCloser>;
 
 // Exclusive hold of an SRW lock for one scope.
 class Locked {
