@@ -11,7 +11,11 @@
 # with Esc, ignores a pipe client's sharing, and completes synchronous
 # transfers on an overlapped handle); the rest must be caught. Exit 1 when
 # one of those went unnoticed. Takes about three quarters of an hour.
+#   tools/reliability/windows-planted-faults.sh [PATTERN]
+# PATTERN: only the faults whose names match it (an extended regular
+# expression), e.g. 'class GUID|dbcc_devicetype'.
 set -euo pipefail
+ONLY=${1:-}
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 WORK=$(mktemp -d)
 source "$ROOT/tools/scripts/xsession.sh"
@@ -32,6 +36,7 @@ unnoticed=0
 # fault must|hidden NAME FILE TEXT REPLACEMENT
 fault() {
   local must=$1 name=$2 file=$3 text=$4 replacement=$5
+  [[ -z $ONLY ]] || grep -qE -- "$ONLY" <<<"$name" || return 0
   cp "$file" "$file.orig"
   python3 - "$file" "$text" "$replacement" <<'PY'
 import sys
