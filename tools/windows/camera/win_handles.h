@@ -1,6 +1,10 @@
-// Small owning wrappers for the emulator's kernel objects and its one lock.
+// Small owning wrappers for the emulator's kernel objects, device lists,
+// services and its one lock.
 #pragma once
 #include <windows.h>
+// windows.h must come first
+#include <setupapi.h>
+#include <winsvc.h>
 
 #include <utility>
 
@@ -33,6 +37,38 @@ class OwnedHandle {
  private:
   HANDLE handle_ = nullptr;
 };
+
+// A handle that Closer::Close gives back; its "nothing" is null or INVALID_HANDLE_VALUE.
+template <typename Handle, typename Closer>
+class Owned {
+ public:
+  explicit Owned(Handle handle) : handle_(handle) {}
+  ~Owned() {
+    if (handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE) Closer::Close(handle_);
+  }
+  Owned(const Owned&) = delete;
+  Owned& operator=(const Owned&) = delete;
+  Handle get() const { return handle_; }
+
+ private:
+  Handle handle_;
+};
+
+struct DeviceListCloser {
+  static void Close(HDEVINFO set) { SetupDiDestroyDeviceInfoList(set); }
+};
+struct ServiceCloser {
+  static void Close(SC_HANDLE service) { CloseServiceHandle(service); }
+};
+
+// A new, empty device information list of a setup class (INVALID_HANDLE_VALUE when it cannot be made).
+class DeviceList : public Owned<HDEVINFO, DeviceListCloser> {
+ public:
+  explicit DeviceList(const GUID& setupClass) : Owned(SetupDiCreateDeviceInfoList(&setupClass, nullptr)) {}
+};
+
+// A service manager's or a service's handle.
+using ServiceHandle = Owned<SC_HANDLE, ServiceCloser>;
 
 // Exclusive hold of an SRW lock for one scope.
 class Locked {
