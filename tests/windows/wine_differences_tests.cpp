@@ -4,12 +4,16 @@
 // is then out of date, and so may be a script passed over in this world.
 #include <gtest/gtest.h>
 #include <windows.h>
+// windows.h must come first
+#include <dbt.h>
 
 #include <cstdio>
 #include <cstring>
 #include <string>
 
+#include "platform/sim/world.h"
 #include "tools/scenario/wine/reader.h"
+#include "tools/windows/camera/camera_bus.h"
 
 namespace {
 
@@ -118,6 +122,60 @@ TEST(WineDifferences, DropDownListAccessibleObject) {
            "zelt-play reads the shown item from the value where the role is a combo box "
            "(tools/scenario/wine/reader.h): check that reading"},
           seen);
+}
+
+// The record Windows (or Wine) hands a window registered through the ANSI
+// call when an interface of its class arrives: the camera bus enables one,
+// as the emulator does when a camera gets power.
+std::string arrivedRecord;
+LRESULT CALLBACK Arrivals(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DEVICECHANGE && wParam == DBT_DEVICEARRIVAL && lParam != 0) {
+    const auto* record = reinterpret_cast<const DEV_BROADCAST_DEVICEINTERFACE_A*>(lParam);
+    if (record->dbcc_devicetype == DBT_DEVTYP_DEVICEINTERFACE) {
+      // A wide name has a zero byte after its first character ('\\').
+      const bool wide = record->dbcc_name[0] != 0 && record->dbcc_name[1] == 0;
+      arrivedRecord =
+          (wide ? "the wide record, dbcc_size " : "the ANSI record, dbcc_size ") + std::to_string(record->dbcc_size);
+    }
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+TEST(WineDifferences, DeviceRecordForm) {
+  wincam::CameraBus bus;
+  std::string error;
+  if (!bus.Open(20000, error)) GTEST_SKIP() << "no camera bus here: " << error;
+  WNDCLASSW windowClass = {};
+  windowClass.lpfnWndProc = Arrivals;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = L"ZeltProbeArrivals";
+  RegisterClassW(&windowClass);
+  HWND hwnd = CreateWindowExW(0, windowClass.lpszClassName, L"probe", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+                              nullptr, windowClass.hInstance, nullptr);
+  ASSERT_NE(hwnd, nullptr);
+  DEV_BROADCAST_DEVICEINTERFACE_A filter = {};
+  filter.dbcc_size = sizeof(filter);
+  filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+  filter.dbcc_classguid = sim::kInterfaceClasses[0];
+  HDEVNOTIFY registration = RegisterDeviceNotificationA(hwnd, &filter, DEVICE_NOTIFY_WINDOW_HANDLE);
+  ASSERT_NE(registration, nullptr) << "RegisterDeviceNotificationA failed with " << GetLastError();
+  constexpr int kDevice = wincam::CameraBus::kRootDevices - 1;  // a root device no camera of a script uses first
+  ASSERT_TRUE(bus.SetInterface(kDevice, 0, true, error)) << error;
+  // Delivery is asynchronous: wait for the arrival, 20 s at most.
+  const ULONGLONG until = GetTickCount64() + 20000;
+  MSG message;
+  while (arrivedRecord.empty() && GetTickCount64() < until) {
+    if (MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT) != WAIT_OBJECT_0) continue;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+  }
+  EXPECT_TRUE(bus.SetInterface(kDevice, 0, false, error)) << error;
+  UnregisterDeviceNotification(registration);
+  DestroyWindow(hwnd);
+  ASSERT_FALSE(arrivedRecord.empty()) << "no arrival reached the window in 20 s";
+  Compare("the device record of an arrival for an ANSI registration",
+          {"the wide record, dbcc_size 150", "the ANSI record, dbcc_size 90", "the ANSI record, dbcc_size 90",
+           "the program reads only the header both forms share (camera/link.cpp): check it still does"},
+          arrivedRecord);
 }
 
 }  // namespace
