@@ -21,7 +21,7 @@ bench_world() {
   (
     world=$1
     build=build/mingw-$world
-    if [ ! -f "$build/zelt-play.exe" ] || [ ! -f "$build/zeltfw.exe" ]; then
+    if [ ! -f "$build/zelt-play.exe" ] || [ ! -f "$build/zeltfw.exe" ] || [ ! -f "$build/zelt-bus-install.exe" ]; then
       cmake --preset "mingw-$world" >/dev/null
       cmake --build "$build" -j "$(nproc 2>/dev/null || echo 2)" --target zelt-play zeltfw >/dev/null
     fi
@@ -32,7 +32,8 @@ bench_world() {
     start_xvfb
     results=$(mktemp)
     for run in $(seq "$runs"); do
-      line=$(tests/windows/wine-run.sh "$WINEPREFIX" "$build/zelt-play.exe" --timing "$script" | grep "ms played") || {
+      line=$(tests/windows/wine-run.sh "$WINEPREFIX" --camera-bus "$build/zelt-play.exe" --timing "$script" |
+        grep "ms played") || {
         echo "run $run: the script did not pass"
         rm -f "$results"
         exit 1

@@ -66,16 +66,42 @@ file(GLOB zcamemu_srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/windows/camer
 list(FILTER zcamemu_srcs EXCLUDE REGEX "/main\\.cpp$")
 add_library(zcamemu STATIC ${zcamemu_srcs})
 target_link_libraries(zcamemu PUBLIC zsimtools zplatform_sim zcore setupapi advapi32 user32)
+# The camera bus driver, through which the emulator's power cuts and returns
+# reach the program as Windows' own device messages, and its installer; the
+# Wine test scripts install it (tests/windows/wine-run.sh --camera-bus). Test
+# only: nothing ships it. A native kernel-mode image that imports only
+# ntoskrnl.exe; the i386 entry point carries its stdcall decoration.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(zelt_bus_entry _DriverEntry@8)
+else()
+  set(zelt_bus_entry DriverEntry)
+endif()
+set(zelt_bus_driver ${CMAKE_SOURCE_DIR}/tools/windows/camera/bus/driver.c)
+add_custom_command(
+  OUTPUT ${ZELT_WIN_OUTPUT}/zelt-camera-bus.sys
+  COMMAND ${CMAKE_C_COMPILER} -O2 -Wall -Wextra -ffreestanding -fno-stack-protector -mno-stack-arg-probe -nostdlib
+          -shared -Wl,--subsystem,native -Wl,--entry,${zelt_bus_entry} -Wl,--no-insert-timestamp -I${CMAKE_SOURCE_DIR}
+          -o ${ZELT_WIN_OUTPUT}/zelt-camera-bus.sys ${zelt_bus_driver} -lntoskrnl
+  DEPENDS ${zelt_bus_driver} ${CMAKE_SOURCE_DIR}/tools/windows/camera/bus/requests.h
+  COMMENT "Building the camera bus driver zelt-camera-bus.sys"
+  VERBATIM)
+add_custom_target(zelt-camera-bus ALL DEPENDS ${ZELT_WIN_OUTPUT}/zelt-camera-bus.sys)
+add_executable(zelt-bus-install ${CMAKE_SOURCE_DIR}/tools/windows/camera/bus/install.cpp)
+target_link_libraries(zelt-bus-install PRIVATE zcamemu)
+set_target_properties(zelt-bus-install PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZELT_WIN_OUTPUT})
+add_dependencies(zelt-bus-install zelt-camera-bus)
 # The emulator on its own, for a person trying zeltfw.exe by hand.
 add_executable(zelt-camera ${CMAKE_SOURCE_DIR}/tools/windows/camera/main.cpp)
 target_link_libraries(zelt-camera PRIVATE zscript zcamemu)
 set_target_properties(zelt-camera PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZELT_WIN_OUTPUT})
+add_dependencies(zelt-camera zelt-bus-install)
 
 # The scenario scripts played against zeltfw.exe with emulated cameras: real input, real boxes.
 file(GLOB zelt_play_srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/scenario/wine/*.cpp)
 add_executable(zelt-play ${zelt_play_srcs})
 target_link_libraries(zelt-play PRIVATE zscript zcamemu zwindrive oleacc oleaut32 ole32)
 set_target_properties(zelt-play PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZELT_WIN_OUTPUT})
+add_dependencies(zelt-play zelt-bus-install)
 
 if(ZELT_TESTS)
   # Every program run under Wine (tests, GoogleTest discovery) gets a private

@@ -205,6 +205,7 @@ inline win::HKEY const HKEY_CLASSES_ROOT = reinterpret_cast<win::HKEY>(static_ca
 inline win::HKEY const HKEY_CURRENT_USER = reinterpret_cast<win::HKEY>(static_cast<std::uintptr_t>(0x80000001u));
 inline win::HKEY const HKEY_LOCAL_MACHINE = reinterpret_cast<win::HKEY>(static_cast<std::uintptr_t>(0x80000002u));
 inline win::HANDLE const INVALID_HANDLE_VALUE = reinterpret_cast<win::HANDLE>(~static_cast<std::uintptr_t>(0));
+inline win::HWND const HWND_BROADCAST = reinterpret_cast<win::HWND>(static_cast<std::uintptr_t>(0xFFFF));
 
 inline const char* MAKEINTRESOURCEA(unsigned id) {
   return reinterpret_cast<const char*>(static_cast<std::uintptr_t>(id));

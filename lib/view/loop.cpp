@@ -87,6 +87,12 @@ bool InsidePump() { return pumpDepth > 0; }
 }  // namespace detail
 
 void PostNativeMessage(win::HWND window, win::UINT message, win::WPARAM wParam, std::vector<std::uint8_t> header) {
+  if (window == HWND_BROADCAST) {
+    // To the windows there are now, as a broadcast reaches them; not to one made later.
+    for (CWindow* live : detail::LiveWindows())
+      if (live->GetHandle() != nullptr) PostNativeMessage(live->GetHandle(), message, wParam, header);
+    return;
+  }
   Pending item;
   item.handle = window;
   item.message = message;

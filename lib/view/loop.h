@@ -7,8 +7,9 @@
 #include "platform/types.h"
 
 namespace view {
-// Queues a raw message for the window with that native handle. header is the
-// record lParam will point to while the message is handled; empty: lParam 0.
+// Queues a raw message for the window with that native handle, or for every
+// window with HWND_BROADCAST. header is the record lParam will point to while
+// the message is handled; empty: lParam 0.
 void PostNativeMessage(win::HWND window, win::UINT message, win::WPARAM wParam, std::vector<std::uint8_t> header);
 // Handles everything queued, including what handling queues, until nothing is left.
 void PumpPending();

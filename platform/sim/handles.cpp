@@ -47,6 +47,13 @@ std::size_t World::OpenHandleCount() const { return internals_->handles.size(); 
 
 std::size_t World::RegistrationCount() const { return internals_->registrations.size(); }
 
+int World::PipesOpenTo(const Camera& camera) const {
+  int open = 0;
+  for (const auto& [value, entry] : internals_->handles)
+    open += entry.kind == HandleKind::Pipe && entry.camera == &camera && !entry.dead;
+  return open;
+}
+
 std::vector<std::string> World::DescribeOpenHandles() const {
   std::vector<std::string> out;
   for (const auto& [value, entry] : internals_->handles) {

@@ -116,6 +116,8 @@ void World::SetPower(Camera& camera, bool on) {
     if (reg.allClasses || SameGuid(reg.guid, kInterfaceClasses[camera.classIndex])) targets.push_back(reg.window);
   for (win::HWND window : targets)
     SendDeviceMessage(window, on ? DBT_DEVICEARRIVAL : DBT_DEVICEREMOVECOMPLETE, InterfaceRecord(camera));
+  // Every change of the devices also goes to every top-level window, registered or not, without a record.
+  SendDeviceMessage(HWND_BROADCAST, DBT_DEVNODES_CHANGED, {});
 }
 
 void World::SendDeviceMessage(win::HWND window, win::WPARAM code, std::vector<std::uint8_t> header) {

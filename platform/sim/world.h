@@ -152,7 +152,8 @@ class World {
   Registry registry;
 
   // Where WM_DEVICECHANGE goes: the view toolkit's queue. header is the
-  // broadcast record lParam points to; empty means lParam 0.
+  // broadcast record lParam points to; empty means lParam 0. window is
+  // HWND_BROADCAST for a message to every top-level window.
   using MessageSink = std::function<void(win::HWND, win::UINT, win::WPARAM, std::vector<std::uint8_t> header)>;
   void SetMessageSink(MessageSink sink) { sink_ = std::move(sink); }
   void SendDeviceMessage(win::HWND window, win::WPARAM code, std::vector<std::uint8_t> header);
@@ -162,6 +163,8 @@ class World {
   std::size_t OpenHandleCount() const;
   std::vector<std::string> DescribeOpenHandles() const;
   std::size_t RegistrationCount() const;
+  // The camera's pipes (0 to 3) the program holds open and alive: what the camera sees of the link.
+  int PipesOpenTo(const Camera& camera) const;
 
   // The program's module and the version resources of files, by path. A file
   // without an entry has no version resource.

@@ -182,14 +182,19 @@ struct Message {
 
 TEST_F(Devices, PowerChangesReachWindowsRegisteredForTheClass) {
   std::vector<Message> messages;
+  int devnodes = 0;  // every change also goes to every window, without a record
   world.SetMessageSink([&](win::HWND window, win::UINT message, win::WPARAM code, std::vector<std::uint8_t> header) {
     EXPECT_EQ(message, static_cast<win::UINT>(WM_DEVICECHANGE));
-    messages.push_back({window, code, std::move(header)});
+    if (window == HWND_BROADCAST && code == DBT_DEVNODES_CHANGED && header.empty())
+      ++devnodes;
+    else
+      messages.push_back({window, code, std::move(header)});
   });
   sim::Camera& cam = world.AddCamera("cam", 2);
   sim::Camera& other = world.AddCamera("other", 3);
   world.SetPower(cam, true);
   EXPECT_TRUE(messages.empty());  // nobody registered yet
+  EXPECT_EQ(devnodes, 1);
 
   // The record the program builds: 293 bytes, the class GUID and the path.
   std::vector<std::uint8_t> record(293, 0);
@@ -227,7 +232,9 @@ TEST_F(Devices, PowerChangesReachWindowsRegisteredForTheClass) {
   EXPECT_TRUE(win::UnregisterDeviceNotification(reg));
   EXPECT_FALSE(win::UnregisterDeviceNotification(reg));
   world.SetPower(cam, false);
+  world.SetPower(cam, false);  // no change, no message
   EXPECT_EQ(messages.size(), 2u);
+  EXPECT_EQ(devnodes, 5);
   EXPECT_EQ(world.RegistrationCount(), 0u);
 
   filter->dbcc_devicetype = DBT_DEVTYP_PORT;

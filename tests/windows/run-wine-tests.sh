@@ -39,8 +39,15 @@ run_world() {
     start_xvfb
     timeout=300
     [ "$world" = x64 ] || timeout=900
+    status=0
     ctest --test-dir "build/mingw-$world" --output-on-failure --no-tests=error -j "$jobs" --timeout "$timeout" \
-      --repeat until-pass:2 "$@"
+      --repeat until-pass:2 "$@" || status=$?
+    # A world whose camera bus driver did not install plays only the scripts without power cuts and returns.
+    if [ -f "$WINEPREFIX.camera-bus-missing" ]; then
+      echo "== $world: $(cat "$WINEPREFIX.camera-bus-missing")"
+      echo "== $world: the scripts that cut or restore a camera's power while zeltfw.exe runs were not played"
+    fi
+    exit "$status"
   )
 }
 

@@ -5,8 +5,16 @@
 # i386 Wine of tools/scripts/x86-wine.sh (made on first use), in a 32-bit
 # prefix. The world follows the program's machine type; --x64 or --x86 says it
 # (for Wine's own programs, such as cmd or reg).
-#   wine-run.sh [--x64|--x86] PREFIX [--dpi N] [--display] PROGRAM.exe [ARGS...]
+#   wine-run.sh [--x64|--x86] PREFIX [--dpi N] [--camera-bus] [--display] PROGRAM.exe [ARGS...]
 # --dpi N: the prefix's screen has N dots per inch (when it is made; 96 by default).
+# --camera-bus: the program emulates cameras (zelt-play, zelt-camera), whose
+#   power cuts and returns reach the programs of the prefix through the
+#   camera bus driver beside it, zelt-camera-bus.sys: the driver is installed
+#   into the prefix and started first (zelt-bus-install.exe), or replaced
+#   there when it changed. When that fails, the step and Wine's message are
+#   printed and left in PREFIX.camera-bus-missing, and the program runs
+#   without it (zelt-play then plays only the scripts that need no power
+#   cut or return).
 # --display: the program opens windows; without a DISPLAY it gets a private Xvfb.
 set -eu
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -25,6 +33,11 @@ if [ "${1:-}" = "--dpi" ]; then
 fi
 # Wine takes only an absolute prefix.
 case $prefix in /*) ;; *) prefix=$PWD/$prefix ;; esac
+camera_bus=""
+if [ "${1:-}" = "--camera-bus" ]; then
+  camera_bus=1
+  shift
+fi
 program=$1
 [ "$program" != "--display" ] || program=${2:-}
 
@@ -85,6 +98,45 @@ fi
 if ! grep -q "^$arch_line" "$prefix/system.reg"; then
   echo "wine-run.sh: $prefix was made for the other world than $world ($program)" >&2
   exit 1
+fi
+
+# The camera bus driver of the program's build, installed and started in the
+# prefix. Once its root devices exist the driver loads whenever the prefix
+# starts and Wine holds its file, so a changed driver is copied in from here
+# while the prefix's wineserver is down. Prints why it cannot be; false then.
+install_camera_bus() {
+  dir=$(dirname "$program")
+  sys=$dir/zelt-camera-bus.sys
+  installer=$dir/zelt-bus-install.exe
+  installed=$prefix/drive_c/windows/system32/drivers/zelt-camera-bus.sys
+  if [ ! -f "$sys" ] || [ ! -f "$installer" ]; then
+    echo "copying the driver: $sys or $installer is missing (build the target zelt-bus-install)"
+    return 1
+  fi
+  cmp -s "$sys" "$installed" && [ -f "$prefix/.zelt-camera-bus" ] && return 0
+  rm -f "$prefix/.zelt-camera-bus"
+  wineserver -w
+  cp "$sys" "$installed" || {
+    echo "copying the driver into $installed failed"
+    return 1
+  }
+  "$wine" "$installer" 2>&1 || return 1
+  touch "$prefix/.zelt-camera-bus"
+}
+if [ -n "$camera_bus" ]; then
+  (
+    flock 9
+    if why=$(install_camera_bus); then
+      rm -f "$prefix.camera-bus-missing"
+    else
+      echo "wine-run.sh: the camera bus driver cannot be installed in $prefix: $why" | tee "$prefix.camera-bus-missing" >&2
+      echo "wine-run.sh: $program runs without it: power cuts and returns reach no program" >&2
+    fi
+  ) 9>"$prefix.lock"
+  if [ -f "$prefix.camera-bus-missing" ]; then
+    ZELT_CAMERA_BUS_MISSING=$(cat "$prefix.camera-bus-missing")
+    export ZELT_CAMERA_BUS_MISSING
+  fi
 fi
 
 if [ "${1:-}" = "--display" ]; then

@@ -293,7 +293,8 @@ void ExpectInstructions(const Args& a, const CameraLookup& find) {
   }
   sim::Camera* camera = find(a.Text(0));
   if (camera == nullptr) return;
-  std::vector<std::string> taken = camera->TakeInstructions();
+  // Taken only once they hold: a world whose device messages come late looks again.
+  const std::vector<std::string> taken = camera->instructions;
   bool holds = taken.size() == want.size();
   for (std::size_t i = 0; holds && i < taken.size(); ++i) {
     Instruction op;
@@ -304,6 +305,7 @@ void ExpectInstructions(const Args& a, const CameraLookup& find) {
     for (std::size_t i = 1; i < a.Count(); ++i) expected.push_back(a.Text(i));
     throw ExpectFailure{"instructions " + a.Text(0) + " " + Join(expected), Join(taken)};
   }
+  camera->TakeInstructions();
 }
 
 std::string WrongChosenBytes(const sim::Camera& camera, const std::vector<std::pair<int, int>>& presses) {

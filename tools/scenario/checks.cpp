@@ -226,6 +226,19 @@ void CameraCheck(Player& p, const Args& a) {
   p.world.WithCameras([&] { Camera(a, p.Cameras()); });
 }
 
+// pipes NAME open|closed: the program holds all three of the camera's pipes
+// open, or none, as the camera sees it: whom the link leads to, where the
+// window shows nothing of it (a camera of the same series connected instead).
+void Pipes(Player& p, const Args& a) {
+  a.Exactly(2);
+  p.NeedCamera(a.Text(0));
+  const bool open = a.Choice(1, {"open", "closed"}) == 0;
+  if (p.checking()) return;
+  const int held = p.world.PipesOpen(a.Text(0));
+  if (held != (open ? 3 : 0))
+    throw ExpectFailure{"pipes " + a.Text(0) + " " + a.Text(1), std::to_string(held) + " of its 3 pipes open"};
+}
+
 // invariants: the cameras' memory changed only in the filter bits, with what
 // some "Zapsat filtry" press chose; where the world looks inside, also what
 // must hold of the program after any event.
@@ -386,6 +399,7 @@ void Expect(Player& p, const Args& a) {
       {"memory", CameraCheck<ExpectMemory>},
       {"diff", CameraCheck<ExpectDiff>},
       {"instructions", CameraCheck<ExpectInstructions>},
+      {"pipes", Pipes},
       {"invariants", Invariants},
       {"objects", Objects},
       {"step", Step},

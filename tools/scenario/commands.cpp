@@ -57,12 +57,15 @@ void Camera(Player& p, const Args& a) {
     a.Exactly(3);
     const bool on = a.Choice(2, {"on", "off"}) == 0;
     p.NeedCamera(a.Text(0));
-    if (p.checking()) return;
+    if (p.checking()) return p.StartedYet() ? p.Needs(kNotifications) : void();
     p.world.SetPower(a.Text(0), on);
     return p.world.WorldChanged();
   }
   const CameraCommand command = ParseCameraCommand(a);
-  if (p.checking()) return p.AddedCamera(command.name);
+  if (p.checking()) {
+    if (p.StartedYet() && command.power) p.Needs(kNotifications);
+    return p.AddedCamera(command.name);
+  }
   p.world.AddCamera(command);
   p.world.WorldChanged();
 }
@@ -82,6 +85,8 @@ void Snapshot(Player& p, const Args& a) {
 void FaultCommand(Player& p, const Args& a) {
   if (p.checking()) {
     Fault(a, p.Cameras());
+    // A cut the camera makes itself goes out as a removal like any other.
+    if (a.Count() >= 2 && a.Text(1).rfind("power-cut", 0) == 0) p.Needs(kNotifications);
     return;
   }
   bool pipes = false;
@@ -248,7 +253,9 @@ void Event(Player& p, const Args& a) {
   p.world.Event(eventClass, command);
 }
 
-// devmsg CODE TYPE|none: a raw WM_DEVICECHANGE with a bare header of that type, or lParam 0.
+// devmsg CODE TYPE|none: a raw WM_DEVICECHANGE with a bare header of that
+// type, or lParam 0. Only the simulated platform sends one: elsewhere the
+// device messages are the system's own.
 void Devmsg(Player& p, const Args& a) {
   a.Exactly(2);
   const auto code = static_cast<std::uintptr_t>(a.Number(0, 0, UINT32_MAX, "code"));
@@ -260,7 +267,7 @@ void Devmsg(Player& p, const Args& a) {
       for (int i = 0; i < 4; ++i) header.push_back(static_cast<std::uint8_t>(field >> (8 * i)));
   }
   p.NeedStart();
-  if (p.checking()) return;
+  if (p.checking()) return p.Needs(kSimulatedPlatform);
   Window(p);
   p.world.DeviceMessage(code, header);
 }

@@ -16,11 +16,15 @@ std::string Lacks(unsigned needs) {
   if (needs & kKeys) return "presses keys";
   if (needs & kMaximize) return "maximizes the window";
   if (needs & kRestart) return "starts the program again";
+  if (needs & kNotifications) return "cuts or restores a camera's power while the program runs";
   return "";
 }
 
 void World::Event(std::uint32_t, std::uint32_t) { throw WorldStuck{"this world sends no bare command events"}; }
 void World::Key(const KeyPress&) { throw WorldStuck{"this world presses no keys"}; }
+void World::DeviceMessage(std::uintptr_t, const std::vector<std::uint8_t>&) {
+  throw WorldStuck{"this world sends no raw device messages"};
+}
 
 Player::Player(const Script& script, World& w, std::ostream& out, std::ostream& err)
     : world(w), moduleVersion(simtools::ProgramVersionResource()), script_(script), out_(out), err_(err) {}
@@ -48,6 +52,11 @@ Outcome Player::Run() {
   for (std::size_t i = 0; i < entries_.size(); ++i) {
     // Checks, pictures and the panel's readings change nothing: passed over where they cannot be played.
     if (entries_[i].kind == Kind::Check || entries_[i].kind == Kind::Other || world.Can(needs_[i])) continue;
+    // A world whose device messages do not reach the program says why and plays the scripts that need none.
+    if ((needs_[i] & ~world.Abilities()) == kNotifications) {
+      notPlayed_ = "line " + std::to_string(script_.lines[i].number) + " " + Lacks(kNotifications);
+      return Outcome::NotPlayed;
+    }
     err_ << script_.name << ":" << script_.lines[i].number << ": " << script_.lines[i].words.front().text << " "
          << Lacks(needs_[i] & ~world.Abilities())
          << ": it cannot be played in this world; the script should say simulated-only\n";
@@ -84,7 +93,10 @@ void Player::Execute(std::size_t index) {
                Lacks(needs_[index] & ~world.Abilities()));
     } else {
       const std::size_t passed = passedOver_.size();
-      entry.handler(*this, Args(line.words, 1));
+      if (entry.kind == Kind::Check)
+        Check(entry, line);
+      else
+        entry.handler(*this, Args(line.words, 1));
       if (again_) next_ = index;  // again, once the program handled this much
       if (entry.kind == Kind::Check && passedOver_.size() == passed) ++held_;
     }
@@ -100,6 +112,22 @@ void Player::Execute(std::size_t index) {
     Report(line, error.reason, false);
   }
   index_ = keep;
+}
+
+// A check that fails while the world says a device message may still be on
+// its way to the program is made again once the world has waited.
+void Player::Check(const Entry& entry, const ScriptLine& line) {
+  for (bool first = true;; first = false) {
+    try {
+      entry.handler(*this, Args(line.words, 1));
+      return;
+    } catch (const ExpectFailure& failure) {
+      std::string waited;
+      if (world.AwaitChange(first, waited)) continue;
+      if (waited.empty()) throw;
+      throw ExpectFailure{failure.expected, failure.got + " (" + waited + ")"};
+    }
+  }
 }
 
 void Player::Report(const ScriptLine& line, const std::string& what, bool failure) {

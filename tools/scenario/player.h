@@ -32,6 +32,7 @@ class Player {
   const std::vector<std::pair<int, std::string>>& PassedOver() const { return passedOver_; }
   const std::set<int>& SkippedLines() const { return skipped_; }  // user lines `lenient on` turned into no-ops
   const std::string& SimulatedOnlyReason() const { return simulatedOnly_; }
+  const std::string& NotPlayedReason() const { return notPlayed_; }  // Outcome::NotPlayed
 
   // A command's handler: parses its arguments (ScriptError when they are not
   // what it takes) and, unless in the check pass, plays them. It runs once in
@@ -54,8 +55,9 @@ class Player {
   // A line that runs the program's event loop: the lines after it play from
   // the world's idle, not after it returns.
   void Unnest() { inLine_ = false; }
-  void NeedStart();  // check pass: a user line before any `start`
-  void Started() {   // check pass: a `start` line
+  void NeedStart();                             // check pass: a user line before any `start`
+  bool StartedYet() const { return started_; }  // check pass: a `start` came before this line
+  void Started() {                              // check pass: a `start` line
     if (started_) Needs(kRestart);
     started_ = true;
   }
@@ -85,6 +87,7 @@ class Player {
  private:
   static const std::map<std::string, Entry>& Commands();  // commands.cpp
   void Execute(std::size_t index);
+  void Check(const Entry& entry, const ScriptLine& line);
   bool PlayNext();  // from the world's idle or the loop below; false: stop
   void Report(const ScriptLine& line, const std::string& what, bool failure);
 
@@ -105,6 +108,7 @@ class Player {
   std::set<std::string> cameras_;
   bool started_ = false;
   std::set<int> skipped_;
+  std::string notPlayed_;
   std::vector<std::pair<int, std::string>> passedOver_;
 };
 

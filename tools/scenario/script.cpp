@@ -56,6 +56,7 @@ PlayCounts PlayScripts(char** files, int count, const std::function<Outcome(cons
     counts.passed += outcome == Outcome::Passed;
     counts.failed += outcome == Outcome::Failed || outcome == Outcome::Unrunnable;
     counts.simulatedOnly += outcome == Outcome::SimulatedOnly;
+    counts.notPlayed += outcome == Outcome::NotPlayed;
     counts.unrunnable = counts.unrunnable || outcome == Outcome::Unrunnable;
     std::cout.flush();
   }

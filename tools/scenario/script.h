@@ -25,11 +25,12 @@ bool LoadScript(const std::string& path, Script& script, std::string& error);
 bool ParseScript(const std::string& name, const std::string& text, Script& script, std::string& error);
 
 // How a script's play ended; SimulatedOnly: not played, it says it is for the
-// simulated world alone.
-enum class Outcome { Passed, Failed, Unrunnable, SimulatedOnly };
+// simulated world alone; NotPlayed: not played, the world cannot do what it
+// needs (a world whose device messages do not reach the program).
+enum class Outcome { Passed, Failed, Unrunnable, SimulatedOnly, NotPlayed };
 
 struct PlayCounts {
-  int passed = 0, failed = 0, simulatedOnly = 0;
+  int passed = 0, failed = 0, simulatedOnly = 0, notPlayed = 0;
   bool unrunnable = false;
   // 0 every script held, 1 a check failed, 2 a script cannot be run.
   int ExitStatus() const { return unrunnable ? 2 : failed > 0 ? 1 : 0; }

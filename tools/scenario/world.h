@@ -36,6 +36,7 @@ enum Ability : unsigned {
   kKeys = 64,              // key: keys pressed as a person presses them
   kMaximize = 128,         // maximize
   kRestart = 256,          // start again once the program ended
+  kNotifications = 512,    // a camera's power cut or return after the start reaches the program
 };
 
 // A push button or drop-down list as a person sees it (texts UTF-8).
@@ -140,9 +141,21 @@ class World {
   virtual void AddCamera(const CameraCommand& command) = 0;
   virtual void SetPower(const std::string& name, bool on) = 0;
   virtual sim::Camera* FindCamera(const std::string& name) = 0;
+  // The camera's pipes (0 to 3) the program holds open, as the camera sees them.
+  virtual int PipesOpen(const std::string& name) = 0;
   virtual void WithCameras(const std::function<void()>& use) { use(); }
-  virtual void FaultsChanged(const std::string&) {}                                 // a fault of the pipes changed
-  virtual void WorldChanged() {}                                                    // settle after the world changed
+  virtual void FaultsChanged(const std::string&) {}  // a fault of the pipes changed
+  virtual void WorldChanged() {}                     // settle after the world changed
+  // Where device messages reach the program whenever Windows sends them
+  // (Wine): a check that failed while a power cut or return may still be on
+  // its way to the program waits for it. True: check again; false: give up,
+  // with what was waited for in waited (empty: nothing was on its way).
+  // first: the check's first failure.
+  virtual bool AwaitChange(bool first, std::string& waited) {
+    (void)first;
+    (void)waited;
+    return false;
+  }
   virtual void ModuleVersionChanged(const sim::VersionResourceSpec* resource) = 0;  // null: none
   virtual void ModuleFolder(const std::string& utf8) = 0;
 
@@ -156,7 +169,8 @@ class World {
   virtual void Choose(ListRole list, int item, ChooseWay way) = 0;
   virtual void Command(WindowCommand command) = 0;
   virtual void Event(std::uint32_t eventClass, std::uint32_t command);  // kSimulatedPlatform
-  virtual void DeviceMessage(std::uintptr_t code, const std::vector<std::uint8_t>& header) = 0;
+  // A raw WM_DEVICECHANGE such as no system sends (kSimulatedPlatform).
+  virtual void DeviceMessage(std::uintptr_t code, const std::vector<std::uint8_t>& header);
   virtual void Move(int x, int y) = 0;
   virtual void Key(const KeyPress& press);  // kKeys
   virtual void HoldBoxes(bool hold) = 0;

@@ -42,7 +42,7 @@ run reg delete "$version_key" /f >/dev/null 2>&1 || true
 
 echo "== playing the scenes"
 exe=$(run winepath.exe -w "$BUILD/zeltfw.exe" | tr -d '\r')
-(cd "$SHOTS" && run "$BUILD/zelt-play.exe" --exe "$exe" "$SCENES"/*.zsc)
+(cd "$SHOTS" && run --camera-bus "$BUILD/zelt-play.exe" --exe "$exe" "$SCENES"/*.zsc)
 
 # The administrator box. Wine grants every user the service manager, so the
 # check cannot fail as on a Windows without administrator rights; a program
@@ -54,7 +54,7 @@ echo "== the administrator box"
 run reg add "$version_key" /v Version /d win31 /f >/dev/null
 mkfifo "$SHOTS/camera-input"
 # Started straight (not through a function) so that the ids are Wine's processes.
-"$ROOT/tests/windows/wine-run.sh" "$PREFIX" "$BUILD/zelt-camera.exe" <"$SHOTS/camera-input" >/dev/null &
+"$ROOT/tests/windows/wine-run.sh" "$PREFIX" --camera-bus "$BUILD/zelt-camera.exe" <"$SHOTS/camera-input" >/dev/null &
 CAMERA_PID=$!
 exec 7>"$SHOTS/camera-input"
 echo 'camera demo class=4 model=1030 id=52417 type="Zelt KAF" count=5 wheel=1 flags=0' >&7

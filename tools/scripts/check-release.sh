@@ -118,11 +118,11 @@ for arch in x64 x86; do
 done
 echo "-- the signed x64 zeltfw.exe under Wine: a whole wizard run"
 BUILD=$ROOT/build/mingw-x64
-[ -f "$BUILD/zelt-play.exe" ] || {
+[ -f "$BUILD/zelt-play.exe" ] && [ -f "$BUILD/zelt-bus-install.exe" ] || {
   cmake --preset mingw-x64 -S "$ROOT" >/dev/null
   cmake --build "$BUILD" --target zelt-play -j "$JOBS" >/dev/null
 }
-"$ROOT/tests/windows/wine-run.sh" "$BUILD/wineprefix" --display "$BUILD/zelt-play.exe" \
+"$ROOT/tests/windows/wine-run.sh" "$BUILD/wineprefix" --camera-bus --display "$BUILD/zelt-play.exe" \
   --exe "$("$ROOT/tests/windows/wine-run.sh" "$BUILD/wineprefix" winepath.exe -w "$SIGNED/$NAME-x64/zeltfw.exe" | tr -d '\r')" \
   "$ROOT/tests/scenarios/wizard/person_zelt_run.zsc" || fail "the signed zeltfw.exe did not play the wizard run"
 echo "   signing round trip holds ($(since "$part"))"

@@ -21,7 +21,9 @@ class DesktopWorld : public ProgramWorld {
   // shotDir: where `shot` files go (empty: the current folder).
   DesktopWorld(desktop::PanelWindow& panel, std::string shotDir);
 
-  unsigned Abilities() const override { return kSimulatedPlatform | kLooksInside | kScreenshots | kPanel; }
+  unsigned Abilities() const override {
+    return kSimulatedPlatform | kLooksInside | kScreenshots | kPanel | kNotifications;
+  }
   void AddCamera(const CameraCommand& command) override;
   void SetPower(const std::string& name, bool on) override;
   void Start(int showCommand) override;

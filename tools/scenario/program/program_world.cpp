@@ -182,6 +182,11 @@ Screen ProgramWorld::See() {
   return screen;
 }
 
+int ProgramWorld::PipesOpen(const std::string& name) {
+  const sim::Camera* camera = FindCamera(name);
+  return camera != nullptr ? sim::World::Get().PipesOpenTo(*camera) : 0;
+}
+
 Inside ProgramWorld::LookInside() {
   const sim::World& world = sim::World::Get();
   Inside inside;

@@ -16,7 +16,8 @@ class SimWorld : public ProgramWorld {
   ~SimWorld() override;
 
   unsigned Abilities() const override {
-    return kSimulatedPlatform | kLooksInside | kBaseMessages | kStartupShow | kKeys | kMaximize | kRestart;
+    return kSimulatedPlatform | kLooksInside | kBaseMessages | kStartupShow | kKeys | kMaximize | kRestart |
+           kNotifications;
   }
   void Start(int showCommand) override;
   void Click(Role role) override;

@@ -5,7 +5,6 @@
 #include "platform/real/live_objects.h"
 #include "tools/scenario/wine/box_icons.h"
 #include "tools/scenario/wine/input.h"
-#include "tools/windows/camera/emulator.h"
 #include "tools/windows/windows_of.h"
 
 namespace scenario::wine {
@@ -51,7 +50,7 @@ std::vector<std::wstring> SplitLines(const std::wstring& text, const wchar_t* se
 
 }  // namespace
 
-Program::Program(wincam::Emulator& cameras, std::wstring exe) : cameras_(cameras), exe_(std::move(exe)) {}
+Program::Program(std::wstring exe) : exe_(std::move(exe)) {}
 
 Program::~Program() {
   if (started_ && Running()) {
@@ -76,7 +75,6 @@ void Program::Start(int showCommand) {
       throw WorldStuck{"zeltfw.exe does not start (error " + std::to_string(GetLastError()) + ")"};
   }
   started_ = true;
-  cameras_.SetProgram(process_.Id());
   WaitForInputIdle(process_.Handle(), kStartTimeout);
   const ULONGLONG end = GetTickCount64() + kStartTimeout;
   for (;;) {
@@ -174,7 +172,6 @@ void Program::SyncInput(bool listOpening) {
 
 void Program::Settle() {
   for (int round = 0; round < 100; ++round) {
-    if (!cameras_.WaitForMessages(kSettleTimeout)) throw WorldStuck{"a device message was not taken for 15 s"};
     if (!Running()) return;
     if (!WindowOpen()) {
       // Closing: the process ends on its own.
@@ -404,13 +401,6 @@ void Program::Command(UINT systemCommand) {
 
 void Program::Move(int x, int y) {
   SetWindowPos(window_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  Settle();
-}
-
-void Program::DeviceMessage(WPARAM code, const std::vector<BYTE>& header) {
-  DWORD_PTR ignored = 0;
-  SendMessageTimeoutW(window_, WM_DEVICECHANGE, code, header.empty() ? 0 : reinterpret_cast<LPARAM>(header.data()),
-                      SMTO_NORMAL, kSettleTimeout, &ignored);
   Settle();
 }
 

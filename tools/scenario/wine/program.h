@@ -13,10 +13,6 @@
 #include "tools/scenario/world.h"
 #include "tools/windows/process.h"
 
-namespace wincam {
-class Emulator;
-}
-
 namespace scenario::wine {
 
 // The two lists of step 4, told apart by their number of items.
@@ -39,8 +35,7 @@ struct List : Control {
 
 class Program {
  public:
-  // exe: the program to start; cameras: where its device messages come from.
-  Program(wincam::Emulator& cameras, std::wstring exe);
+  explicit Program(std::wstring exe);
   ~Program();  // a program still running is closed like a person would, then ended
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
@@ -52,8 +47,9 @@ class Program {
   bool Exited(DWORD milliseconds, DWORD* exitCode);
   HWND Window() const { return window_; }
 
-  // Returns once the program has handled everything done to it so far: the
-  // device messages sent and the input given. Message boxes that open are
+  // Returns once the program has handled the input given so far. (Device
+  // messages come from Windows whenever it sends them: what the program
+  // shows then is waited for by the checks.) Message boxes that open are
   // recorded in Boxes() and answered with OK, unless boxes are held.
   void Settle();
   void HoldBoxes(bool hold) { holdBoxes_ = hold; }
@@ -87,8 +83,6 @@ class Program {
   void About();  // the system menu's last item
   void Command(UINT systemCommand);
   void Move(int x, int y);
-  // A raw WM_DEVICECHANGE, as any other program may send one.
-  void DeviceMessage(WPARAM code, const std::vector<BYTE>& header);
   // The program's live object count of that kind, or -1; and the counts of
   // every kind once it had started.
   long LiveCount(int kind);
@@ -106,7 +100,6 @@ class Program {
   void ArrowTo(const List& list, int item, bool open);
   bool HoldsTheMouse();  // an open list or menu
 
-  wincam::Emulator& cameras_;
   std::wstring exe_;
   drive::Process process_;
   bool started_ = false;

@@ -129,16 +129,52 @@ void Painted(HWND hwnd) {
 
 bool Within(const RECT& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
 
+// How long a check waits for what a power cut or return brings; Windows
+// sends the device message when it will, and the emulated x86 Wine is slow.
+constexpr ULONGLONG kChangeBound = 20000;
+
 }  // namespace
 
-WineWorld::WineWorld(std::wstring exe) : exe_(std::move(exe)) {
-  cameras_ = std::make_unique<wincam::Emulator>();
+WineWorld::WineWorld(std::wstring exe, unsigned long busWait) : exe_(std::move(exe)) {
+  cameras_ = std::make_unique<wincam::Emulator>(busWait);
   wine::ResetRegistry();
 }
 
 WineWorld::~WineWorld() {
   program_.reset();  // closes a program still running while its cameras live
   cameras_.reset();
+}
+
+unsigned WineWorld::Abilities() const {
+  const unsigned notifications = BusMissing().empty() ? static_cast<unsigned>(kNotifications) : 0u;
+  return kKeys | kScreenshots | kMaximize | kRestart | notifications;
+}
+
+const std::string& WineWorld::BusMissing() const { return cameras_->BusMissing(); }
+
+void WineWorld::BusFailed() {
+  const std::string error = cameras_->TakeBusError();
+  if (!error.empty()) throw WorldStuck{"the camera bus: " + error};
+}
+
+// The device message goes out once the camera's pipes have followed its
+// power, and the program takes it when Windows delivers it: meanwhile it
+// shows what it showed before, and a person may have acted since. So any
+// failed check waits once a camera's power has changed in this world. The
+// boxes the message brings are taken as they come.
+bool WineWorld::AwaitChange(bool first, std::string& waited) {
+  BusFailed();
+  if (cameras_->PowerChanges() == 0) return false;
+  const ULONGLONG now = GetTickCount64();
+  if (first) awaitStart_ = now;
+  if (now - awaitStart_ >= kChangeBound) {
+    waited = "waited " + std::to_string(kChangeBound / 1000) +
+             " s for it; the last power cut or return: " + cameras_->LastPowerChange();
+    return false;
+  }
+  Sleep(20);
+  if (program_ != nullptr && program_->Running()) program_->Settle();
+  return true;
 }
 
 Registry& WineWorld::Reg() {
@@ -153,10 +189,15 @@ void WineWorld::AddCamera(const CameraCommand& command) {
       !cameras_->AddCamera(command.name, command.setup.classNumber - 1, command.pathLen, memory, error))
     throw ScriptError{error};
   if (command.power) cameras_->SetPower(command.name, true);
+  BusFailed();
 }
 
-void WineWorld::SetPower(const std::string& name, bool on) { cameras_->SetPower(name, on); }
+void WineWorld::SetPower(const std::string& name, bool on) {
+  cameras_->SetPower(name, on);
+  BusFailed();
+}
 sim::Camera* WineWorld::FindCamera(const std::string& name) { return cameras_->Find(name); }
+int WineWorld::PipesOpen(const std::string& name) { return cameras_->PipesOpen(name); }
 
 void WineWorld::WithCameras(const std::function<void()>& use) {
   wincam::Locked lock(cameras_->Model());
@@ -177,7 +218,7 @@ void WineWorld::ModuleVersionChanged(const sim::VersionResourceSpec* resource) {
 void WineWorld::ModuleFolder(const std::string& utf8) { folder_ = drive::Wide(utf8); }
 
 void WineWorld::Start(int showCommand) {
-  program_ = std::make_unique<Program>(*cameras_, ProgramFile());
+  program_ = std::make_unique<Program>(ProgramFile());
   boxesTaken_ = 0;
   program_->HoldBoxes(holdBoxes_);
   program_->Start(showCommand);
@@ -229,9 +270,6 @@ void WineWorld::Command(WindowCommand command) {
     case WindowCommand::Restore:
       return program.Command(SC_RESTORE);
   }
-}
-void WineWorld::DeviceMessage(std::uintptr_t code, const std::vector<std::uint8_t>& header) {
-  Open().DeviceMessage(code, header);
 }
 void WineWorld::Move(int x, int y) { Open().Move(x, y); }
 void WineWorld::Key(const KeyPress& press) { Open().Key(press); }
@@ -321,7 +359,10 @@ void WineWorld::Describe(std::ostream& out) {
     const POINT at = program_->Position();
     out << "window's rectangle at " << at.x << " " << at.y << "\n";
   }
-  for (const std::string& line : cameras_->TakeMessageLog()) out << "device message: " << line << "\n";
+  if (cameras_->PowerChanges() != 0)
+    out << "power cuts and returns: " << cameras_->PowerChanges() << ", the last: " << cameras_->LastPowerChange()
+        << "\n";
+  if (!BusMissing().empty()) out << "no device messages: " << BusMissing() << "\n";
   wincam::Locked lock(cameras_->Model());
   for (const std::string& name : cameras_->Names())
     if (const sim::Camera* camera = cameras_->Find(name)) out << "camera " << name << " path " << camera->path << "\n";

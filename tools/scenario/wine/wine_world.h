@@ -20,17 +20,23 @@ class Program;
 
 class WineWorld : public World {
  public:
-  explicit WineWorld(std::wstring exe);  // a fresh world: no cameras, the registry as at the start
+  // A fresh world: no cameras, the registry as at the start. busWait: how
+  // long the camera bus driver may take to load (the prefix may be starting).
+  WineWorld(std::wstring exe, unsigned long busWait);
   ~WineWorld() override;
 
-  unsigned Abilities() const override { return kKeys | kScreenshots | kMaximize | kRestart; }
+  unsigned Abilities() const override;
+  // Why the cameras' power cuts and returns cannot reach the program; empty when they can.
+  const std::string& BusMissing() const;
   Registry& Reg() override;
   void AddCamera(const CameraCommand& command) override;
   void SetPower(const std::string& name, bool on) override;
   sim::Camera* FindCamera(const std::string& name) override;
+  int PipesOpen(const std::string& name) override;
   void WithCameras(const std::function<void()>& use) override;
   void FaultsChanged(const std::string& name) override;
   void WorldChanged() override;
+  bool AwaitChange(bool first, std::string& waited) override;
   void ModuleVersionChanged(const sim::VersionResourceSpec* resource) override;
   void ModuleFolder(const std::string& utf8) override;
 
@@ -39,7 +45,6 @@ class WineWorld : public World {
   void Click(Role role) override;
   void Choose(ListRole list, int item, ChooseWay way) override;
   void Command(WindowCommand command) override;
-  void DeviceMessage(std::uintptr_t code, const std::vector<std::uint8_t>& header) override;
   void Move(int x, int y) override;
   void Key(const KeyPress& press) override;
   void HoldBoxes(bool hold) override;
@@ -56,15 +61,17 @@ class WineWorld : public World {
 
  private:
   wine::Program& Open();  // the program with its window open, or a failure
+  void BusFailed();       // throws when the bus refused a power cut or return
   std::wstring ProgramFile();
   std::string Counts(bool atStart);
 
   std::wstring exe_;
   std::unique_ptr<wincam::Emulator> cameras_;
   std::unique_ptr<wine::Program> program_;
-  std::vector<BoxSeen> boxes_;  // of every run in this script, in order
-  std::size_t boxesTaken_ = 0;  // of the current run's, copied into boxes_
-  bool holdBoxes_ = false;      // lasts across a new start, as in the simulated world
+  unsigned long long awaitStart_ = 0;  // GetTickCount64 at a check's first failure
+  std::vector<BoxSeen> boxes_;         // of every run in this script, in order
+  std::size_t boxesTaken_ = 0;         // of the current run's, copied into boxes_
+  bool holdBoxes_ = false;             // lasts across a new start, as in the simulated world
   // The program file's version resource as the script set it; once changed,
   // the program runs from a copy that carries it.
   std::unique_ptr<sim::VersionResourceSpec> version_;

@@ -27,21 +27,6 @@ std::wstring Lower(std::wstring text) {
   return text;
 }
 
-// An owned device information list.
-class DeviceList {
- public:
-  explicit DeviceList(const GUID& setupClass) : set_(SetupDiCreateDeviceInfoList(&setupClass, nullptr)) {}
-  ~DeviceList() {
-    if (set_ != INVALID_HANDLE_VALUE) SetupDiDestroyDeviceInfoList(set_);
-  }
-  DeviceList(const DeviceList&) = delete;
-  DeviceList& operator=(const DeviceList&) = delete;
-  HDEVINFO get() const { return set_; }
-
- private:
-  HDEVINFO set_;
-};
-
 std::string LastError(const char* what) {
   char text[96];
   std::snprintf(text, sizeof(text), "%s failed, error %lu", what, GetLastError());

@@ -1,7 +1,5 @@
 #include "tools/windows/camera/emulator.h"
 
-#include <dbt.h>
-
 #include <cstdio>
 
 #include "tools/windows/camera/device_entry.h"
@@ -12,25 +10,50 @@ namespace {
 constexpr std::size_t kPathHead = 61;
 }  // namespace
 
-struct Emulator::Entry {
+// A camera's pieces; its number is also its root device on the bus.
+struct Emulator::Entry : ServerEvents {
+  Entry(Emulator& owner, int number) : owner(owner), number(number) {}
+  void PowerChanged(const sim::Camera&, bool on) override { owner.PowerChanged(*this, on); }
+
+  Emulator& owner;
+  int number;
   std::string name;
   sim::Camera* camera = nullptr;
   DeviceEntry device;
   std::unique_ptr<PipeServer> server;
 };
 
-Emulator::Emulator() { DeviceEntry::RemoveAll(); }
+Emulator::Emulator(DWORD busWait) {
+  DeviceEntry::RemoveAll();
+  bus_.Open(busWait, busMissing_);
+}
 
 Emulator::~Emulator() {
   for (auto& entry : entries_) entry->server.reset();  // pipes first, while the model lives
   entries_.clear();
+  if (bus_.IsOpen()) {
+    std::string ignored;
+    bus_.DisableAll(ignored);
+  }
   DeviceEntry::RemoveAll();
+}
+
+std::string Emulator::TakeBusError() {
+  Locked lock(changeLock_);
+  std::string taken;
+  taken.swap(busError_);
+  return taken;
 }
 
 bool Emulator::AddCamera(const std::string& name, int classIndex, std::size_t pathLen,
                          const std::vector<std::uint8_t>& memory, std::string& error) {
   if (Has(name)) return error = "camera \"" + name + "\" exists already", false;
-  auto entry = std::make_unique<Entry>();
+  const int number = static_cast<int>(entries_.size());
+  if (number >= CameraBus::kRootDevices)
+    return error = "at most " + std::to_string(CameraBus::kRootDevices) +
+                   " cameras: the camera bus has as many root devices",
+           false;
+  auto entry = std::make_unique<Entry>(*this, number);
   entry->name = name;
   {
     Locked lock(model_);
@@ -39,7 +62,6 @@ bool Emulator::AddCamera(const std::string& name, int classIndex, std::size_t pa
     entry->camera->memory.resize(sim::kCameraMemorySize);
     entry->camera->Snapshot();
   }
-  const int number = static_cast<int>(entries_.size());
   char reference[16];
   std::snprintf(reference, sizeof(reference), "zcam%02d", number);
   std::string ref = reference;
@@ -54,7 +76,7 @@ bool Emulator::AddCamera(const std::string& name, int classIndex, std::size_t pa
     Locked lock(model_);
     entry->camera->path = entry->device.Path();
   }
-  entry->server = std::make_unique<PipeServer>(model_, world_, *entry->camera, entry->device, *this);
+  entry->server = std::make_unique<PipeServer>(model_, world_, *entry->camera, entry->device, *entry);
   if (!entry->server->Start()) return error = "cannot start the camera's pipe thread", false;
   entries_.push_back(std::move(entry));
   names_.push_back(name);
@@ -72,6 +94,11 @@ bool Emulator::Has(const std::string& name) const { return EntryOf(name) != null
 std::string Emulator::PathOf(const std::string& name) const {
   const Entry* entry = EntryOf(name);
   return entry != nullptr ? entry->device.Path() : std::string();
+}
+
+int Emulator::PipesOpen(const std::string& name) const {
+  const Entry* entry = EntryOf(name);
+  return entry != nullptr ? entry->server->PipesHeld() : 0;
 }
 
 sim::Camera* Emulator::Find(const std::string& name) {
@@ -92,16 +119,19 @@ void Emulator::FaultsChanged(const std::string& name) {
   if (Entry* entry = EntryOf(name)) entry->server->FaultsChanged();
 }
 
-void Emulator::DeviceOpened(const sim::Camera& camera) { notifier_.DeviceOpened(camera.classIndex); }
+std::string Emulator::LastPowerChange() {
+  Locked lock(changeLock_);
+  return lastChange_;
+}
 
-void Emulator::PowerChanged(const sim::Camera& camera, bool on) {
-  std::string path;
-  {
-    Locked lock(model_);
-    path = camera.path;
-  }
-  notifier_.Queue(on ? DBT_DEVICEARRIVAL : DBT_DEVICEREMOVECOMPLETE, camera.classIndex,
-                  sim::kInterfaceClasses[camera.classIndex], path);
+void Emulator::PowerChanged(const Entry& entry, bool on) {
+  std::string error;
+  const bool switched =
+      !bus_.IsOpen() || bus_.SetInterface(entry.number, entry.camera->classIndex, on, error);  // classIndex is fixed
+  Locked lock(changeLock_);
+  lastChange_ = "camera " + entry.name + (on ? " regained power" : " lost power");
+  ++powerChanges_;
+  if (!switched && busError_.empty()) busError_ = error;
 }
 
 }  // namespace wincam

@@ -2,30 +2,46 @@
 // lists under its interface class while it has power, whose interface path
 // and three pipes open with the program's own CreateFileA calls, answered by
 // the same camera model as the simulated platform (memory, instructions,
-// faults). Power cuts take the device out of the search, break its pipes and
-// send the removal message; power brings it back with the arrival message.
+// faults). A power cut takes the device out of the search and breaks its
+// pipes, and then the camera bus driver disables the camera's interface:
+// Windows itself sends the removal to the windows registered for its class.
+// Power brings the pipes and the device back first, then the interface, and
+// with it the arrival.
 #pragma once
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/sim/world.h"
-#include "tools/windows/camera/notifier.h"
+#include "tools/windows/camera/camera_bus.h"
 #include "tools/windows/camera/pipe_server.h"
 
 namespace wincam {
 
 class DeviceEntry;
 
-class Emulator : public ServerEvents {
+class Emulator {
  public:
-  // Removes the cameras earlier runs left registered.
-  Emulator();
-  // Stops every camera and removes them from the registry.
-  ~Emulator() override;
+  // Removes the cameras earlier runs left registered and opens the camera
+  // bus, waiting up to busWait milliseconds for its driver to load.
+  explicit Emulator(DWORD busWait);
+  // Stops every camera, disables their interfaces and removes them from the registry.
+  ~Emulator();
   Emulator(const Emulator&) = delete;
   Emulator& operator=(const Emulator&) = delete;
+
+  // Why power cuts and returns cannot reach any program (the bus did not
+  // open: the step and Windows' error); empty when they can.
+  const std::string& BusMissing() const { return busMissing_; }
+  // What the bus refused since the last call (a power cut in a pipe thread
+  // cannot report it there); empty when nothing.
+  std::string TakeBusError();
+  // Power cuts and returns so far, the script's and the faults', and the
+  // last one ("camera c lost power").
+  unsigned PowerChanges() const { return powerChanges_; }
+  std::string LastPowerChange();
 
   // A camera under interface class classIndex (0..7), without power, with
   // that memory image. pathLen pads its interface path to that many
@@ -35,6 +51,7 @@ class Emulator : public ServerEvents {
   bool Has(const std::string& name) const;
   std::string PathOf(const std::string& name) const;
   void SetPower(const std::string& name, bool on);
+  int PipesOpen(const std::string& name) const;  // 0 to 3: the camera's pipes a program holds
   // Call after changing the camera's faults (under Model()): open faults
   // take effect, and a zero-write due now breaks the command pipe.
   void FaultsChanged(const std::string& name);
@@ -44,22 +61,20 @@ class Emulator : public ServerEvents {
   sim::Camera* Find(const std::string& name);  // under the lock
   const std::vector<std::string>& Names() const { return names_; }
 
-  // Device messages go to that process's windows only (0: to every process's).
-  void SetProgram(DWORD processId) { notifier_.SetTarget(processId); }
-  // Waits until every arrival and removal message went out.
-  bool WaitForMessages(DWORD milliseconds) { return notifier_.WaitUntilDelivered(milliseconds); }
-  std::vector<std::string> TakeMessageLog() { return notifier_.TakeLog(); }
-
  private:
   struct Entry;
-  // ServerEvents, from the pipe threads.
-  void DeviceOpened(const sim::Camera& camera) override;
-  void PowerChanged(const sim::Camera& camera, bool on) override;
   Entry* EntryOf(const std::string& name) const;
+  // From any thread, once the camera's pipes and entry followed its power.
+  void PowerChanged(const Entry& entry, bool on);
 
   SRWLOCK model_ = SRWLOCK_INIT;
   sim::World world_;  // the cameras' model only; nothing else of it is used
-  Notifier notifier_;
+  CameraBus bus_;
+  std::string busMissing_;
+  SRWLOCK changeLock_ = SRWLOCK_INIT;  // the two below
+  std::string busError_;
+  std::string lastChange_;
+  std::atomic<unsigned> powerChanges_{0};
   std::vector<std::unique_ptr<Entry>> entries_;
   std::vector<std::string> names_;
 };

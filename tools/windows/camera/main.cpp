@@ -27,6 +27,9 @@ namespace {
 using scenario::Args;
 using scenario::ScriptError;
 
+// How long the camera bus driver may take to load as the prefix starts.
+constexpr DWORD kBusWait = 30000;
+
 // One command; false at "quit".
 bool Play(wincam::Emulator& cameras, const std::vector<scenario::Word>& words) {
   const std::string& name = words.front().text;
@@ -75,7 +78,6 @@ bool Play(wincam::Emulator& cameras, const std::vector<scenario::Word>& words) {
     }
   } else if (name == "show") {
     a.Exactly(0);
-    for (const std::string& line : cameras.TakeMessageLog()) std::cout << "device message: " << line << "\n";
     wincam::Locked lock(cameras.Model());
     for (const std::string& camera : cameras.Names()) {
       sim::Camera& c = *cameras.Find(camera);
@@ -101,7 +103,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   std::istream& in = argc == 2 ? static_cast<std::istream&>(file) : std::cin;
-  wincam::Emulator cameras;
+  wincam::Emulator cameras(kBusWait);
+  if (!cameras.BusMissing().empty())
+    std::cerr << "zelt-camera: power cuts and returns reach no program: " << cameras.BusMissing() << "\n";
   std::string line;
   int number = 0;
   int failures = 0;
@@ -125,7 +129,10 @@ int main(int argc, char** argv) {
       ++failures;
     }
     std::cout.flush();
-    cameras.WaitForMessages(15000);
+    if (std::string error = cameras.TakeBusError(); !error.empty()) {
+      std::cerr << number << ": " << error << "\n";
+      ++failures;
+    }
   }
   return failures > 0 ? 1 : 0;
 }

@@ -17,14 +17,16 @@ struct PipeServer::Instance {
   HANDLE pipe = INVALID_HANDLE_VALUE;
   OwnedHandle event{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
   OVERLAPPED overlapped = {};
-  bool connected = false;         // a client opened it
-  bool pending = false;           // an overlapped connect or read is under way
-  bool connectedEarly = false;    // the client came before ConnectNamedPipe was called
-  bool dead = false;              // to be closed at the next turn of the loop
-  unsigned long long serial = 0;  // order of connection: the newest data pipe takes the replies
+  bool connected = false;            // a client opened it
+  bool pending = false;              // an overlapped connect or read is under way
+  bool connectedEarly = false;       // the client came before ConnectNamedPipe was called
+  bool dead = false;                 // to be closed at the next turn of the loop
+  unsigned long long serial = 0;     // order of connection: the newest data pipe takes the replies
+  std::atomic<int>* held = nullptr;  // the server's count of its kind while a client holds it
   std::uint8_t buffer[kPipeBuffer];
 
   ~Instance() {
+    if (held != nullptr) --*held;
     if (pipe == INVALID_HANDLE_VALUE) return;
     if (pending && !connectedEarly) {
       CancelIo(pipe);
@@ -52,6 +54,12 @@ bool PipeServer::Start() {
   if (!wake_ || !done_) return false;
   thread_.Reset(CreateThread(nullptr, 0, ThreadMain, this, 0, nullptr));
   return static_cast<bool>(thread_);
+}
+
+int PipeServer::PipesHeld() const {
+  int held = 0;
+  for (int kind = kCommand; kind < kKinds; ++kind) held += held_[kind] > 0;
+  return held;
 }
 
 void PipeServer::PowerOn() { Send(Order::PowerOn); }
@@ -206,7 +214,8 @@ void PipeServer::Completed(Instance& instance) {
 void PipeServer::Connected(Instance& instance) {
   instance.connected = true;
   instance.serial = ++connections_;
-  if (instance.kind == kDevice) events_.DeviceOpened(camera_);
+  instance.held = &held_[instance.kind];
+  ++*instance.held;
   BeginRead(instance);
   if (instance.kind == kCommand && ZeroWriteDue()) Break(kCommand);
 }

@@ -8,6 +8,7 @@
 #pragma once
 #include <windows.h>
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -23,8 +24,7 @@ class DeviceEntry;
 class ServerEvents {
  public:
   virtual ~ServerEvents() = default;
-  virtual void DeviceOpened(const sim::Camera& camera) = 0;           // the program probed the interface path
-  virtual void PowerChanged(const sim::Camera& camera, bool on) = 0;  // after the pipes followed
+  virtual void PowerChanged(const sim::Camera& camera, bool on) = 0;  // after the pipes and the entry followed
 };
 
 class PipeServer {
@@ -40,6 +40,8 @@ class PipeServer {
   void PowerOn();
   void PowerOff();
   void FaultsChanged();  // open faults and a zero-write due now
+  // Of the command, data and third pipes, how many a client holds open (any thread).
+  int PipesHeld() const;
 
  private:
   enum Kind { kDevice, kCommand, kData, kThird, kKinds };
@@ -69,6 +71,7 @@ class PipeServer {
   sim::Camera& camera_;
   DeviceEntry& entry_;
   ServerEvents& events_;
+  std::atomic<int> held_[kKinds] = {};                // connected instances of each kind (they count themselves)
   std::vector<std::unique_ptr<Instance>> instances_;  // listening and connected; the thread's own
   bool powered_ = false;                              // the thread's view of the power
   unsigned long long connections_ = 0;                // opens so far

@@ -1,6 +1,10 @@
-// Small owning wrappers for the emulator's kernel objects and its one lock.
+// Small owning wrappers for the emulator's kernel objects, device lists,
+// services and its one lock.
 #pragma once
 #include <windows.h>
+// windows.h must come first
+#include <setupapi.h>
+#include <winsvc.h>
 
 #include <utility>
 
@@ -32,6 +36,36 @@ class OwnedHandle {
 
  private:
   HANDLE handle_ = nullptr;
+};
+
+// A new, empty device information list of a setup class; its "nothing" is INVALID_HANDLE_VALUE.
+class DeviceList {
+ public:
+  explicit DeviceList(const GUID& setupClass) : set_(SetupDiCreateDeviceInfoList(&setupClass, nullptr)) {}
+  ~DeviceList() {
+    if (set_ != INVALID_HANDLE_VALUE) SetupDiDestroyDeviceInfoList(set_);
+  }
+  DeviceList(const DeviceList&) = delete;
+  DeviceList& operator=(const DeviceList&) = delete;
+  HDEVINFO get() const { return set_; }
+
+ private:
+  HDEVINFO set_;
+};
+
+// A service manager's or a service's handle; its "nothing" is null.
+class ServiceHandle {
+ public:
+  explicit ServiceHandle(SC_HANDLE handle) : handle_(handle) {}
+  ~ServiceHandle() {
+    if (handle_ != nullptr) CloseServiceHandle(handle_);
+  }
+  ServiceHandle(const ServiceHandle&) = delete;
+  ServiceHandle& operator=(const ServiceHandle&) = delete;
+  SC_HANDLE get() const { return handle_; }
+
+ private:
+  SC_HANDLE handle_;
 };
 
 // Exclusive hold of an SRW lock for one scope.
