@@ -73,7 +73,8 @@ std::string LogEntry(const std::uint8_t* bytes, std::size_t size, const Request&
   return out;
 }
 
-std::vector<std::uint8_t> Execute(Camera& camera, const std::uint8_t* bytes, const Request& r, bool shortReply) {
+// shortBy: the data bytes a short reply lacks (0: about half); -1: the reply is whole.
+std::vector<std::uint8_t> Execute(Camera& camera, const std::uint8_t* bytes, const Request& r, int shortBy) {
   if (bytes[0] != kRead && bytes[0] != kWrite) return {kUnknownInstruction};
   if (!r.valid || r.count == 0 || (!r.write && r.count > kMaxReadLength)) return {kInvalidParameter};
   if (static_cast<std::uint64_t>(r.address) + r.count > camera.memory.size()) return {kInvalidIndex};
@@ -81,7 +82,9 @@ std::vector<std::uint8_t> Execute(Camera& camera, const std::uint8_t* bytes, con
     if (!camera.ignoreWrites) std::memcpy(camera.memory.data() + r.address, r.data, r.count);
     return {kDone};
   }
-  std::size_t sent = shortReply ? r.count / 2 : r.count;
+  std::size_t sent = r.count;
+  if (shortBy == 0) sent = r.count / 2;
+  if (shortBy > 0) sent = r.count > static_cast<std::size_t>(shortBy) ? r.count - static_cast<std::size_t>(shortBy) : 0;
   std::vector<std::uint8_t> reply(1 + sent);
   reply[0] = kDone;
   std::memcpy(reply.data() + 1, camera.memory.data() + r.address, sent);
@@ -177,8 +180,8 @@ bool DeliverRequest(World& world, Camera& camera, const std::uint8_t* request, s
   if (faulted && fault.kind == FaultKind::Status) {
     reply.bytes = {fault.status};
   } else {
-    bool shortReply = faulted && fault.kind == FaultKind::ShortReply;
-    reply.bytes = Execute(camera, request, r, shortReply);
+    const bool shortReply = faulted && fault.kind == FaultKind::ShortReply;
+    reply.bytes = Execute(camera, request, r, shortReply ? fault.shortBy : -1);
     reply.lost = faulted && fault.kind == FaultKind::ZeroRead;
   }
   if (camera.replyHook && !reply.lost) reply.lost = !camera.replyHook(reply.bytes);

@@ -119,6 +119,8 @@ BOOL ReadFile(HANDLE file, void* buffer, DWORD count, DWORD* read, OVERLAPPED* o
   auto& replies = sim::World::Get().internals().replies;
   auto it = replies.find(entry->camera);
   if (it == replies.end()) {
+    sim::World::Get().protocolErrors.push_back("a read of " + entry->label +
+                                               " with no request waiting for its reply: a real pipe would block");
     SetLastError(sim::kErrorNoData);
     return 0;
   }

@@ -23,10 +23,12 @@ constexpr win::DWORD kErrorBadPathname = 161;
 constexpr win::DWORD kErrorNoData = 232;
 constexpr win::DWORD kErrorNoAccess = 998;
 constexpr win::DWORD kErrorKeyDeleted = 1018;
+constexpr win::DWORD kErrorChildMustBeVolatile = 1021;
 constexpr win::DWORD kErrorInvalidWindowHandle = 1400;
 constexpr win::DWORD kErrorInvalidUserBuffer = 1784;
 constexpr win::DWORD kRegCreatedNewKey = 1;
 constexpr win::DWORD kRegOpenedExistingKey = 2;
+constexpr win::DWORD kRegOptionVolatile = 1;
 constexpr win::DWORD kDeviceNotifyAllInterfaceClasses = 4;
 constexpr win::DWORD kSpintActive = 1;
 

@@ -102,7 +102,7 @@ bool Registry::Value::AsDword(std::uint32_t& number) const {
   return true;
 }
 
-Registry::Key* Registry::Find(const std::string& path, bool create) {
+Registry::Key* Registry::Find(const std::string& path, bool create, bool isVolatile) {
   int root = 0;
   std::vector<std::string> names;
   if (!RegistryAccess::ParsePath(path, root, names)) return nullptr;
@@ -111,6 +111,7 @@ Registry::Key* Registry::Find(const std::string& path, bool create) {
     if (create) {
       bool created = false;
       key = &RegistryAccess::AddChild(*this, *key, name, created);
+      if (created) key->isVolatile = isVolatile;
     } else {
       key = RegistryAccess::Child(*key, name);
       if (key == nullptr) return nullptr;
@@ -131,7 +132,7 @@ const Registry::Key* Registry::Find(const std::string& path) const {
   return key;
 }
 
-bool Registry::CreateKey(const std::string& path) { return Find(path, true) != nullptr; }
+bool Registry::CreateKey(const std::string& path, bool isVolatile) { return Find(path, true, isVolatile) != nullptr; }
 
 bool Registry::DeleteKey(const std::string& path) {
   int root = 0;
@@ -182,6 +183,31 @@ void Registry::SetReadOnly(const std::string& path, bool readOnly) {
 bool Registry::IsReadOnly(const std::string& path) const {
   const Key* key = Find(path);
   return key != nullptr && key->readOnly;
+}
+
+bool Registry::IsVolatile(const std::string& path) const {
+  const Key* key = Find(path);
+  return key != nullptr && key->isVolatile;
+}
+
+namespace {
+
+void DropVolatile(RegistryAccess::Key& key) {
+  for (auto it = key.subkeys.begin(); it != key.subkeys.end();) {
+    if (it->second->isVolatile) {
+      key.subkeyNames.erase(it->first);
+      it = key.subkeys.erase(it);
+    } else {
+      DropVolatile(*it->second);
+      ++it;
+    }
+  }
+}
+
+}  // namespace
+
+void Registry::RestartMachine() {
+  for (Key& root : roots_) DropVolatile(root);
 }
 
 namespace {

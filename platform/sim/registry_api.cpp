@@ -102,13 +102,14 @@ LONG RegOpenKeyExA(HKEY key, const char* subKey, DWORD options, REGSAM access, H
     target = sim::RegistryAccess::Child(*target, name);
     if (target == nullptr) return ERROR_FILE_NOT_FOUND;
   }
-  return AddKeyHandle(base, names, *target, Specific(access), result);
+  const REGSAM wanted = Specific(access);
+  if (target->readOnly && (wanted & kWriteRights) != 0) return ERROR_ACCESS_DENIED;
+  return AddKeyHandle(base, names, *target, wanted, result);
 }
 
 LONG RegCreateKeyExA(HKEY key, const char* subKey, DWORD reserved, char* className, DWORD options, REGSAM access,
                      SECURITY_ATTRIBUTES* security, HKEY* result, DWORD* disposition) {
   (void)className;
-  (void)options;
   (void)security;
   if (reserved != 0 || result == nullptr || subKey == nullptr) return ERROR_INVALID_PARAMETER;
   *result = nullptr;
@@ -117,21 +118,29 @@ LONG RegCreateKeyExA(HKEY key, const char* subKey, DWORD reserved, char* classNa
   std::vector<std::string> names;
   if (!SplitSubKey(subKey, names)) return sim::kErrorBadPathname;
 
-  // Creating a key needs the right to add subkeys to the key it starts from.
+  // Creating a key needs the right to add subkeys to the key it starts from,
+  // and to the last existing key on the way.
   Key* existing = base.key;
+  Key* deepest = base.key;
   for (const std::string& name : names) {
     existing = existing != nullptr ? sim::RegistryAccess::Child(*existing, name) : nullptr;
+    if (existing != nullptr) deepest = existing;
   }
   bool mustCreate = existing == nullptr;
-  if (mustCreate && (base.access & KEY_CREATE_SUB_KEY) == 0) return ERROR_ACCESS_DENIED;
+  if (mustCreate && ((base.access & KEY_CREATE_SUB_KEY) == 0 || deepest->readOnly)) return ERROR_ACCESS_DENIED;
   REGSAM wanted = Specific(access);
   if (base.ref.root == 0 && !sim::World::Get().admin && (wanted & kWriteRights) != 0) return ERROR_ACCESS_DENIED;
+  if (!mustCreate && existing->readOnly && (wanted & kWriteRights) != 0) return ERROR_ACCESS_DENIED;
+  // A volatile key holds volatile keys only.
+  const bool makeVolatile = (options & sim::kRegOptionVolatile) != 0;
+  if (mustCreate && deepest->isVolatile && !makeVolatile) return sim::kErrorChildMustBeVolatile;
 
   Key* target = base.key;
   sim::Registry& registry = sim::World::Get().registry;
   for (const std::string& name : names) {
     bool created = false;
     target = &sim::RegistryAccess::AddChild(registry, *target, name, created);
+    if (created) target->isVolatile = makeVolatile;
   }
   if (disposition != nullptr) *disposition = mustCreate ? sim::kRegCreatedNewKey : sim::kRegOpenedExistingKey;
   return AddKeyHandle(base, names, *target, wanted, result);

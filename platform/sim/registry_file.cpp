@@ -6,6 +6,7 @@
 //   end
 // Names and data are hexadecimal ("-" when empty), so no character needs
 // escaping. A file without its "end" line was cut short and is refused.
+// Volatile keys are left out: the next run is as after a restart.
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -71,6 +72,7 @@ void SaveKey(const RegistryAccess::Key& key, const std::vector<std::string>& nam
         << ToHex(std::string(value.data.begin(), value.data.end())) << '\n';
   }
   for (const auto& [upper, child] : key.subkeys) {
+    if (child->isVolatile) continue;  // lost at a restart, so never kept in the file
     auto shown = key.subkeyNames.find(upper);
     std::vector<std::string> childNames = names;
     childNames.push_back(shown != key.subkeyNames.end() ? shown->second : upper);

@@ -72,6 +72,15 @@ BOOL SetupDiEnumDeviceInterfaces(HDEVINFO set, SP_DEVINFO_DATA* devInfo, const G
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
   }
+  if (entry->classIndex >= 0) {
+    std::vector<DWORD>& once = world.enumFailOnce[entry->classIndex];
+    for (auto it = once.begin(); it != once.end(); ++it) {
+      if (*it != index) continue;
+      once.erase(it);
+      SetLastError(sim::kErrorGenFailure);
+      return 0;
+    }
+  }
   if (!sim::SameGuid(*classGuid, entry->guid) || index >= entry->members.size()) {
     SetLastError(ERROR_NO_MORE_ITEMS);
     return 0;

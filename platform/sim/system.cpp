@@ -195,11 +195,11 @@ HANDLE LoadImageA(HINSTANCE instance, const char* name, UINT type, int cx, int c
   load.type = type;
   load.cx = cx;
   load.cy = cy;
-  world.imageLoads.push_back(load);
   // Images are not handles the program must close: no entry in the table.
-  std::uintptr_t icon = world.internals().nextIcon;
+  load.image = reinterpret_cast<HANDLE>(world.internals().nextIcon);
   world.internals().nextIcon += 4;
-  return reinterpret_cast<HANDLE>(icon);
+  world.imageLoads.push_back(load);
+  return load.image;
 }
 
 }  // namespace win

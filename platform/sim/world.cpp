@@ -64,6 +64,7 @@ void World::Reset() {
   for (int i = 0; i < 8; ++i) {
     classDevsFail[i] = false;
     enumFailForever[i] = false;
+    enumFailOnce[i].clear();
   }
   enumCalls = 0;
   advapiMissing = false;
@@ -75,21 +76,34 @@ void World::Reset() {
   freeLibraryCalls = 0;
   openSCManagerCalls = 0;
   lastNotificationRecord.clear();
+  protocolErrors.clear();
   imageLoads.clear();
   // The message sink stays: it belongs to whoever drives the world.
 }
+
+namespace {
+
+// The interface path of a camera's device on a USB port: the instance part
+// names the port (none for the first).
+std::string DevicePath(const Camera& camera) {
+  std::string head = "\\\\?\\usb#vid_1d6b&pid_0104#" + camera.name;
+  if (camera.port != 0) head += "&" + std::to_string(camera.port);
+  const std::string tail = "#" + GuidText(kInterfaceClasses[camera.classIndex]);
+  std::size_t natural = head.size() + tail.size();
+  // Filler goes before "#{", so the path still ends in the class GUID.
+  std::string filler = camera.pathLen > natural ? std::string(camera.pathLen - natural, '0') : std::string();
+  return head + filler + tail;
+}
+
+}  // namespace
 
 Camera& World::AddCamera(const std::string& name, int classIndex, std::size_t pathLen) {
   if (classIndex < 0 || classIndex >= 8) throw std::out_of_range("camera class index must be 0..7");
   auto camera = std::make_unique<Camera>();
   camera->name = name;
   camera->classIndex = classIndex;
-  const std::string head = "\\\\?\\usb#vid_1d6b&pid_0104#" + name;
-  const std::string tail = "#" + GuidText(kInterfaceClasses[classIndex]);
-  std::size_t natural = head.size() + tail.size();
-  // Filler goes before "#{", so the path still ends in the class GUID.
-  std::string filler = pathLen > natural ? std::string(pathLen - natural, '0') : std::string();
-  camera->path = head + filler + tail;
+  camera->pathLen = pathLen;
+  camera->path = DevicePath(*camera);
   camera->snapshot = camera->memory;
   cameras_.push_back(std::move(camera));
   return *cameras_.back();
@@ -99,6 +113,13 @@ Camera* World::FindCamera(const std::string& name) {
   for (auto& camera : cameras_)
     if (camera->name == name) return camera.get();
   return nullptr;
+}
+
+bool World::MoveToPort(Camera& camera, int port) {
+  if (camera.power) return false;
+  camera.port = port;
+  camera.path = DevicePath(camera);
+  return true;
 }
 
 void World::SetPower(Camera& camera, bool on) {

@@ -22,7 +22,7 @@ enum class FaultKind {
   ZeroWrite,   // the request moves no bytes; the camera never sees it
   ZeroRead,    // the camera runs the instruction; its reply moves no bytes
   Status,      // the reply carries `status` instead of the real one; nothing is executed
-  ShortReply,  // a read's reply carries status 0x80 and fewer than n data bytes
+  ShortReply,  // a read's reply carries status 0x80 and fewer than n data bytes (shortBy)
 };
 
 struct PendingFault {
@@ -32,6 +32,8 @@ struct PendingFault {
   // the command pipe counts one off. Of two faults due at once the older
   // strikes; the other waits for the next instruction.
   int after = 0;
+  // ShortReply: the data bytes the reply lacks (at most all of them); 0: about half.
+  int shortBy = 0;
 };
 
 // The camera loses its power at an instruction: before the request reaches it
@@ -44,8 +46,10 @@ struct PendingPowerCut {
 
 struct Camera {
   std::string name;
-  int classIndex = 0;  // 0..7, index into kInterfaceClasses
-  std::string path;    // device-interface path
+  int classIndex = 0;       // 0..7, index into kInterfaceClasses
+  std::string path;         // device-interface path
+  std::size_t pathLen = 0;  // the path padded to this many characters (0: its natural length)
+  int port = 0;             // the USB port it is plugged into; the path names it
   std::vector<std::uint8_t> memory = std::vector<std::uint8_t>(kCameraMemorySize);
   std::vector<std::uint8_t> snapshot = std::vector<std::uint8_t>(kCameraMemorySize);
   bool power = false;
@@ -81,16 +85,24 @@ class Registry {
   };
   // Paths: "HKLM\SYSTEM\..." or "HKCU\Software\..." (HKEY_LOCAL_MACHINE and
   // HKEY_CURRENT_USER are accepted too); names compare without case.
-  bool CreateKey(const std::string& path);  // with missing parents
+  // With missing parents; those it creates are volatile when asked (as
+  // RegCreateKeyExA with REG_OPTION_VOLATILE makes them).
+  bool CreateKey(const std::string& path, bool isVolatile = false);
   bool DeleteKey(const std::string& path);  // with its subkeys
   bool KeyExists(const std::string& path) const;
   bool SetValue(const std::string& path, const std::string& name, const Value& value);  // false: no such key
   bool DeleteValue(const std::string& path, const std::string& name);
   const Value* GetValue(const std::string& path, const std::string& name) const;
-  // The program's RegSetValueExA / RegDeleteValueA then fail with
+  // The key opens for reading only, as one whose permissions grant no more:
+  // the program's RegOpenKeyExA / RegCreateKeyExA asking to change it, keys
+  // created under it, and its RegSetValueExA / RegDeleteValueA on it fail with
   // ERROR_ACCESS_DENIED; SetValue and DeleteValue above, the world's own, still work.
   void SetReadOnly(const std::string& path, bool readOnly);
   bool IsReadOnly(const std::string& path) const;
+  // Keys created REG_OPTION_VOLATILE live only until the machine restarts:
+  // RestartMachine drops them (with everything under them, all volatile).
+  bool IsVolatile(const std::string& path) const;
+  void RestartMachine();
   // Every value under the key and its subkeys, one line each: "PATH NAME dword N" / "PATH NAME string TEXT"
   // (TEXT in UTF-8) / "PATH NAME binary HEX" for other data; "(default)" names the unnamed value.
   std::vector<std::string> Dump(const std::string& path) const;
@@ -108,12 +120,13 @@ class Registry {
     std::map<std::string, Value> values;                  // by upper-case name
     std::map<std::string, std::string> valueNames;
     bool readOnly = false;
+    bool isVolatile = false;
     std::uint64_t serial = 0;  // never reused: an open handle notices that its key was deleted
   };
   friend struct RegistryAccess;
   Key roots_[2];  // 0 HKLM, 1 HKCU
   std::uint64_t nextSerial_ = 1;
-  Key* Find(const std::string& path, bool create);
+  Key* Find(const std::string& path, bool create, bool isVolatile = false);
   const Key* Find(const std::string& path) const;
 };
 
@@ -131,6 +144,9 @@ class World {
   // pads the device path to that many characters (0: its natural length).
   Camera& AddCamera(const std::string& name, int classIndex, std::size_t pathLen = 0);
   Camera* FindCamera(const std::string& name);
+  // The camera, without power, is plugged into another port (0 at the start):
+  // Windows lists it there under another device path. False while it has power.
+  bool MoveToPort(Camera& camera, int port);
   const std::vector<std::unique_ptr<Camera>>& Cameras() const { return cameras_; }
 
   // Power cut or return: the device leaves or joins the enumeration and the
@@ -175,7 +191,10 @@ class World {
   // Fault switches of the setup functions, per device-interface class index.
   bool classDevsFail[8] = {};    // SetupDiGetClassDevsA returns INVALID_HANDLE_VALUE
   bool enumFailForever[8] = {};  // every SetupDiEnumDeviceInterfaces fails with ERROR_INVALID_PARAMETER
-  std::size_t enumCalls = 0;     // SetupDiEnumDeviceInterfaces calls since Reset
+  // Indices at which the class's SetupDiEnumDeviceInterfaces fails once (a
+  // device being installed, say), with ERROR_GEN_FAILURE; the others answer as usual.
+  std::vector<win::DWORD> enumFailOnce[8];
+  std::size_t enumCalls = 0;  // SetupDiEnumDeviceInterfaces calls since Reset
 
   // advapi32.dll as LoadLibraryA / GetProcAddress find it.
   bool advapiMissing = false;
@@ -192,10 +211,15 @@ class World {
   win::DWORD scManagerAccess = 0;  // access asked by the last OpenSCManagerA
   int loadLibraryCalls = 0, freeLibraryCalls = 0, openSCManagerCalls = 0;
   std::vector<std::uint8_t> lastNotificationRecord;  // the last accepted filter, dbcc_size bytes
+  // What the program did that a real camera's driver would never answer, one
+  // line each: a read of a data pipe with no request waiting for its reply
+  // (a real pipe blocks for good; here the read moves no bytes).
+  std::vector<std::string> protocolErrors;
   struct ImageLoad {
     std::string name;  // the resource name, or "#N" for a number
     win::UINT type = 0;
     int cx = 0, cy = 0;
+    win::HANDLE image = nullptr;  // what the program got
   };
   std::vector<ImageLoad> imageLoads;  // every LoadImageA call
 

@@ -51,9 +51,10 @@ TEST_F(RegScannerTest, GetKeyIntLeavesTheIntegerWhenTheValueIsNoNumber) {
   world.registry.SetValue(kKeyPath, "Text", sim::Registry::Value::String("120"));
   world.registry.SetValue(kKeyPath, "Short", sim::Registry::Value{REG_BINARY, {1, 2}});
   world.registry.SetValue(kKeyPath, "Wide", sim::Registry::Value{REG_BINARY, {1, 2, 3, 4, 5, 6, 7, 8}});
+  world.registry.SetValue(kKeyPath, "Cut", sim::Registry::Value{REG_DWORD, {1, 2}});  // a DWORD of two bytes
   CRegScannerA scanner;
   ASSERT_TRUE(scanner.Init(nullptr, sizeof(kKey) - 1, kKey, HKEY_CURRENT_USER));
-  for (const char* name : {"Text", "Short", "Wide", "Missing"}) {
+  for (const char* name : {"Text", "Short", "Wide", "Cut", "Missing"}) {
     std::int32_t v = 100;
     EXPECT_FALSE(scanner.GetKeyInt(std::string(name).size(), name, &v)) << name;
     EXPECT_EQ(v, 100) << name;

@@ -206,4 +206,35 @@ TEST_F(BranchFile, DamagedFilesChangeNothing) {
   EXPECT_FALSE(world.registry.LoadBranch("HKCU", file));
 }
 
+// Volatile keys, as the Window section must never be: they hold volatile
+// keys only, a restart drops them, and the desktop build's file never keeps them.
+TEST_F(BranchFile, VolatileKeysGoAtARestartAndNeverReachTheFile) {
+  win::HKEY key = nullptr;
+  win::DWORD disposition = 0;
+  ASSERT_EQ(win::RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Kelvane\\zeltfw", 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                 KEY_ALL_ACCESS, nullptr, &key, &disposition),
+            ERROR_SUCCESS);
+  win::HKEY section = nullptr;
+  ASSERT_EQ(win::RegCreateKeyExA(key, "Window", 0, nullptr, sim::kRegOptionVolatile, KEY_ALL_ACCESS, nullptr, &section,
+                                 &disposition),
+            ERROR_SUCCESS);
+  win::HKEY child = nullptr;
+  EXPECT_EQ(win::RegCreateKeyExA(section, "Inner", 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &child,
+                                 &disposition),
+            static_cast<win::LONG>(sim::kErrorChildMustBeVolatile));
+  EXPECT_EQ(SetDword(section, "XPos", 40), ERROR_SUCCESS);
+  win::RegCloseKey(section);
+  win::RegCloseKey(key);
+  EXPECT_TRUE(world.registry.IsVolatile("HKCU\\Software\\Kelvane\\zeltfw\\Window"));
+
+  ASSERT_TRUE(world.registry.SaveBranch("HKCU", file));
+  world.registry.RestartMachine();
+  EXPECT_TRUE(world.registry.KeyExists("HKCU\\Software\\Kelvane\\zeltfw"));
+  EXPECT_FALSE(world.registry.KeyExists("HKCU\\Software\\Kelvane\\zeltfw\\Window"));
+  world.registry.Clear();
+  ASSERT_TRUE(world.registry.LoadBranch("HKCU", file));
+  EXPECT_TRUE(world.registry.KeyExists("HKCU\\Software\\Kelvane\\zeltfw"));
+  EXPECT_FALSE(world.registry.KeyExists("HKCU\\Software\\Kelvane\\zeltfw\\Window"));
+}
+
 }  // namespace

@@ -142,7 +142,7 @@ std::string DescribeFault(const sim::PendingFault& fault) {
       out = "status=" + Hex(fault.status, 2);
       break;
     case sim::FaultKind::ShortReply:
-      out = "short-reply";
+      out = fault.shortBy > 0 ? "short-reply=" + std::to_string(fault.shortBy) : "short-reply";
       break;
   }
   if (fault.after > 0) out += " after=" + std::to_string(fault.after);
@@ -189,6 +189,9 @@ bool Fault(const Args& a, const CameraLookup& find) {
     fault.kind = sim::FaultKind::ZeroRead;
   } else if (kind == "short-reply") {
     fault.kind = sim::FaultKind::ShortReply;
+  } else if (kind.rfind("short-reply=", 0) == 0) {
+    fault.kind = sim::FaultKind::ShortReply;
+    fault.shortBy = static_cast<int>(ParseNumberOrThrow(kind.substr(12), 1, 63, "bytes short"));
   } else if (kind.rfind("status=", 0) == 0) {
     fault.kind = sim::FaultKind::Status;
     fault.status = static_cast<std::uint8_t>(ParseNumberOrThrow(kind.substr(7), 0, 0xFF, "status"));

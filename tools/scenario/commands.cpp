@@ -61,6 +61,17 @@ void Camera(Player& p, const Args& a) {
     p.world.SetPower(a.Text(0), on);
     return p.world.WorldChanged();
   }
+  if (a.Count() >= 2 && a.Text(1) == "port") {
+    // camera NAME port N: plugged into another port, where Windows gives it another device path.
+    a.Exactly(3);
+    const auto port = static_cast<int>(a.Number(2, 0, 99, "port"));
+    p.NeedCamera(a.Text(0));
+    sim::World* world = Sim(p, true);
+    if (world == nullptr) return;
+    if (!world->MoveToPort(*p.CameraFor(a.Text(0)), port))
+      throw ScriptError{"camera " + Quote(a.Text(0)) + " has power: cut it before plugging it in elsewhere"};
+    return;
+  }
   const CameraCommand command = ParseCameraCommand(a);
   if (p.checking()) {
     if (p.StartedYet() && command.power) p.Needs(kNotifications);
@@ -96,17 +107,16 @@ void FaultCommand(Player& p, const Args& a) {
 
 void Regkey(Player& p, const Args& a) {
   a.Exactly(2);
-  const std::size_t action = a.Choice(0, {"create", "delete", "readonly", "writable"});
+  const std::size_t action = a.Choice(0, {"create", "delete", "readonly", "writable", "volatile"});
   const std::string& path = a.Text(1);
-  if (action >= 2) {
-    // The program's writes under the key fail with access denied.
-    sim::World* world = Sim(p, true);
-    if (world == nullptr) return;
-    if (!world->registry.KeyExists(path)) throw ScriptError{"no key " + Quote(path)};
-    return world->registry.SetReadOnly(path, action == 2);
-  }
   if (p.checking()) return;
-  if (action == 0 && !p.world.Reg().CreateKey(path)) throw ScriptError{"cannot create key " + Quote(path)};
+  if (action == 2 || action == 3) {
+    // The key opens for reading only: the program's writes under it fail with access denied.
+    if (!p.world.Reg().SetReadOnly(path, action == 2)) throw ScriptError{"no key " + Quote(path)};
+    return;
+  }
+  if ((action == 0 || action == 4) && !p.world.Reg().CreateKey(path, action == 4))
+    throw ScriptError{"cannot create key " + Quote(path)};
   if (action == 1) p.world.Reg().DeleteKey(path);  // a key already absent is what was asked for
 }
 
@@ -126,6 +136,15 @@ void Reg(Player& p, const Args& a) {
   if (!reg.KeyExists(path) && !reg.CreateKey(path)) throw ScriptError{"cannot create key " + Quote(path)};
   if (!(kind == 0 ? reg.SetDword(path, name, number) : reg.SetString(path, name, a.Text(3))))
     throw ScriptError{"cannot set " + Quote(name) + " under " + Quote(path)};
+}
+
+// machine restart: the computer restarts; the keys created volatile are gone.
+void Machine(Player& p, const Args& a) {
+  a.Exactly(1);
+  a.Choice(0, {"restart"});
+  if (p.checking()) return;
+  if (p.world.Running()) throw ScriptError{"the program is running: close it before the machine restarts"};
+  p.world.Reg().RestartMachine();
 }
 
 // module version ... | filename fail|ok | folder NAME
@@ -155,13 +174,20 @@ void Module(Player& p, const Args& a) {
   p.world.ModuleVersionChanged(p.hasModuleVersion ? &p.moduleVersion : nullptr);
 }
 
+// driver class=N devs-fail|enum-fail|enum-fail-at=I|ok
 void Driver(Player& p, const Args& a) {
   a.Exactly(2);
   const int index = static_cast<int>(ParseNumberOrThrow(a.Option(0, "class"), 1, 8, "class")) - 1;
+  if (a.Text(1).rfind("enum-fail-at=", 0) == 0) {
+    const auto at = static_cast<win::DWORD>(ParseNumberOrThrow(a.Option(1, "enum-fail-at"), 0, 1000, "index"));
+    if (sim::World* world = Sim(p, true)) world->enumFailOnce[index].push_back(at);
+    return;
+  }
   const std::size_t state = a.Choice(1, {"devs-fail", "enum-fail", "ok"});
   if (sim::World* world = Sim(p, state != 2 || p.world.Can(kSimulatedPlatform))) {
     world->classDevsFail[index] = state == 0;
     world->enumFailForever[index] = state == 1;
+    if (state == 2) world->enumFailOnce[index].clear();
   }
 }
 
@@ -358,6 +384,7 @@ const std::map<std::string, Player::Entry>& Player::Commands() {
       {"fault", {Kind::World, FaultCommand}},
       {"regkey", {Kind::World, Regkey}},
       {"reg", {Kind::World, Reg}},
+      {"machine", {Kind::World, Machine}},
       {"module", {Kind::World, Module}},
       {"driver", {Kind::World, Driver}},
       {"advapi", {Kind::World, Advapi}},

@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "tools/common/program_version.h"
+#include "tools/scenario/layout.h"
 
 namespace scenario {
 
@@ -64,6 +65,7 @@ Outcome Player::Run() {
   }
   world.OnIdle([this] { return PlayNext(); });
   while (!stop_ && next_ < entries_.size()) PlayNext();
+  CheckLayout();
   world.OnIdle(nullptr);
   return outcome_;
 }
@@ -72,6 +74,7 @@ bool Player::PlayNext() {
   // The world waits for input inside a line (its message box held open
   // excepted): that line is not done, nothing else may play.
   if (inLine_ && !world.BoxOpen()) return false;
+  CheckLayout();
   if (stop_ || next_ >= entries_.size()) return false;
   const bool nested = inLine_;
   inLine_ = true;
@@ -87,6 +90,7 @@ void Player::Execute(std::size_t index) {
   index_ = index;
   line_ = line.number;
   again_ = false;
+  bool changed = false;  // the line changed the world or the window, and is done
   try {
     if (!world.Can(needs_[index])) {
       PassOver(line.words.front().text + (line.words.size() > 1 ? " " + line.words[1].text : "") + " " +
@@ -99,6 +103,7 @@ void Player::Execute(std::size_t index) {
         entry.handler(*this, Args(line.words, 1));
       if (again_) next_ = index;  // again, once the program handled this much
       if (entry.kind == Kind::Check && passedOver_.size() == passed) ++held_;
+      changed = !again_ && (entry.kind == Kind::World || entry.kind == Kind::User);
     }
   } catch (const ExpectFailure& failure) {
     if (entry.kind == Kind::User && lenient) {
@@ -111,6 +116,7 @@ void Player::Execute(std::size_t index) {
   } catch (const ScriptError& error) {
     Report(line, error.reason, false);
   }
+  if (changed) layoutDue_ = index;
   index_ = keep;
 }
 
@@ -128,6 +134,17 @@ void Player::Check(const Entry& entry, const ScriptLine& line) {
       throw ExpectFailure{failure.expected, failure.got + " (" + waited + ")"};
     }
   }
+}
+
+// Whatever the step, every view can be seen and reached: checked once the
+// program has handled the line that changed something (some worlds hand a
+// click on and handle it before the next line plays).
+void Player::CheckLayout() {
+  if (layoutDue_ == kNoLine || stop_) return;
+  const ScriptLine& line = script_.lines[layoutDue_];
+  layoutDue_ = kNoLine;
+  const std::string fault = LayoutFault(world.See());
+  if (!fault.empty()) Report(line, "expected every view apart and inside the window got " + fault, true);
 }
 
 void Player::Report(const ScriptLine& line, const std::string& what, bool failure) {

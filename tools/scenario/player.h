@@ -6,6 +6,7 @@
 // (a check) or makes the script unrunnable there (anything else: the script
 // should say simulated-only); the reasons are written here, once.
 #pragma once
+#include <cstdint>
 #include <functional>
 #include <iosfwd>
 #include <map>
@@ -89,6 +90,7 @@ class Player {
   void Execute(std::size_t index);
   void Check(const Entry& entry, const ScriptLine& line);
   bool PlayNext();  // from the world's idle or the loop below; false: stop
+  void CheckLayout();
   void Report(const ScriptLine& line, const std::string& what, bool failure);
 
   const Script& script_;
@@ -109,6 +111,8 @@ class Player {
   bool started_ = false;
   std::set<int> skipped_;
   std::string notPlayed_;
+  static constexpr std::size_t kNoLine = SIZE_MAX;
+  std::size_t layoutDue_ = kNoLine;  // the line whose effects on the views are still to be checked
   std::vector<std::pair<int, std::string>> passedOver_;
 };
 

@@ -39,11 +39,17 @@ enum Ability : unsigned {
   kNotifications = 512,    // a camera's power cut or return after the start reaches the program
 };
 
+// Where a view lies in the window's interior, as the screen shows it (a
+// list without its open drop-down).
+struct Place {
+  int x = 0, y = 0, width = 0, height = 0;
+};
 // A push button or drop-down list as a person sees it (texts UTF-8).
 struct ButtonSeen {
   bool present = false;
   std::string caption;
   bool enabled = false;
+  Place place;
 };
 struct ListSeen {
   bool present = false;
@@ -51,6 +57,7 @@ struct ListSeen {
   int shown = 0;  // 1-based; 0: none
   bool open = false;
   std::string misread;  // what a screen reader reads of it when that is not what it shows
+  Place place;
 };
 // The information pane: its fields (title, line1, line2, line3, type, id,
 // count, wheel), which of them can be seen, and its lines as read aloud.
@@ -59,6 +66,7 @@ struct PaneSeen {
   std::string fields[8];
   bool seen[8] = {};
   std::vector<std::string> lines;
+  Place place;
 };
 // The main window, now.
 struct Screen {
@@ -106,7 +114,8 @@ enum class WindowCommand { Close, About, Minimize, Maximize, Restore };
 class Registry {
  public:
   virtual ~Registry() = default;
-  virtual bool CreateKey(const std::string& path) = 0;
+  virtual bool CreateKey(const std::string& path,
+                         bool isVolatile = false) = 0;  // the keys it makes volatile when asked
   virtual void DeleteKey(const std::string& path) = 0;  // absent already: fine
   virtual bool KeyExists(const std::string& path) = 0;
   virtual bool SetDword(const std::string& path, const std::string& name, std::uint32_t value) = 0;
@@ -114,6 +123,11 @@ class Registry {
   virtual void DeleteValue(const std::string& path, const std::string& name) = 0;
   // The value as a DWORD; nothing when absent. text describes it (absent, 1, string "x", ...).
   virtual std::optional<std::uint32_t> Dword(const std::string& path, const std::string& name, std::string& text) = 0;
+  // From now on the existing key opens for reading only (the program's opens
+  // asking to change it are refused), or as before; false: no such key.
+  virtual bool SetReadOnly(const std::string& path, bool readOnly) = 0;
+  // The machine restarts: the keys created volatile are gone.
+  virtual void RestartMachine() = 0;
 };
 
 // Something the program did not do in time or a world could not do: the

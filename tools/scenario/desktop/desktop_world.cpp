@@ -8,6 +8,7 @@
 #include <iostream>
 
 #include "app/ravik_config.h"
+#include "lib/view/fltk/backend.h"
 #include "lib/view/fltk/fltk.h"
 #include "lib/view/loop.h"
 #include "lib/view/toolkit.h"
@@ -207,6 +208,14 @@ void DesktopWorld::Read(const std::string& name) {
   if (!panel_.ReadBlock(name, reading, error)) throw ScriptError{error};
   std::cout << name << " block:\n";
   for (const desktop::HexRow& row : desktop::HexRows(reading)) std::cout << "  " << desktop::HexRowText(row) << "\n";
+}
+
+Place DesktopWorld::PlaceOf(CView& view) {
+  const auto& peers = view::fltk::Fltk().views;
+  const auto it = peers.find(&view);
+  if (it == peers.end() || it->second->widget == nullptr) return ProgramWorld::PlaceOf(view);
+  const Fl_Widget& widget = *it->second->widget;
+  return Place{widget.x(), widget.y(), widget.w(), widget.h()};
 }
 
 std::vector<std::uint32_t> DesktopWorld::PanelChanges(const std::string& name) {

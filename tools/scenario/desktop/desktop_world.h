@@ -39,6 +39,9 @@ class DesktopWorld : public ProgramWorld {
   std::vector<std::uint32_t> PanelChanges(const std::string& name) override;
   const std::vector<BoxSeen>& Boxes() override;
 
+ protected:
+  Place PlaceOf(CView& view) override;  // the FLTK widget's own geometry
+
  private:
   static void OnTick(void* self);
   void Tick();

@@ -52,6 +52,8 @@ bool Valid(win::HANDLE h) { return h != INVALID_HANDLE_VALUE; }
 std::string Cp1250(const char* utf8) { return Cp1250OrThrow(utf8); }
 
 void CheckLink(const camera::CCameraLink& link, const sim::World& world) {
+  // A read the camera never answers blocks a real program for good.
+  if (!world.protocolErrors.empty()) throw Failure{world.protocolErrors.front()};
   const std::uint32_t flags = link.LinkFlags;
   Require((flags & ~0x1FFu) == 0, "LinkFlags " + Hex(flags, 3) + " with bits above 8");
   const std::uint32_t series = flags & camera::kSeriesMask;
@@ -115,12 +117,29 @@ void CheckViews(CRavikConfig& window) {
   }
 }
 
+// The caption shows the program's icon at 16 pixels, the task switcher at 32.
+void CheckIcons(const CRavikConfig& window, const sim::World& world) {
+  const struct {
+    win::HANDLE icon;
+    int size;
+  } kIcons[] = {{window.SmallIcon(), 16}, {window.LargeIcon(), 32}};
+  for (const auto& [icon, size] : kIcons) {
+    bool found = false;
+    for (const sim::World::ImageLoad& load : world.imageLoads)
+      found = found || (load.image == icon && load.name == "DEFAULT_ICON" && load.type == IMAGE_ICON &&
+                        load.cx == size && load.cy == size);
+    Require(found, "the window's " + std::to_string(size) + "-pixel icon is not DEFAULT_ICON loaded at " +
+                       std::to_string(size) + " by " + std::to_string(size));
+  }
+}
+
 }  // namespace
 
 std::string BrokenInside(CRavikConfig& window, const sim::World& world) {
   try {
     CheckLink(window.link, world);
     CheckViews(window);
+    CheckIcons(window, world);
   } catch (const Failure& failure) {
     return failure.got;
   }
@@ -128,6 +147,7 @@ std::string BrokenInside(CRavikConfig& window, const sim::World& world) {
 }
 
 std::string BrokenWithoutWindow(const sim::World& world) {
+  if (!world.protocolErrors.empty()) return world.protocolErrors.front();
   if (world.OpenHandleCount() != 0) return std::to_string(world.OpenHandleCount()) + " open handles, no window";
   if (world.RegistrationCount() != 0) return std::to_string(world.RegistrationCount()) + " registrations, no window";
   return "";

@@ -7,6 +7,7 @@
 #include "app/ravik_config.h"
 #include "config/commands.h"
 #include "core/cp1250.h"
+#include "lib/view/backend.h"
 #include "lib/view/text_rows.h"
 #include "lib/view/toolkit.h"
 #include "platform/sim/world.h"
@@ -39,7 +40,7 @@ std::string Field(const char (&field)[N]) {
 class SimRegistry : public Registry {
  public:
   sim::Registry& reg() { return sim::World::Get().registry; }
-  bool CreateKey(const std::string& path) override { return reg().CreateKey(path); }
+  bool CreateKey(const std::string& path, bool isVolatile) override { return reg().CreateKey(path, isVolatile); }
   void DeleteKey(const std::string& path) override { reg().DeleteKey(path); }
   bool KeyExists(const std::string& path) override { return reg().KeyExists(path); }
   bool SetDword(const std::string& path, const std::string& name, std::uint32_t value) override {
@@ -49,6 +50,12 @@ class SimRegistry : public Registry {
     return reg().SetValue(path, name, sim::Registry::Value::String(utf8));
   }
   void DeleteValue(const std::string& path, const std::string& name) override { reg().DeleteValue(path, name); }
+  bool SetReadOnly(const std::string& path, bool readOnly) override {
+    if (!reg().KeyExists(path)) return false;
+    reg().SetReadOnly(path, readOnly);
+    return true;
+  }
+  void RestartMachine() override { reg().RestartMachine(); }
   std::optional<std::uint32_t> Dword(const std::string& path, const std::string& name, std::string& text) override {
     const sim::Registry::Value* value = reg().GetValue(path, name);
     std::uint32_t number = 0;
@@ -136,6 +143,11 @@ std::vector<std::string> ProgramWorld::PaneLines(CCameraInfoPane& pane) {
   return lines;
 }
 
+Place ProgramWorld::PlaceOf(CView& view) {
+  const view::InteriorPoint origin = view::InteriorOrigin(&view);
+  return Place{origin.x, origin.y, view.Rect().width, view.Rect().height};
+}
+
 Screen ProgramWorld::See() {
   Screen screen;
   CRavikConfig* window = Window();
@@ -150,11 +162,12 @@ Screen ProgramWorld::See() {
                                    Field(pane->FilterCountText), Field(pane->FilterWheelText)};
     for (int i = 0; i < 8; ++i) seen.fields[i] = fields[i], seen.seen[i] = true;  // read inside, whatever is drawn
     seen.lines = PaneLines(*pane);
+    seen.place = PlaceOf(*pane);
   }
   for (Role role : {Role::Action, Role::Next})
     if (CButton* button = ButtonOf(role))
       (role == Role::Action ? screen.action : screen.next) =
-          ButtonSeen{true, Utf8(button->Caption()), button->IsEnabled()};
+          ButtonSeen{true, Utf8(button->Caption()), button->IsEnabled(), PlaceOf(*button)};
   for (ListRole role : {ListRole::Count, ListRole::Wheel}) {
     CComboBox* box = ListOf(role);
     if (box == nullptr) continue;
@@ -163,6 +176,7 @@ Screen ProgramWorld::See() {
     for (const std::string& item : box->Items()) list.items.push_back(Utf8(item));
     list.shown = box->GetSelection();
     list.open = ListOpen(box);
+    list.place = PlaceOf(*box);
   }
   CView* focus = window->IsActive() ? window->FocusedView() : nullptr;
   screen.focus = BoxOpen()                          ? "box"

@@ -13,6 +13,7 @@
 class CButton;
 class CComboBox;
 class CCameraInfoPane;
+class CView;
 
 namespace scenario {
 
@@ -54,6 +55,9 @@ class ProgramWorld : public World {
   // The pane's lines for `show`: what it paints, row by row.
   virtual std::vector<std::string> PaneLines(CCameraInfoPane& pane);
   virtual bool ListOpen(CComboBox*) { return false; }
+  // Where the view shows in the window's interior: the toolkit's own place,
+  // or the backend's where it keeps one of its own.
+  virtual Place PlaceOf(CView& view);
 
   bool running_ = false;
   bool ended_ = false;

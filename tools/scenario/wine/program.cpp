@@ -238,6 +238,15 @@ std::vector<std::wstring> Program::PaneLines() {
   return SplitLines(spoken.name, L"\r\n");
 }
 
+bool Program::PanePlace(RECT& place) {
+  if (!WindowOpen()) return false;
+  std::vector<HWND> panes = ChildrenOfClass(window_, kPaneClass);
+  if (panes.empty()) return false;
+  GetWindowRect(panes.front(), &place);
+  MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&place), 2);
+  return true;
+}
+
 bool Program::Button(bool action, Control& button) {
   if (!WindowOpen()) return false;
   for (HWND hwnd : ChildrenOfClass(window_, L"button")) {

@@ -62,6 +62,8 @@ class Program {
   // The pane's lines as a screen reader reads them (its accessible name);
   // empty: no pane.
   std::vector<std::wstring> PaneLines();
+  // Where the pane lies in the window's interior; false: no pane.
+  bool PanePlace(RECT& place);
   // The left or right of the two side by side: the left button has no room
   // for another of its width before it, whatever the window's state.
   bool Button(bool action, Control& button);

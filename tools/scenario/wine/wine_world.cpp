@@ -24,7 +24,9 @@ using wine::Program;
 // The prefix's registry, as the scripts name its keys.
 class WineRegistry : public Registry {
  public:
-  bool CreateKey(const std::string& path) override { return Checked(path) && wine::CreateKey(path); }
+  bool CreateKey(const std::string& path, bool isVolatile) override {
+    return Checked(path) && wine::CreateKey(path, isVolatile);
+  }
   void DeleteKey(const std::string& path) override {
     if (Checked(path)) wine::DeleteKey(path);
   }
@@ -43,6 +45,10 @@ class WineRegistry : public Registry {
     text = wine::ValueText(path, name, number);
     return number;
   }
+  bool SetReadOnly(const std::string& path, bool readOnly) override {
+    return Checked(path) && wine::SetReadOnly(path, readOnly);
+  }
+  void RestartMachine() override { wine::DropVolatileKeys(); }
 
  private:
   static bool Checked(const std::string& path) {
@@ -126,6 +132,8 @@ void Painted(HWND hwnd) {
   const ULONGLONG end = GetTickCount64() + 5000;
   while (IsWindow(hwnd) && GetUpdateRect(hwnd, nullptr, FALSE) && GetTickCount64() < end) Sleep(5);
 }
+
+Place PlaceOf(const RECT& r) { return Place{r.left, r.top, r.right - r.left, r.bottom - r.top}; }
 
 bool Within(const RECT& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
 
@@ -307,11 +315,14 @@ Screen WineWorld::See() {
   screen.title = drive::Narrow(program.Title());
   const std::vector<std::wstring> lines = program.PaneLines();
   if (!lines.empty()) screen.pane = ReadPane(lines);
+  RECT pane = {};
+  if (screen.pane.present && program.PanePlace(pane)) screen.pane.place = PlaceOf(pane);
   const HWND focus = program.Focus();
   for (bool action : {true, false}) {
     Control button;
     if (!program.Button(action, button)) continue;
-    (action ? screen.action : screen.next) = ButtonSeen{true, AsRead(button.text, button.spoken.name), button.enabled};
+    (action ? screen.action : screen.next) =
+        ButtonSeen{true, AsRead(button.text, button.spoken.name), button.enabled, PlaceOf(button.rect)};
     if (button.hwnd == focus) screen.focus = action ? "action" : "next";
   }
   for (bool count : {true, false}) {
@@ -323,6 +334,7 @@ Screen WineWorld::See() {
     list.shown = found.shown;
     if (found.spoken.ShownItem() != found.text) list.misread = drive::Narrow(found.spoken.ShownItem());
     list.open = SendMessageW(found.hwnd, CB_GETDROPPEDSTATE, 0, 0) != FALSE;
+    list.place = PlaceOf(found.rect);  // a combo box's window holds the field; the open list is a window of its own
     if (found.hwnd == focus) screen.focus = count ? "countbox" : "wheelbox";
   }
   if (program.OpenBox() != nullptr) screen.focus = "box";
