@@ -18,7 +18,7 @@
 #include "lib/view/loop.h"
 #include "lib/view/toolkit.h"
 #include "platform/sim/world.h"
-#include "tools/common/camera_image.h"
+#include "tools/camera_model/image.h"
 
 namespace {
 
@@ -66,12 +66,12 @@ class Run {
     world.SetMessageSink([](win::HWND window, win::UINT message, win::WPARAM wParam, Bytes header) {
       view::PostNativeMessage(window, message, wParam, std::move(header));
     });
-    simtools::CameraSetup setup;
+    camera_model::CameraSetup setup;
     setup.classNumber = 1 + in_.Byte() % 8;
     setup.count = 5;
     camera_ = &world.AddCamera("c", setup.classNumber - 1);
     std::string error;
-    simtools::BuildCameraImage(setup, camera_->memory, error);
+    camera_model::BuildCameraImage(setup, camera_->memory, error);
     camera_->replyHook = [this](Bytes& reply) { return Reply(reply); };
     world.SetPower(*camera_, true);
 
