@@ -17,6 +17,21 @@ std::string Hex2(unsigned value) {
   return std::string("0x") + digits[(value >> 4) & 0xF] + digits[value & 0xF];
 }
 
+// Each fault's name; the status, pipe and short reply's length follow after '='.
+struct Name {
+  FaultKind kind;
+  const char* word;
+};
+constexpr Name kNames[] = {{FaultKind::ZeroWrite, "zero-write"},
+                           {FaultKind::ZeroRead, "zero-read"},
+                           {FaultKind::Status, "status"},
+                           {FaultKind::ShortReply, "short-reply"},
+                           {FaultKind::PowerCutBefore, "power-cut-before"},
+                           {FaultKind::PowerCutAfter, "power-cut-after"},
+                           {FaultKind::IgnoreWrites, "ignore-writes"},
+                           {FaultKind::OpenFail, "open-fail"},
+                           {FaultKind::DeviceOpenFail, "device-open-fail"}};
+
 }  // namespace
 
 bool Fault::OneShot() const {
@@ -35,29 +50,24 @@ bool ParseStatus(const std::string& text, std::uint8_t& status, std::string& err
 }
 
 bool ParseFault(const std::string& word, Fault& fault, std::string& error) {
-  static const struct {
-    const char* word;
-    FaultKind kind;
-  } kPlain[] = {{"zero-write", FaultKind::ZeroWrite},           {"zero-read", FaultKind::ZeroRead},
-                {"short-reply", FaultKind::ShortReply},         {"power-cut-before", FaultKind::PowerCutBefore},
-                {"power-cut-after", FaultKind::PowerCutAfter},  {"ignore-writes", FaultKind::IgnoreWrites},
-                {"device-open-fail", FaultKind::DeviceOpenFail}};
-  for (const auto& plain : kPlain)
-    if (word == plain.word) return fault = Fault{plain.kind}, true;
-  Fault parsed;
-  const auto value = [&word](const char* prefix) { return word.substr(std::string(prefix).size()); };
-  if (word.rfind("short-reply=", 0) == 0) {
-    parsed.kind = FaultKind::ShortReply;
-    if (!Bounded(value("short-reply="), 1, 63, "bytes short", parsed.shortBy, error)) return false;
-  } else if (word.rfind("status=", 0) == 0) {
-    parsed.kind = FaultKind::Status;
-    if (!ParseStatus(value("status="), parsed.status, error)) return false;
-  } else if (word.rfind("open-fail=", 0) == 0) {
-    parsed.kind = FaultKind::OpenFail;
-    if (!Bounded(value("open-fail="), 0, 2, "pipe", parsed.pipe, error)) return false;
-  } else {
-    error = "unknown fault \"" + word + "\"";
-    return false;
+  const std::size_t equals = word.find('=');
+  const std::string name = word.substr(0, equals);
+  const std::string value = equals == std::string::npos ? std::string() : word.substr(equals + 1);
+  const Name* named = nullptr;
+  for (const Name& candidate : kNames)
+    if (name == candidate.word) named = &candidate;
+  // The status and the pipe must be given; a short reply's length may be.
+  const bool valueNeeded = named != nullptr && (named->kind == FaultKind::Status || named->kind == FaultKind::OpenFail);
+  const bool valueTaken = valueNeeded || (named != nullptr && named->kind == FaultKind::ShortReply);
+  if (named == nullptr || (equals == std::string::npos && valueNeeded) || (equals != std::string::npos && !valueTaken))
+    return error = "unknown fault \"" + word + "\"", false;
+  Fault parsed{named->kind};
+  if (equals != std::string::npos) {
+    const bool read = named->kind == FaultKind::Status ? ParseStatus(value, parsed.status, error)
+                      : named->kind == FaultKind::OpenFail
+                          ? Bounded(value, 0, 2, "pipe", parsed.pipe, error)
+                          : Bounded(value, 1, 63, "bytes short", parsed.shortBy, error);
+    if (!read) return false;
   }
   fault = parsed;
   return true;
@@ -65,35 +75,11 @@ bool ParseFault(const std::string& word, Fault& fault, std::string& error) {
 
 std::string Describe(const Fault& fault) {
   std::string out;
-  switch (fault.kind) {
-    case FaultKind::ZeroWrite:
-      out = "zero-write";
-      break;
-    case FaultKind::ZeroRead:
-      out = "zero-read";
-      break;
-    case FaultKind::Status:
-      out = "status=" + Hex2(fault.status);
-      break;
-    case FaultKind::ShortReply:
-      out = fault.shortBy > 0 ? "short-reply=" + std::to_string(fault.shortBy) : "short-reply";
-      break;
-    case FaultKind::PowerCutBefore:
-      out = "power-cut-before";
-      break;
-    case FaultKind::PowerCutAfter:
-      out = "power-cut-after";
-      break;
-    case FaultKind::IgnoreWrites:
-      out = "ignore-writes";
-      break;
-    case FaultKind::OpenFail:
-      out = "open-fail=" + std::to_string(fault.pipe);
-      break;
-    case FaultKind::DeviceOpenFail:
-      out = "device-open-fail";
-      break;
-  }
+  for (const Name& name : kNames)
+    if (name.kind == fault.kind) out = name.word;
+  if (fault.kind == FaultKind::Status) out += "=" + Hex2(fault.status);
+  if (fault.kind == FaultKind::ShortReply && fault.shortBy > 0) out += "=" + std::to_string(fault.shortBy);
+  if (fault.kind == FaultKind::OpenFail) out += "=" + std::to_string(fault.pipe);
   if (fault.OneShot() && fault.after > 0) out += " after=" + std::to_string(fault.after);
   return out;
 }
