@@ -113,9 +113,12 @@ class Run {
       case 6:
         window->UserClose();
         break;
-      case 7:
-        camera_->faults.push_back({static_cast<sim::FaultKind>(in_.Byte() % 4), in_.Byte(), in_.Byte() % 3});
+      case 7: {
+        // One of the four faults of a reply, with its status and its count.
+        std::string ignored;
+        camera_->Inject({static_cast<camera_model::FaultKind>(in_.Byte() % 4), in_.Byte(), in_.Byte() % 3}, ignored);
         break;
+      }
       default:
         break;
     }
