@@ -17,8 +17,8 @@
 #include "lib/view/headless/headless.h"
 #include "lib/view/loop.h"
 #include "lib/view/toolkit.h"
+#include "platform/camera_model/image.h"
 #include "platform/sim/world.h"
-#include "tools/camera_model/image.h"
 
 namespace {
 

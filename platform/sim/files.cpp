@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "platform/api.h"
+#include "platform/camera_model/interpreter.h"
 #include "platform/sim/internals.h"
-#include "tools/camera_model/interpreter.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The driver's device-interface classes and GUID helpers.
-#include "tools/camera_model/interface_classes.h"
+#include "platform/camera_model/interface_classes.h"
 
 #include <cstdio>
 

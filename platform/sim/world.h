@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/camera_model/camera.h"
+#include "platform/camera_model/host.h"
 #include "platform/types.h"
-#include "tools/camera_model/camera.h"
-#include "tools/camera_model/host.h"
 
 namespace sim {
 

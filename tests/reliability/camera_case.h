@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/camera_model/image.h"
+#include "platform/camera_model/image.h"
 
 namespace reliability {
 

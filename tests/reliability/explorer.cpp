@@ -4,9 +4,9 @@
 #include <functional>
 #include <set>
 
+#include "platform/camera_model/splitmix.h"
 #include "tests/reliability/camera_case.h"
 #include "tests/reliability/script_runner.h"
-#include "tools/camera_model/splitmix.h"
 #include "tools/scenario/args.h"
 
 namespace reliability {

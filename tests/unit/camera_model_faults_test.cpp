@@ -2,7 +2,7 @@
 // what the camera's list of faults shows again.
 #include <gtest/gtest.h>
 
-#include "tools/camera_model/camera.h"
+#include "platform/camera_model/camera.h"
 
 namespace {
 

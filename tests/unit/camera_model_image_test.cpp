@@ -4,8 +4,8 @@
 
 #include <set>
 
-#include "tools/camera_model/image.h"
-#include "tools/camera_model/splitmix.h"
+#include "platform/camera_model/image.h"
+#include "platform/camera_model/splitmix.h"
 
 using namespace camera_model;
 

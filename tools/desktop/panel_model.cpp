@@ -2,7 +2,7 @@
 
 #include "config/permission.h"
 #include "core/cp1250.h"
-#include "tools/camera_model/numbers.h"
+#include "platform/camera_model/numbers.h"
 
 namespace desktop {
 namespace {

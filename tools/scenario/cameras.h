@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "tools/camera_model/camera.h"
-#include "tools/camera_model/host.h"
+#include "platform/camera_model/camera.h"
+#include "platform/camera_model/host.h"
 #include "tools/scenario/args.h"
 
 namespace scenario {

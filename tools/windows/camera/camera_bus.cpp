@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "tools/camera_model/interface_classes.h"
+#include "platform/camera_model/interface_classes.h"
 #include "tools/windows/camera/bus/requests.h"
 
 namespace wincam {

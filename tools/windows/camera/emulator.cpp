@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "tools/camera_model/image.h"
-#include "tools/camera_model/interface_classes.h"
+#include "platform/camera_model/image.h"
+#include "platform/camera_model/interface_classes.h"
 #include "tools/windows/camera/device_entry.h"
 
 namespace wincam {

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "tools/camera_model/camera.h"
-#include "tools/camera_model/host.h"
+#include "platform/camera_model/camera.h"
+#include "platform/camera_model/host.h"
 #include "tools/windows/camera/camera_bus.h"
 #include "tools/windows/camera/pipe_server.h"
 

@@ -15,7 +15,7 @@
 #include <iostream>
 #include <string>
 
-#include "tools/camera_model/host.h"
+#include "platform/camera_model/host.h"
 #include "tools/scenario/cameras.h"
 #include "tools/scenario/script.h"
 #include "tools/windows/camera/emulator.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "tools/camera_model/interpreter.h"
+#include "platform/camera_model/interpreter.h"
 #include "tools/windows/camera/device_entry.h"
 
 namespace wincam {

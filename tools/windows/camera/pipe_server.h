@@ -13,7 +13,7 @@
 #include <memory>
 #include <vector>
 
-#include "tools/camera_model/camera.h"
+#include "platform/camera_model/camera.h"
 #include "tools/windows/camera/win_handles.h"
 
 namespace wincam {

@@ -1,6 +1,6 @@
-#include "tools/camera_model/image.h"
+#include "platform/camera_model/image.h"
 
-#include "tools/camera_model/splitmix.h"
+#include "platform/camera_model/splitmix.h"
 
 namespace camera_model {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "tools/camera_model/camera.h"
+#include "platform/camera_model/camera.h"
 
 namespace camera_model {
 

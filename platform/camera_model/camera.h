@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "tools/camera_model/faults.h"
-#include "tools/camera_model/image.h"
+#include "platform/camera_model/faults.h"
+#include "platform/camera_model/image.h"
 
 namespace camera_model {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/camera_model/image.h"
+#include "platform/camera_model/image.h"
 
 namespace camera_model {
 

@@ -1,4 +1,4 @@
-#include "tools/camera_model/numbers.h"
+#include "platform/camera_model/numbers.h"
 
 #include <cctype>
 #include <cstdlib>

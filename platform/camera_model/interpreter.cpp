@@ -1,7 +1,7 @@
 // Memory read (18) and write (19) in their short (8-bit address) and long
 // (32-bit address) forms, with the camera's status codes, and the one-shot
 // faults that tests inject.
-#include "tools/camera_model/interpreter.h"
+#include "platform/camera_model/interpreter.h"
 
 #include <cstring>
 #include <string>

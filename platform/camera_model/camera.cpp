@@ -1,4 +1,4 @@
-#include "tools/camera_model/camera.h"
+#include "platform/camera_model/camera.h"
 
 namespace camera_model {
 

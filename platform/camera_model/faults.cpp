@@ -1,6 +1,6 @@
-#include "tools/camera_model/faults.h"
+#include "platform/camera_model/faults.h"
 
-#include "tools/camera_model/numbers.h"
+#include "platform/camera_model/numbers.h"
 
 namespace camera_model {
 namespace {

@@ -1,4 +1,4 @@
-#include "tools/camera_model/host.h"
+#include "platform/camera_model/host.h"
 
 namespace camera_model {
 
