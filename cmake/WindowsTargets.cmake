@@ -65,7 +65,7 @@ target_link_options(zelt-bench-imports PRIVATE -s)
 file(GLOB zcamemu_srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/windows/camera/*.cpp)
 list(FILTER zcamemu_srcs EXCLUDE REGEX "/main\\.cpp$")
 add_library(zcamemu STATIC ${zcamemu_srcs})
-target_link_libraries(zcamemu PUBLIC zsimtools zplatform_sim zcore setupapi advapi32 user32)
+target_link_libraries(zcamemu PUBLIC zcamera_model zcore setupapi advapi32 user32)
 # The camera bus driver, through which the emulator's power cuts and returns
 # reach the program as Windows' own device messages, and its installer; the
 # Wine test scripts install it (tests/windows/wine-run.sh --camera-bus). Test

@@ -17,8 +17,8 @@
 #include "lib/view/headless/headless.h"
 #include "lib/view/loop.h"
 #include "lib/view/toolkit.h"
+#include "platform/camera_model/image.h"
 #include "platform/sim/world.h"
-#include "tools/common/camera_image.h"
 
 namespace {
 
@@ -66,12 +66,12 @@ class Run {
     world.SetMessageSink([](win::HWND window, win::UINT message, win::WPARAM wParam, Bytes header) {
       view::PostNativeMessage(window, message, wParam, std::move(header));
     });
-    simtools::CameraSetup setup;
+    camera_model::CameraSetup setup;
     setup.classNumber = 1 + in_.Byte() % 8;
     setup.count = 5;
     camera_ = &world.AddCamera("c", setup.classNumber - 1);
     std::string error;
-    simtools::BuildCameraImage(setup, camera_->memory, error);
+    camera_model::BuildCameraImage(setup, camera_->memory, error);
     camera_->replyHook = [this](Bytes& reply) { return Reply(reply); };
     world.SetPower(*camera_, true);
 
@@ -113,9 +113,12 @@ class Run {
       case 6:
         window->UserClose();
         break;
-      case 7:
-        camera_->faults.push_back({static_cast<sim::FaultKind>(in_.Byte() % 4), in_.Byte(), in_.Byte() % 3});
+      case 7: {
+        // One of the four faults of a reply, with its status and its count.
+        std::string ignored;
+        camera_->Inject({static_cast<camera_model::FaultKind>(in_.Byte() % 4), in_.Byte(), in_.Byte() % 3}, ignored);
         break;
+      }
       default:
         break;
     }

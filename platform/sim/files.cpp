@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/api.h"
+#include "platform/camera_model/interpreter.h"
 #include "platform/sim/internals.h"
 
 namespace {
@@ -26,6 +27,17 @@ sim::Camera* Resolve(sim::World& world, const std::string& name, int& pipe) {
     }
   }
   return nullptr;
+}
+
+// Runs one request through the camera's interpreter; its reply waits for the
+// data pipe (an unread one is overwritten). False when the request moved no bytes.
+bool DeliverRequest(sim::World& world, sim::Camera& camera, const std::uint8_t* request, std::size_t size) {
+  auto& replies = world.internals().replies;
+  replies.erase(&camera);
+  camera_model::Exchange exchange = camera_model::Run(camera, request, size);
+  if (exchange.delivered) replies[&camera] = sim::PendingReply{std::move(exchange.reply), exchange.replyLost};
+  if (exchange.powerCut) world.SetPower(camera, false);  // kills the pipes, and the reply with them
+  return exchange.delivered;
 }
 
 // The live device or pipe behind a file handle; null (with the error set) otherwise.
@@ -90,7 +102,7 @@ BOOL WriteFile(HANDLE file, const void* buffer, DWORD count, DWORD* written, OVE
     return 0;
   }
   if (count == 0) return 1;
-  if (!sim::DeliverRequest(sim::World::Get(), *entry->camera, static_cast<const std::uint8_t*>(buffer), count)) {
+  if (!DeliverRequest(sim::World::Get(), *entry->camera, static_cast<const std::uint8_t*>(buffer), count)) {
     SetLastError(sim::kErrorGenFailure);
     return 0;
   }

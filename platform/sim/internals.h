@@ -103,8 +103,5 @@ bool EqualNoCase(const std::string& a, const std::string& b);
 std::string UpperCase(std::string text);
 // The removal or arrival record for a camera: DEV_BROADCAST_DEVICEINTERFACE_A with the path.
 std::vector<std::uint8_t> InterfaceRecord(const Camera& camera);
-// Runs one request through the camera's interpreter (faults included); false
-// when the request moved no bytes. Defined with the interpreter.
-bool DeliverRequest(World& world, Camera& camera, const std::uint8_t* request, std::size_t size);
 
 }  // namespace sim

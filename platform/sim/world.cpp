@@ -29,13 +29,6 @@ std::string UpperCase(std::string text) {
   return text;
 }
 
-std::vector<std::string> Camera::TakeInstructions() {
-  std::vector<std::string> taken;
-  taken.swap(instructions);
-  requests.clear();
-  return taken;
-}
-
 World& World::Get() {
   static World world;
   return world;
@@ -109,17 +102,36 @@ Camera& World::AddCamera(const std::string& name, int classIndex, std::size_t pa
   return *cameras_.back();
 }
 
+bool World::Plug(const std::string& name, int classIndex, std::size_t pathLen, std::vector<std::uint8_t> image,
+                 std::string& error) {
+  if (FindCamera(name) != nullptr) return error = "camera \"" + name + "\" exists already", false;
+  if (classIndex < 0 || classIndex >= 8) return error = "class must be 1 to 8", false;
+  Camera& camera = AddCamera(name, classIndex, pathLen);
+  camera.memory = std::move(image);
+  camera.memory.resize(camera_model::kMemorySize);
+  camera.Snapshot();
+  return true;
+}
+
+void World::SwitchPower(const std::string& name, bool on) {
+  if (Camera* camera = FindCamera(name)) SetPower(*camera, on);
+}
+
 Camera* World::FindCamera(const std::string& name) {
   for (auto& camera : cameras_)
     if (camera->name == name) return camera.get();
   return nullptr;
 }
 
-bool World::MoveToPort(Camera& camera, int port) {
-  if (camera.power) return false;
-  camera.port = port;
-  camera.path = DevicePath(camera);
-  return true;
+bool World::MoveToPort(camera_model::Camera& camera, int port) {
+  for (auto& plugged : cameras_) {
+    if (plugged.get() != &camera) continue;
+    if (camera.power) return false;
+    plugged->port = port;
+    plugged->path = DevicePath(*plugged);
+    return true;
+  }
+  return false;
 }
 
 void World::SetPower(Camera& camera, bool on) {

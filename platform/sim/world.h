@@ -9,66 +9,21 @@
 #include <string>
 #include <vector>
 
+#include "platform/camera_model/camera.h"
+#include "platform/camera_model/host.h"
 #include "platform/types.h"
 
 namespace sim {
 
-constexpr std::size_t kCameraMemorySize = 0x40000;  // 256 KiB; the Oskel block ends at 0x3FFBD
-
 // Device-interface class GUIDs in the order the driver registers them.
 extern const win::GUID kInterfaceClasses[8];
 
-enum class FaultKind {
-  ZeroWrite,   // the request moves no bytes; the camera never sees it
-  ZeroRead,    // the camera runs the instruction; its reply moves no bytes
-  Status,      // the reply carries `status` instead of the real one; nothing is executed
-  ShortReply,  // a read's reply carries status 0x80 and fewer than n data bytes (shortBy)
-};
-
-struct PendingFault {
-  FaultKind kind;
-  std::uint8_t status = 0;
-  // Instructions that still succeed before this one strikes: every request on
-  // the command pipe counts one off. Of two faults due at once the older
-  // strikes; the other waits for the next instruction.
-  int after = 0;
-  // ShortReply: the data bytes the reply lacks (at most all of them); 0: about half.
-  int shortBy = 0;
-};
-
-// The camera loses its power at an instruction: before the request reaches it
-// (the request moves no bytes), or once it has run the instruction (its reply
-// is lost). Either way the removal message goes out as with SetPower(false).
-struct PendingPowerCut {
-  bool afterRunning = false;
-  int after = 0;  // instructions that still succeed first, counted as for PendingFault
-};
-
-struct Camera {
-  std::string name;
-  int classIndex = 0;       // 0..7, index into kInterfaceClasses
+// A camera as the simulated Windows lists it: the model's camera, plugged
+// into a USB port, under a device-interface path.
+struct Camera : camera_model::Camera {
   std::string path;         // device-interface path
   std::size_t pathLen = 0;  // the path padded to this many characters (0: its natural length)
   int port = 0;             // the USB port it is plugged into; the path names it
-  std::vector<std::uint8_t> memory = std::vector<std::uint8_t>(kCameraMemorySize);
-  std::vector<std::uint8_t> snapshot = std::vector<std::uint8_t>(kCameraMemorySize);
-  bool power = false;
-  // Instructions received, as "rs:A:10", "rl:3FF80:61", "ws:A:61", "wl:3FFB0:13"
-  // (hex address, decimal length), since the last TakeInstructions.
-  std::vector<std::string> instructions;
-  // The raw bytes of every request received, in the same order, since the last TakeInstructions.
-  std::vector<std::vector<std::uint8_t>> requests;
-  std::vector<PendingFault> faults;  // one-shot faults, oldest first
-  bool ignoreWrites = false;         // writes answer 0x80 but memory keeps its bytes
-  bool pipeOpenFails[3] = {false, false, false};
-  bool deviceOpenFails = false;
-  std::vector<PendingPowerCut> powerCuts;  // one-shot, oldest first
-  // For fuzzing: sees and may rewrite every reply before the data pipe gives
-  // it; false loses the reply (its read moves no bytes). Empty: replies as built.
-  std::function<bool(std::vector<std::uint8_t>& reply)> replyHook;
-
-  std::vector<std::string> TakeInstructions();
-  void Snapshot() { snapshot = memory; }
 };
 
 class Registry {
@@ -130,7 +85,7 @@ class Registry {
   const Key* Find(const std::string& path) const;
 };
 
-class World {
+class World : public camera_model::Host {
  public:
   static World& Get();
 
@@ -143,10 +98,15 @@ class World {
   // Adds a camera without power; SetPower(true) then makes it arrive. pathLen
   // pads the device path to that many characters (0: its natural length).
   Camera& AddCamera(const std::string& name, int classIndex, std::size_t pathLen = 0);
+  // The same for camera_model::AddCamera, which builds the camera's memory image.
+  bool Plug(const std::string& name, int classIndex, std::size_t pathLen, std::vector<std::uint8_t> image,
+            std::string& error) override;
+  void SwitchPower(const std::string& name, bool on) override;
   Camera* FindCamera(const std::string& name);
   // The camera, without power, is plugged into another port (0 at the start):
-  // Windows lists it there under another device path. False while it has power.
-  bool MoveToPort(Camera& camera, int port);
+  // Windows lists it there under another device path. False while it has
+  // power (or when it is no camera of this world).
+  bool MoveToPort(camera_model::Camera& camera, int port);
   const std::vector<std::unique_ptr<Camera>>& Cameras() const { return cameras_; }
 
   // Power cut or return: the device leaves or joins the enumeration and the
@@ -232,27 +192,12 @@ class World {
   Internals& internals() { return *internals_; }
 
   World();
-  ~World();
+  ~World() override;
 
  private:
   std::vector<std::unique_ptr<Camera>> cameras_;
   MessageSink sink_;
   std::unique_ptr<Internals> internals_;
 };
-
-// For serving a camera through real pipes (the Windows camera emulator): one
-// request as the command pipe carries it, and the reply the data pipe gives.
-struct Exchange {
-  bool delivered = false;  // false: the request moved no bytes (a zero-write fault, a power cut before it)
-  std::vector<std::uint8_t> reply;
-  bool replyLost = false;  // the read that fetches the reply moves no bytes
-};
-// Runs the request through the camera's interpreter with its faults; a power
-// cut it causes leaves camera.power false.
-Exchange RunRequest(World& world, Camera& camera, const std::uint8_t* request, std::size_t size);
-// True when the camera's next request will move no bytes through a zero-write
-// fault (no power cut striking first). The fault is then taken as that request
-// would take it: real pipes must break before the request is written.
-bool TakeDueZeroWrite(Camera& camera);
 
 }  // namespace sim

@@ -7,7 +7,7 @@ namespace reliability {
 namespace {
 
 std::vector<std::uint8_t> Image(const CameraCase& c, unsigned count, int wheel) {
-  simtools::CameraSetup setup;
+  camera_model::CameraSetup setup;
   setup.classNumber = c.classNumber;
   setup.model = c.model;
   setup.id = c.id;
@@ -15,9 +15,9 @@ std::vector<std::uint8_t> Image(const CameraCase& c, unsigned count, int wheel) 
   setup.count = count;
   setup.wheel = wheel;
   setup.seed = c.seed;
-  std::vector<std::uint8_t> memory(simtools::layout::kMemorySize);
+  std::vector<std::uint8_t> memory(camera_model::kMemorySize);
   std::string error;
-  simtools::BuildCameraImage(setup, memory, error);
+  camera_model::BuildCameraImage(setup, memory, error);
   return memory;
 }
 

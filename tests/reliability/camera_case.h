@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "tools/common/camera_image.h"
+#include "platform/camera_model/image.h"
 
 namespace reliability {
 
 struct CameraCase {
   std::string name = "c";
   int classNumber = 1;
-  simtools::CameraSeries series = simtools::CameraSeries::Ravik;
+  camera_model::CameraSeries series = camera_model::CameraSeries::Ravik;
   std::uint16_t model = 1027;
   std::uint32_t id = 0;
   unsigned count = 5;  // as set up
@@ -22,7 +22,7 @@ struct CameraCase {
   std::string serviceKey;  // HKLM path of the model's driver key; "" when the model has none
 
   std::string SetupLine() const;  // the `camera` command that adds it
-  bool NeedsPermission() const { return series != simtools::CameraSeries::Oskel; }
+  bool NeedsPermission() const { return series != camera_model::CameraSeries::Oskel; }
   // The series' window title while the link is open.
   std::string Title() const;
   // `expect diff` items after a write of count item countItem and wheel item

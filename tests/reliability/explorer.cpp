@@ -4,9 +4,9 @@
 #include <functional>
 #include <set>
 
+#include "platform/camera_model/splitmix.h"
 #include "tests/reliability/camera_case.h"
 #include "tests/reliability/script_runner.h"
-#include "tools/common/splitmix.h"
 #include "tools/scenario/args.h"
 
 namespace reliability {
@@ -24,7 +24,7 @@ class Dice {
   }
 
  private:
-  simtools::SplitMix64 random_;
+  camera_model::SplitMix64 random_;
 };
 
 const std::uint16_t kModels[] = {1027, 1028, 1029, 1030, 1200, 1201, 1201, 1202};  // 1202 has no driver key

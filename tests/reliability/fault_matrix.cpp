@@ -14,7 +14,7 @@ namespace reliability {
 
 namespace {
 
-using simtools::CameraSeries;
+using camera_model::CameraSeries;
 
 constexpr int kCountItem = 5;  // "8 pozic"
 constexpr int kWheelItem = 2;  // "EFW revize 2"
@@ -525,8 +525,8 @@ const char* FaultName(Fault fault) {
 }
 
 std::string Combination::Name() const {
-  std::string name = std::string(simtools::SeriesName(camera.series)) + "-class" + std::to_string(camera.classNumber) +
-                     "-step" + std::to_string(step);
+  std::string name = std::string(camera_model::SeriesName(camera.series)) + "-class" +
+                     std::to_string(camera.classNumber) + "-step" + std::to_string(step);
   if (instruction >= 0) name += "-" + InstructionsOf(camera, step)[static_cast<std::size_t>(instruction)].text;
   return name + "-" + FaultName(fault);
 }
@@ -537,7 +537,7 @@ std::vector<Combination> AllCombinations() {
   for (int cls = 1; cls <= 8; ++cls) {
     CameraCase c;
     c.classNumber = cls;
-    c.series = simtools::SeriesOfClass(cls);
+    c.series = camera_model::SeriesOfClass(cls);
     c.model = kModels[(cls - 1) % 6];
     c.serviceKey = c.series == CameraSeries::Oskel ? "" : DriverKey(c.model);
     c.id = 4000000000u + static_cast<std::uint32_t>(cls);  // bit 31 set: shown unsigned

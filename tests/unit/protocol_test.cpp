@@ -89,7 +89,7 @@ TEST_F(ProtocolTest, ReadsFillTheDestinationOnlyOnSuccess) {
 
   std::memset(dest, 0xEE, sizeof(dest));
   for (std::uint8_t status : {0x81, 0x82, 0x83, 0x84, 0x00}) {
-    cam->faults.push_back({sim::FaultKind::Status, status, 0});
+    cam->faults.push_back({camera_model::FaultKind::Status, status, 0});
     EXPECT_FALSE(link.ReadMemoryShort(0, 10, dest));
     EXPECT_EQ(dest[0], 0xEE);
     EXPECT_TRUE(link.IsOpen());
@@ -108,7 +108,7 @@ TEST_F(ProtocolTest, StatusTexts) {
                {0x00, "Instruction failed: Unknown return code"}};
   const std::uint8_t data[1] = {1};
   for (const Case& c : cases) {
-    cam->faults.push_back({sim::FaultKind::Status, c.status, 0});
+    cam->faults.push_back({camera_model::FaultKind::Status, c.status, 0});
     EXPECT_FALSE(link.WriteMemoryShort(10, 1, data));
     EXPECT_STREQ(link.LastErrorText, c.text);
   }
@@ -122,7 +122,7 @@ TEST_F(ProtocolTest, StatusTexts) {
 TEST_F(ProtocolTest, AShortReplyIsAFailedReadAndLeavesTheDestination) {
   std::uint8_t dest[61];
   std::memset(dest, 0x5A, sizeof(dest));
-  cam->faults.push_back({sim::FaultKind::ShortReply, 0, 0});
+  cam->faults.push_back({camera_model::FaultKind::ShortReply, 0, 0});
   EXPECT_FALSE(link.ReadMemory(0x3FF80, 61, dest));
   for (std::uint8_t b : dest) EXPECT_EQ(b, 0x5A);
   EXPECT_TRUE(link.IsOpen());
@@ -148,7 +148,7 @@ TEST_F(ProtocolTest, RequestsThatDoNotFitAreRefusedUnsent) {
 
 TEST_F(ProtocolTest, ZeroByteTransfersCloseTheLink) {
   std::uint8_t dest[10];
-  cam->faults.push_back({sim::FaultKind::ZeroWrite, 0, 0});
+  cam->faults.push_back({camera_model::FaultKind::ZeroWrite, 0, 0});
   EXPECT_FALSE(link.ReadMemoryShort(0, 10, dest));
   EXPECT_STREQ(link.LastErrorText, "Kamera nen\xED p\xF8ipojena");
   EXPECT_FALSE(link.IsOpen());
@@ -158,7 +158,7 @@ TEST_F(ProtocolTest, ZeroByteTransfersCloseTheLink) {
   link.Connect();
   ASSERT_TRUE(link.IsOpen());
   const std::uint8_t data[2] = {1, 2};
-  cam->faults.push_back({sim::FaultKind::ZeroRead, 0, 0});
+  cam->faults.push_back({camera_model::FaultKind::ZeroRead, 0, 0});
   EXPECT_FALSE(link.WriteMemoryShort(10, 2, data));  // the request went out, its status never came
   EXPECT_FALSE(link.IsOpen());
   EXPECT_EQ(world.OpenHandleCount(), 0u);

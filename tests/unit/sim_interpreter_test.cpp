@@ -133,7 +133,7 @@ TEST_F(Interpreter, ReplyTransfers) {
 
 TEST_F(Interpreter, OneShotFaults) {
   Bytes before = cam->memory;
-  cam->faults.push_back({sim::FaultKind::ZeroWrite, 0, 0});
+  cam->faults.push_back({camera_model::FaultKind::ZeroWrite, 0, 0});
   win::DWORD moved = 7;
   Bytes write = {0x13, 10, 1, 0x55};
   EXPECT_FALSE(win::WriteFile(pipes[0], write.data(), 4, &moved, nullptr));
@@ -142,17 +142,17 @@ TEST_F(Interpreter, OneShotFaults) {
   EXPECT_TRUE(cam->TakeInstructions().empty());  // never reached the camera
 
   // The request is carried out, but its reply is lost.
-  cam->faults.push_back({sim::FaultKind::ZeroRead, 0, 0});
+  cam->faults.push_back({camera_model::FaultKind::ZeroRead, 0, 0});
   EXPECT_EQ(Exchange(write, 1), Bytes{});
   EXPECT_EQ(sent, 4u);
   EXPECT_EQ(received, 0u);
   EXPECT_EQ(cam->memory[10], 0x55);
 
-  cam->faults.push_back({sim::FaultKind::Status, 0x84, 0});
+  cam->faults.push_back({camera_model::FaultKind::Status, 0x84, 0});
   EXPECT_EQ(Exchange({0x13, 10, 1, 0x66}, 1), Bytes{0x84});
   EXPECT_EQ(cam->memory[10], 0x55);  // not carried out
 
-  cam->faults.push_back({sim::FaultKind::ShortReply, 0, 0});
+  cam->faults.push_back({camera_model::FaultKind::ShortReply, 0, 0});
   Bytes reply = Exchange({0x12, 0, 10});
   EXPECT_EQ(reply.size(), 6u);
   EXPECT_EQ(reply[0], 0x80);
@@ -162,15 +162,15 @@ TEST_F(Interpreter, OneShotFaults) {
 }
 
 TEST_F(Interpreter, FaultsWaitTheirTurn) {
-  cam->faults.push_back({sim::FaultKind::Status, 0x81, 2});
-  cam->faults.push_back({sim::FaultKind::Status, 0x82, 2});  // due at the same instruction: comes one later
+  cam->faults.push_back({camera_model::FaultKind::Status, 0x81, 2});
+  cam->faults.push_back({camera_model::FaultKind::Status, 0x82, 2});  // due at the same instruction: comes one later
   EXPECT_EQ(Exchange({0x12, 0, 1}).size(), 2u);
   EXPECT_EQ(Exchange({0x12, 0, 1}).size(), 2u);
   EXPECT_EQ(Exchange({0x12, 0, 1}), Bytes{0x81});
   EXPECT_EQ(Exchange({0x12, 0, 1}), Bytes{0x82});
   EXPECT_EQ(Exchange({0x12, 0, 1}).size(), 2u);
   // A short reply aimed at a write leaves it whole and is used up.
-  cam->faults.push_back({sim::FaultKind::ShortReply, 0, 0});
+  cam->faults.push_back({camera_model::FaultKind::ShortReply, 0, 0});
   EXPECT_EQ(Exchange({0x13, 0, 1, 9}, 1), Bytes{0x80});
   EXPECT_TRUE(cam->faults.empty());
 }

@@ -20,6 +20,7 @@
 #include "tools/desktop/panel_window.h"
 #include "tools/desktop/program_icon.h"
 #include "tools/desktop/user_settings.h"
+#include "tools/scenario/cameras.h"
 #include "tools/scenario/desktop/desktop_world.h"
 #include "tools/scenario/player.h"
 
@@ -37,7 +38,14 @@ const char* Environment(const char* name) {
 bool AddStartCamera(desktop::PanelWindow& panel, const char* words) {
   std::vector<scenario::Word> split;
   std::string error;
-  if (!scenario::SplitWords(words, split, error) || !panel.AddCamera(split, error)) {
+  bool added = scenario::SplitWords(words, split, error);
+  try {
+    added = added && panel.AddCamera(scenario::ParseCameraCommand(scenario::Args(split, 0)), error);
+  } catch (const scenario::ScriptError& refused) {
+    error = refused.reason;
+    added = false;
+  }
+  if (!added) {
     std::cerr << "zeltfw: ZELTFW_DESKTOP_CAMERA: " << error << "\n";
     return false;
   }

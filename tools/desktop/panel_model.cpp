@@ -1,23 +1,59 @@
 #include "tools/desktop/panel_model.h"
 
 #include "config/permission.h"
-#include "tools/scenario/cameras.h"
-#include "tools/scenario/words.h"
+#include "core/cp1250.h"
+#include "platform/camera_model/numbers.h"
 
 namespace desktop {
 namespace {
 
 constexpr char kPermissionValue[] = "AllowEEPROMWrite";
 
-simtools::CameraSeries SeriesOf(const sim::Camera& camera) { return simtools::SeriesOfClass(camera.classIndex + 1); }
+// A number field; empty keeps what value holds.
+template <typename T>
+bool ReadField(const std::string& text, std::int64_t max, const char* what, T& value, std::string& error) {
+  std::int64_t number = 0;
+  if (text.empty()) return true;
+  if (!camera_model::ParseNumber(text, 0, max, what, number, error)) return false;
+  value = static_cast<T>(number);
+  return true;
+}
 
 }  // namespace
 
-const std::vector<std::string>& FaultKinds() {
-  static const std::vector<std::string> kinds = {"zero-write",  "zero-read",     "status",
-                                                 "short-reply", "ignore-writes", "open-fail=0",
-                                                 "open-fail=1", "open-fail=2",   "device-open-fail"};
-  return kinds;
+const std::vector<camera_model::Fault>& FaultMenu() {
+  using camera_model::Fault;
+  using camera_model::FaultKind;
+  static const std::vector<Fault> menu = {Fault{FaultKind::ZeroWrite},
+                                          Fault{FaultKind::ZeroRead},
+                                          Fault{FaultKind::Status},
+                                          Fault{FaultKind::ShortReply},
+                                          Fault{FaultKind::IgnoreWrites},
+                                          Fault{FaultKind::OpenFail, 0, 0, 0, 0},
+                                          Fault{FaultKind::OpenFail, 0, 0, 0, 1},
+                                          Fault{FaultKind::OpenFail, 0, 0, 0, 2},
+                                          Fault{FaultKind::DeviceOpenFail}};
+  return menu;
+}
+
+std::string MenuLabel(const camera_model::Fault& fault) {
+  return fault.kind == camera_model::FaultKind::Status ? "status" : camera_model::Describe(fault);
+}
+
+bool SetupOf(const SetupFields& fields, camera_model::CameraSetup& setup, std::string& error) {
+  camera_model::CameraSetup read = camera_model::DefaultSetup(fields.classNumber);
+  read.count = static_cast<unsigned>(fields.count < 0 ? 0 : fields.count);
+  read.wheel = fields.wheel;
+  if (!ReadField(fields.model, 0xFFFF, "model", read.model, error) ||
+      !ReadField(fields.id, 0xFFFFFFFF, "id", read.id, error))
+    return false;
+  if (!fields.typeText.empty() && !core::Cp1250FromUtf8(fields.typeText, read.typeText)) {
+    error = "text has a character Windows-1250 lacks: \"" + fields.typeText + "\"";
+    return false;
+  }
+  if (!camera_model::CheckCameraSetup(read, error)) return false;
+  setup = read;
+  return true;
 }
 
 std::string Describe(const PermissionState& state) {
@@ -36,24 +72,12 @@ std::string Describe(const PermissionState& state) {
   return "?";
 }
 
-bool PanelModel::AddCamera(const std::string& name, const simtools::CameraSetup& setup, bool powerOn,
-                           std::string& error) {
-  if (name.empty()) {
+bool PanelModel::AddCamera(const camera_model::CameraSpec& camera, std::string& error) {
+  if (camera.name.empty()) {
     error = "the camera needs a name";
     return false;
   }
-  if (world_.FindCamera(name) != nullptr) {
-    error = "there is a camera \"" + name + "\" already";
-    return false;
-  }
-  // Build first: a setup that cannot be encoded adds nothing.
-  std::vector<std::uint8_t> memory(sim::kCameraMemorySize);
-  if (!simtools::BuildCameraImage(setup, memory, error)) return false;
-  sim::Camera& camera = world_.AddCamera(name, setup.classNumber - 1);
-  camera.memory = std::move(memory);
-  camera.Snapshot();
-  if (powerOn) world_.SetPower(camera, true);
-  return true;
+  return camera_model::AddCamera(world_, camera, error);
 }
 
 std::string PanelModel::UnusedName() const {
@@ -85,26 +109,28 @@ bool PanelModel::SetPower(const std::string& name, bool on, std::string& error) 
   return true;
 }
 
-bool PanelModel::InjectFault(const std::string& name, const std::string& kind, int after, std::string& error) {
-  sim::Camera* camera = world_.FindCamera(name);
+bool PanelModel::InjectFault(const std::string& name, const camera_model::Fault& fault, std::string& error) {
+  camera_model::Camera* camera = world_.FindCamera(name);
   if (camera == nullptr) {
     error = "no camera \"" + name + "\"";
     return false;
   }
-  std::vector<scenario::Word> words = {{name, true}, {kind, false}};
-  if (after != 0) words.push_back({"after=" + std::to_string(after), false});
-  try {
-    scenario::Fault(scenario::Args(words, 0), [camera](const std::string&) { return camera; });
-  } catch (const scenario::ScriptError& refused) {
-    error = refused.reason;
+  return camera->Inject(fault, error);
+}
+
+bool PanelModel::ClearFaults(const std::string& name, std::string& error) {
+  camera_model::Camera* camera = world_.FindCamera(name);
+  if (camera == nullptr) {
+    error = "no camera \"" + name + "\"";
     return false;
   }
+  camera->ClearFaults();
   return true;
 }
 
 std::vector<std::string> PanelModel::DescribeFaults(const std::string& name) const {
   const sim::Camera* camera = FindConst(name);
-  return camera == nullptr ? std::vector<std::string>() : scenario::DescribeFaults(*camera);
+  return camera == nullptr ? std::vector<std::string>() : camera->DescribeFaults();
 }
 
 bool PanelModel::ReadBlock(const std::string& name, BlockReading& reading, std::string& error) {
@@ -113,9 +139,9 @@ bool PanelModel::ReadBlock(const std::string& name, BlockReading& reading, std::
     error = "no camera \"" + name + "\"";
     return false;
   }
-  const simtools::CameraSeries series = SeriesOf(*camera);
-  reading.address = simtools::ConfigBlockAddress(series);
-  const std::size_t size = simtools::ConfigBlockSize(series);
+  const camera_model::CameraSeries series = camera->Series();
+  reading.address = camera_model::ConfigBlockAddress(series);
+  const std::size_t size = camera_model::ConfigBlockSize(series);
   if (camera->memory.size() < reading.address + size) {
     error = "the camera's memory is too small for its block";
     return false;
@@ -133,8 +159,8 @@ bool PanelModel::ReadBlock(const std::string& name, BlockReading& reading, std::
 PermissionState PanelModel::Permission(const std::string& name) const {
   PermissionState state;
   const sim::Camera* camera = FindConst(name);
-  if (camera == nullptr || SeriesOf(*camera) == simtools::CameraSeries::Oskel) return state;
-  const std::size_t at = simtools::layout::kIdentityAddress + simtools::layout::kModelOffset;
+  if (camera == nullptr || camera->Series() == camera_model::CameraSeries::Oskel) return state;
+  const std::size_t at = camera_model::layout::kIdentityAddress + camera_model::layout::kModelOffset;
   state.model = static_cast<std::uint16_t>(camera->memory[at] | camera->memory[at + 1] << 8);
   const char* key = config::DriverServiceKey(state.model);
   if (key == nullptr) {

@@ -1,14 +1,15 @@
 // What the "Virtual camera" panel does to the simulated world, apart from its
-// widgets: the scripted mode calls the same operations, so a script plays
-// exactly what a person can do with the panel.
+// widgets: the camera model's own calls. The scripted mode calls the same
+// operations, so a script plays exactly what a person can do with the panel.
 #pragma once
 #include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "platform/camera_model/camera.h"
+#include "platform/camera_model/host.h"
 #include "platform/sim/world.h"
-#include "tools/common/camera_image.h"
 
 namespace desktop {
 
@@ -34,29 +35,39 @@ struct PermissionState {
 };
 std::string Describe(const PermissionState& state);
 
-// The fault kinds a person can pick, as the scenario language names them;
-// "status" stands for "status=0xNN" with the status code the person gives.
-// The one-shot kinds (zero-write, zero-read, status, short-reply) take "after".
-const std::vector<std::string>& FaultKinds();
+// The faults a person can pick, in the window's order. The status fault
+// takes the status code the person gives; the one-shot ones (zero-write,
+// zero-read, status, short-reply) take a count of instructions first.
+const std::vector<camera_model::Fault>& FaultMenu();
+std::string MenuLabel(const camera_model::Fault& fault);  // its name; "status" for the status fault
+
+// A camera of the class from the window's fields, as text: empty ones keep
+// the class's defaults; typeText in UTF-8. False with a reason in error.
+struct SetupFields {
+  int classNumber = 4;
+  std::string model, id, typeText;
+  int count = 5;
+  int wheel = 1;
+};
+bool SetupOf(const SetupFields& fields, camera_model::CameraSetup& setup, std::string& error);
 
 class PanelModel {
  public:
   explicit PanelModel(sim::World& world) : world_(world) {}
 
-  // A camera with a memory image built from setup, with power on when asked.
-  // False with a reason for a bad setup or a name already used.
-  bool AddCamera(const std::string& name, const simtools::CameraSetup& setup, bool powerOn, std::string& error);
+  // A camera with a memory image built from its setup, with power on when
+  // asked. False with a reason for a bad setup or a name already used.
+  bool AddCamera(const camera_model::CameraSpec& camera, std::string& error);
   std::string UnusedName() const;  // "camera1", "camera2", ...
-  sim::Camera* Find(const std::string& name) { return world_.FindCamera(name); }
+  camera_model::Camera* Find(const std::string& name) { return world_.FindCamera(name); }
   std::vector<std::string> CameraNames() const;
 
   bool SetPower(const std::string& name, bool on, std::string& error);
   void SetAdministrator(bool yes) { world_.admin = yes; }
   bool Administrator() const { return world_.admin; }
 
-  // kind: one of FaultKinds() with "status=0xNN" for "status", or "clear";
-  // after > 0 only for one-shot kinds. Read as the script's `fault` line.
-  bool InjectFault(const std::string& name, const std::string& kind, int after, std::string& error);
+  bool InjectFault(const std::string& name, const camera_model::Fault& fault, std::string& error);
+  bool ClearFaults(const std::string& name, std::string& error);
   std::vector<std::string> DescribeFaults(const std::string& name) const;
 
   // Takes a reading and marks what changed since this camera's last one.

@@ -14,7 +14,6 @@
 #include "core/cp1250.h"
 #include "lib/view/fltk/fltk.h"
 #include "tools/desktop/hex_view.h"
-#include "tools/scenario/words.h"
 
 namespace desktop {
 namespace {
@@ -55,7 +54,8 @@ PanelWindow::PanelWindow(int x, int y, PanelModel& model)
   addGroup->align(FL_ALIGN_TOP_LEFT | FL_ALIGN_INSIDE);
   classChoice_ = new Fl_Choice(70, 34, 110, kRow, "Class");
   for (int n = 1; n <= 8; ++n)
-    classChoice_->add(MenuText(std::to_string(n) + " " + simtools::SeriesName(simtools::SeriesOfClass(n))).c_str());
+    classChoice_->add(
+        MenuText(std::to_string(n) + " " + camera_model::SeriesName(camera_model::SeriesOfClass(n))).c_str());
   classChoice_->value(kDefaultClass - 1);
   modelInput_ = new Fl_Int_Input(250, 34, 70, kRow, "Model");
   modelInput_->value("1030");
@@ -85,7 +85,7 @@ PanelWindow::PanelWindow(int x, int y, PanelModel& model)
   adminButton_->callback(OnAdmin, this);
 
   faultChoice_ = new Fl_Choice(70, 170, 150, kRow, "Fault");
-  for (const std::string& kind : FaultKinds()) faultChoice_->add(MenuText(kind).c_str());
+  for (const camera_model::Fault& fault : FaultMenu()) faultChoice_->add(MenuText(MenuLabel(fault)).c_str());
   faultChoice_->value(0);
   statusInput_ = new Fl_Input(280, 170, 50, kRow, "Status");
   statusInput_->value("0x01");
@@ -122,21 +122,11 @@ PanelWindow::PanelWindow(int x, int y, PanelModel& model)
 
 PanelWindow::~PanelWindow() { Fl::remove_timeout(OnTimer, this); }
 
-bool PanelWindow::AddCamera(const std::vector<scenario::Word>& words, std::string& error) {
-  try {
-    return AddCamera(scenario::ParseCameraCommand(scenario::Args(words, 0)), error);
-  } catch (const scenario::ScriptError& refused) {
-    error = refused.reason;
-    Report(error);
-    return false;
-  }
-}
-
-bool PanelWindow::AddCamera(const scenario::CameraCommand& camera, std::string& error) {
+bool PanelWindow::AddCamera(const camera_model::CameraSpec& camera, std::string& error) {
   // pathlen= is for the Windows camera emulator, which makes its own device paths.
   if (camera.pathLen != 0) {
     error = "the Virtual camera window plugs cameras in with their own paths";
-  } else if (model_.AddCamera(camera.name, camera.setup, camera.power, error)) {
+  } else if (model_.AddCamera(camera, error)) {
     Report("added " + camera.name);
     Refresh();
     Select(camera.name);
@@ -160,9 +150,16 @@ void PanelWindow::SetAdministrator(bool yes) {
   Refresh();
 }
 
-bool PanelWindow::InjectFault(const std::string& name, const std::string& kind, int after, std::string& error) {
-  const bool done = model_.InjectFault(name, kind, after, error);
-  Report(done ? name + ": " + kind : error);
+bool PanelWindow::InjectFault(const std::string& name, const camera_model::Fault& fault, std::string& error) {
+  const bool done = model_.InjectFault(name, fault, error);
+  Report(done ? name + ": " + camera_model::Describe(fault) : error);
+  Refresh();
+  return done;
+}
+
+bool PanelWindow::ClearFaults(const std::string& name, std::string& error) {
+  const bool done = model_.ClearFaults(name, error);
+  Report(done ? name + ": clear" : error);
   Refresh();
   return done;
 }
@@ -201,7 +198,7 @@ void PanelWindow::Refresh() {
     cameraChoice_->value(index >= 0 ? index : (names.empty() ? -1 : 0));
   }
   const std::string name = Selected();
-  sim::Camera* camera = name.empty() ? nullptr : model_.Find(name);
+  camera_model::Camera* camera = name.empty() ? nullptr : model_.Find(name);
   if (camera != nullptr) {
     powerButton_->activate();
     powerButton_->value(camera->power ? 1 : 0);
@@ -248,18 +245,21 @@ void PanelWindow::Select(const std::string& name) {
 
 void PanelWindow::OnAdd(Fl_Widget*, void* data) {
   auto* panel = static_cast<PanelWindow*>(data);
-  std::vector<scenario::Word> words;
-  const auto word = [&words](const std::string& text) { words.push_back(scenario::Word{text, true}); };
-  word(panel->model_.UnusedName());
-  word("class=" + std::to_string(panel->classChoice_->value() + 1));
-  if (*panel->modelInput_->value() != '\0') word(std::string("model=") + panel->modelInput_->value());
-  if (*panel->idInput_->value() != '\0') word(std::string("id=") + panel->idInput_->value());
-  if (*panel->typeInput_->value() != '\0') word(std::string("type=") + panel->typeInput_->value());
-  word("count=" + std::to_string(static_cast<int>(panel->countInput_->value())));
-  word("wheel=" + std::to_string(panel->wheelChoice_->value() + 1));
-  word(panel->powerOnAdd_->value() != 0 ? "power=on" : "power=off");
+  SetupFields fields;
+  fields.classNumber = panel->classChoice_->value() + 1;
+  fields.model = panel->modelInput_->value();
+  fields.id = panel->idInput_->value();
+  fields.typeText = panel->typeInput_->value();
+  fields.count = static_cast<int>(panel->countInput_->value());
+  fields.wheel = panel->wheelChoice_->value() + 1;
+  camera_model::CameraSpec camera;
+  camera.name = panel->model_.UnusedName();
+  camera.power = panel->powerOnAdd_->value() != 0;
   std::string error;
-  panel->AddCamera(words, error);
+  if (!SetupOf(fields, camera.setup, error))
+    panel->Report(error);
+  else
+    panel->AddCamera(camera, error);
 }
 
 void PanelWindow::OnCamera(Fl_Widget*, void* data) {
@@ -283,18 +283,22 @@ void PanelWindow::OnAdmin(Fl_Widget* widget, void* data) {
 
 void PanelWindow::OnInject(Fl_Widget*, void* data) {
   auto* panel = static_cast<PanelWindow*>(data);
-  const Fl_Menu_Item* item = panel->faultChoice_->mvalue();
-  if (item == nullptr || item->label() == nullptr) return;
-  std::string kind = item->label();
-  if (kind == "status") kind += std::string("=") + panel->statusInput_->value();
+  const int index = panel->faultChoice_->value();
+  if (index < 0 || index >= static_cast<int>(FaultMenu().size())) return;
+  camera_model::Fault fault = FaultMenu()[static_cast<std::size_t>(index)];
+  fault.after = static_cast<int>(panel->afterInput_->value());
   std::string error;
-  panel->InjectFault(panel->Selected(), kind, static_cast<int>(panel->afterInput_->value()), error);
+  if (fault.kind == camera_model::FaultKind::Status &&
+      !camera_model::ParseStatus(panel->statusInput_->value(), fault.status, error))
+    panel->Report(error);
+  else
+    panel->InjectFault(panel->Selected(), fault, error);
 }
 
 void PanelWindow::OnClear(Fl_Widget*, void* data) {
   auto* panel = static_cast<PanelWindow*>(data);
   std::string error;
-  panel->InjectFault(panel->Selected(), "clear", 0, error);
+  panel->ClearFaults(panel->Selected(), error);
 }
 
 void PanelWindow::OnRead(Fl_Widget*, void* data) {

@@ -10,7 +10,6 @@
 #include <string>
 
 #include "tools/desktop/panel_model.h"
-#include "tools/scenario/cameras.h"
 
 class Fl_Box;
 class Fl_Check_Button;
@@ -29,13 +28,12 @@ class PanelWindow : public Fl_Double_Window {
   PanelWindow(int x, int y, PanelModel& model);
   ~PanelWindow() override;
 
-  // A camera as a script's `camera` line gives it (the same defaults); the
-  // window plugs cameras in with the simulated platform's own paths.
-  bool AddCamera(const scenario::CameraCommand& camera, std::string& error);
-  bool AddCamera(const std::vector<scenario::Word>& words, std::string& error);
+  // The window plugs cameras in with the simulated platform's own paths.
+  bool AddCamera(const camera_model::CameraSpec& camera, std::string& error);
   bool SetPower(const std::string& name, bool on, std::string& error);
   void SetAdministrator(bool yes);
-  bool InjectFault(const std::string& name, const std::string& kind, int after, std::string& error);
+  bool InjectFault(const std::string& name, const camera_model::Fault& fault, std::string& error);
+  bool ClearFaults(const std::string& name, std::string& error);
   // Reads the camera's block, selects the camera and shows the reading.
   bool ReadBlock(const std::string& name, BlockReading& reading, std::string& error);
   const BlockReading* LastReading() const { return hasReading_ ? &reading_ : nullptr; }

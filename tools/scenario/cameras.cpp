@@ -7,8 +7,6 @@
 #include <set>
 #include <vector>
 
-#include "platform/sim/world.h"
-
 namespace scenario {
 
 namespace {
@@ -37,21 +35,23 @@ bool ParseInstruction(const std::string& text, Instruction& out) {
   return true;
 }
 
-namespace layout = simtools::layout;
+namespace layout = camera_model::layout;
 using FilterBytes = std::pair<std::uint8_t, std::uint8_t>;  // bytes 4 and 5 of a configuration block
 
 constexpr unsigned kCounts[] = {0, 5, 6, 7, 8, 9, 10, 12};  // by count item 1..8
 
 // Bits of byte 5 that a write may change.
-std::uint8_t CountBits(simtools::CameraSeries series) { return series == simtools::CameraSeries::Ravik ? 0x0F : 0xFF; }
+std::uint8_t CountBits(camera_model::CameraSeries series) {
+  return series == camera_model::CameraSeries::Ravik ? 0x0F : 0xFF;
+}
 
 // The filter bytes after a press with these selections (0: none), encoded as
 // the camera keeps them; an independent statement of the block formats.
-FilterBytes Encode(simtools::CameraSeries series, FilterBytes bytes, int countItem, int wheelItem) {
+FilterBytes Encode(camera_model::CameraSeries series, FilterBytes bytes, int countItem, int wheelItem) {
   auto& [filter, count] = bytes;
   if (countItem >= 1 && countItem <= 8) {
     unsigned n = kCounts[countItem - 1];
-    if (series == simtools::CameraSeries::Ravik) {
+    if (series == camera_model::CameraSeries::Ravik) {
       filter = static_cast<std::uint8_t>(filter & ~0x03);
       if (n == 5) filter |= 0x01;
       if (n == 6) filter |= 0x02;
@@ -65,13 +65,13 @@ FilterBytes Encode(simtools::CameraSeries series, FilterBytes bytes, int countIt
   }
   const bool revision2 = wheelItem != 1;  // the program's rule: anything but item 1 is revision 2
   switch (series) {
-    case simtools::CameraSeries::Ravik:
+    case camera_model::CameraSeries::Ravik:
       filter = static_cast<std::uint8_t>(revision2 ? filter | 0x80 : filter & ~0x80);
       break;
-    case simtools::CameraSeries::Zelt:
+    case camera_model::CameraSeries::Zelt:
       filter = static_cast<std::uint8_t>(revision2 ? filter | 0x04 : filter & ~0x04);
       break;
-    case simtools::CameraSeries::Oskel:
+    case camera_model::CameraSeries::Oskel:
       filter = static_cast<std::uint8_t>(revision2 ? filter & ~0x02 : filter | 0x02);
       break;
   }
@@ -96,14 +96,8 @@ CameraCommand ParseCameraCommand(const Args& a) {
   auto options = a.Options(1, {"class", "model", "id", "type", "count", "wheel", "flags", "seed", "power", "pathlen"});
   if (options.count("class") == 0) throw ScriptError{"camera needs class=N"};
 
-  simtools::CameraSetup& setup = command.setup;
-  setup.classNumber = static_cast<int>(ParseNumberOrThrow(options["class"], 1, 8, "class"));
-  setup.model = 1030;
-  setup.id = 1000u + static_cast<std::uint32_t>(setup.classNumber);
-  setup.typeText = "Virtual " + std::to_string(setup.classNumber);
-  setup.count = 5;
-  setup.wheel = 1;
-  setup.seed = 1;
+  camera_model::CameraSetup& setup = command.setup;
+  setup = camera_model::DefaultSetup(static_cast<int>(ParseNumberOrThrow(options["class"], 1, 8, "class")));
   if (options.count("model"))
     setup.model = static_cast<std::uint16_t>(ParseNumberOrThrow(options["model"], 0, 0xFFFF, "model"));
   if (options.count("id"))
@@ -123,120 +117,47 @@ CameraCommand ParseCameraCommand(const Args& a) {
   if (options.count("pathlen"))
     command.pathLen = static_cast<std::size_t>(ParseNumberOrThrow(options["pathlen"], 1, 4096, "pathlen"));
   std::string error;
-  if (!simtools::CheckCameraSetup(setup, error)) throw ScriptError{error};
+  if (!camera_model::CheckCameraSetup(setup, error)) throw ScriptError{error};
   return command;
-}
-
-namespace {
-
-std::string DescribeFault(const sim::PendingFault& fault) {
-  std::string out;
-  switch (fault.kind) {
-    case sim::FaultKind::ZeroWrite:
-      out = "zero-write";
-      break;
-    case sim::FaultKind::ZeroRead:
-      out = "zero-read";
-      break;
-    case sim::FaultKind::Status:
-      out = "status=" + Hex(fault.status, 2);
-      break;
-    case sim::FaultKind::ShortReply:
-      out = fault.shortBy > 0 ? "short-reply=" + std::to_string(fault.shortBy) : "short-reply";
-      break;
-  }
-  if (fault.after > 0) out += " after=" + std::to_string(fault.after);
-  return out;
-}
-
-}  // namespace
-
-std::vector<std::string> DescribeFaults(const sim::Camera& camera) {
-  std::vector<std::string> faults;
-  for (const sim::PendingFault& fault : camera.faults) faults.push_back(DescribeFault(fault));
-  for (const sim::PendingPowerCut& cut : camera.powerCuts)
-    faults.push_back(std::string(cut.afterRunning ? "power-cut-after" : "power-cut-before") +
-                     (cut.after > 0 ? " after=" + std::to_string(cut.after) : ""));
-  if (camera.ignoreWrites) faults.push_back("ignore-writes");
-  for (int pipe = 0; pipe < 3; ++pipe)
-    if (camera.pipeOpenFails[pipe]) faults.push_back("open-fail=" + std::to_string(pipe));
-  if (camera.deviceOpenFails) faults.push_back("device-open-fail");
-  return faults;
 }
 
 void Poke(const Args& a, const CameraLookup& find) {
   a.Between(3, SIZE_MAX);
-  auto address = static_cast<std::size_t>(a.Number(1, 0, sim::kCameraMemorySize - 1, "address"));
+  auto address = static_cast<std::size_t>(a.Number(1, 0, camera_model::kMemorySize - 1, "address"));
   std::vector<std::uint8_t> bytes = a.HexFrom(2);
-  if (address + bytes.size() > sim::kCameraMemorySize) throw ScriptError{"bytes reach past the camera's memory"};
-  sim::Camera* camera = find(a.Text(0));
+  if (address + bytes.size() > camera_model::kMemorySize) throw ScriptError{"bytes reach past the camera's memory"};
+  camera_model::Camera* camera = find(a.Text(0));
   if (camera == nullptr) return;
   for (std::size_t i = 0; i < bytes.size(); ++i) camera->memory[address + i] = bytes[i];
 }
 
 bool Fault(const Args& a, const CameraLookup& find) {
   a.Between(2, 3);
-  const std::string& kind = a.Text(1);
-  sim::PendingFault fault{sim::FaultKind::ZeroWrite};
-  bool oneShot = true;
-  int pipe = -1;
-  int powerCut = -1;  // 0: before the request reaches the camera, 1: after it ran
-  if (kind == "power-cut-before" || kind == "power-cut-after") {
-    powerCut = kind == "power-cut-after" ? 1 : 0;
-  } else if (kind == "zero-write") {
-    fault.kind = sim::FaultKind::ZeroWrite;
-  } else if (kind == "zero-read") {
-    fault.kind = sim::FaultKind::ZeroRead;
-  } else if (kind == "short-reply") {
-    fault.kind = sim::FaultKind::ShortReply;
-  } else if (kind.rfind("short-reply=", 0) == 0) {
-    fault.kind = sim::FaultKind::ShortReply;
-    fault.shortBy = static_cast<int>(ParseNumberOrThrow(kind.substr(12), 1, 63, "bytes short"));
-  } else if (kind.rfind("status=", 0) == 0) {
-    fault.kind = sim::FaultKind::Status;
-    fault.status = static_cast<std::uint8_t>(ParseNumberOrThrow(kind.substr(7), 0, 0xFF, "status"));
-  } else if (kind.rfind("open-fail=", 0) == 0) {
-    pipe = static_cast<int>(ParseNumberOrThrow(kind.substr(10), 0, 2, "pipe"));
-    oneShot = false;
-  } else if (kind == "ignore-writes" || kind == "device-open-fail" || kind == "clear") {
-    oneShot = false;
-  } else {
-    throw ScriptError{"unknown fault \"" + kind + "\""};
-  }
+  const bool clear = a.Text(1) == "clear";
+  camera_model::Fault fault;
+  std::string error;
+  if (!clear && !camera_model::ParseFault(a.Text(1), fault, error)) throw ScriptError{error};
   if (a.Count() == 3) {
-    if (!oneShot) throw ScriptError{"after=K goes only with a one-time fault"};
+    if (clear || !fault.OneShot()) throw ScriptError{"after=K goes only with a one-time fault"};
     auto options = a.Options(2, {"after"});
     fault.after = static_cast<int>(ParseNumberOrThrow(options["after"], 0, 1000000, "after"));
   }
-  sim::Camera* camera = find(a.Text(0));
+  camera_model::Camera* camera = find(a.Text(0));
   if (camera == nullptr) return false;
-  if (powerCut >= 0) {
-    camera->powerCuts.push_back(sim::PendingPowerCut{powerCut == 1, fault.after});
-  } else if (oneShot) {
-    camera->faults.push_back(fault);
-  } else if (pipe >= 0) {
-    camera->pipeOpenFails[pipe] = true;
-  } else if (kind == "ignore-writes") {
-    camera->ignoreWrites = true;
-    return false;
-  } else if (kind == "device-open-fail") {
-    camera->deviceOpenFails = true;
-  } else {
-    camera->faults.clear();
-    camera->powerCuts.clear();
-    camera->ignoreWrites = false;
-    camera->deviceOpenFails = false;
-    for (bool& fails : camera->pipeOpenFails) fails = false;
+  if (clear) {
+    camera->ClearFaults();
+    return true;
   }
-  return !oneShot || kind == "zero-write";
+  if (!camera->Inject(fault, error)) throw ScriptError{error};
+  return fault.PipesFollow();
 }
 
 void ExpectMemory(const Args& a, const CameraLookup& find) {
   a.Between(3, SIZE_MAX);
-  auto address = static_cast<std::size_t>(a.Number(1, 0, sim::kCameraMemorySize - 1, "address"));
+  auto address = static_cast<std::size_t>(a.Number(1, 0, camera_model::kMemorySize - 1, "address"));
   std::vector<std::uint8_t> bytes = a.HexFrom(2);
-  if (address + bytes.size() > sim::kCameraMemorySize) throw ScriptError{"bytes reach past the camera's memory"};
-  const sim::Camera* camera = find(a.Text(0));
+  if (address + bytes.size() > camera_model::kMemorySize) throw ScriptError{"bytes reach past the camera's memory"};
+  const camera_model::Camera* camera = find(a.Text(0));
   if (camera == nullptr) return;
   const std::uint8_t* actual = camera->memory.data() + address;
   if (!std::equal(bytes.begin(), bytes.end(), actual))
@@ -253,8 +174,8 @@ void ExpectDiff(const Args& a, const CameraLookup& find) {
       const std::string& item = a.Text(i);
       std::size_t colon = item.rfind(':');
       if (colon == std::string::npos) throw ScriptError{"expected ADDR:HH, not \"" + item + "\""};
-      auto address =
-          static_cast<std::size_t>(ParseNumberOrThrow(item.substr(0, colon), 0, sim::kCameraMemorySize - 1, "address"));
+      auto address = static_cast<std::size_t>(
+          ParseNumberOrThrow(item.substr(0, colon), 0, camera_model::kMemorySize - 1, "address"));
       std::vector<std::uint8_t> value;
       std::string error;
       if (item.size() - colon != 3 || !scenario::ParseHexBytes({item.substr(colon + 1)}, value, error))
@@ -262,7 +183,7 @@ void ExpectDiff(const Args& a, const CameraLookup& find) {
       if (!want.emplace(address, value[0]).second) throw ScriptError{"address given twice: \"" + item + "\""};
     }
   }
-  const sim::Camera* camera = find(a.Text(0));
+  const camera_model::Camera* camera = find(a.Text(0));
   if (camera == nullptr) return;
   std::map<std::size_t, std::uint8_t> actual;
   for (std::size_t i = 0; i < camera->memory.size(); ++i)
@@ -294,7 +215,7 @@ void ExpectInstructions(const Args& a, const CameraLookup& find) {
       throw ScriptError{"expected rs|rl|ws|wl:HEXADDR:LENGTH, not \"" + a.Text(i) + "\""};
     want.emplace_back(op);
   }
-  sim::Camera* camera = find(a.Text(0));
+  camera_model::Camera* camera = find(a.Text(0));
   if (camera == nullptr) return;
   // Taken only once they hold: a world whose device messages come late looks again.
   const std::vector<std::string> taken = camera->instructions;
@@ -311,9 +232,9 @@ void ExpectInstructions(const Args& a, const CameraLookup& find) {
   camera->TakeInstructions();
 }
 
-std::string WrongChosenBytes(const sim::Camera& camera, const std::vector<std::pair<int, int>>& presses) {
-  const auto series = simtools::SeriesOfClass(camera.classIndex + 1);
-  const std::size_t filterAt = simtools::ConfigBlockAddress(series) + layout::kFilterByteOffset;
+std::string WrongChosenBytes(const camera_model::Camera& camera, const std::vector<std::pair<int, int>>& presses) {
+  const auto series = camera.Series();
+  const std::size_t filterAt = camera_model::ConfigBlockAddress(series) + layout::kFilterByteOffset;
   const std::size_t countAt = filterAt + 1;
   const std::uint8_t* now8 = camera.memory.data();
   const std::uint8_t* was8 = camera.snapshot.data();
@@ -327,7 +248,7 @@ std::string WrongChosenBytes(const sim::Camera& camera, const std::vector<std::p
   }
   const FilterBytes now{camera.memory[filterAt], camera.memory[countAt]};
   const FilterBytes was{camera.snapshot[filterAt], camera.snapshot[countAt]};
-  const std::uint8_t filterBits = simtools::FilterBitsOf(series);
+  const std::uint8_t filterBits = camera_model::FilterBitsOf(series);
   if (((now.first ^ was.first) & ~filterBits) != 0 || ((now.second ^ was.second) & ~CountBits(series)) != 0)
     return "camera " + camera.name + " changed outside its filter bits: " + HexBytes(&now.first, 1) + " " +
            HexBytes(&now.second, 1);

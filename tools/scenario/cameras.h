@@ -10,27 +10,19 @@
 #include <utility>
 #include <vector>
 
-#include "tools/common/camera_image.h"
+#include "platform/camera_model/camera.h"
+#include "platform/camera_model/host.h"
 #include "tools/scenario/args.h"
-
-namespace sim {
-struct Camera;
-}  // namespace sim
 
 namespace scenario {
 
 // The camera of that name; null in the check pass; throws ScriptError for a
 // name the script never gave a camera.
-using CameraLookup = std::function<sim::Camera*(const std::string& name)>;
+using CameraLookup = std::function<camera_model::Camera*(const std::string& name)>;
 
 // camera NAME class=N [model=M] [id=I] [type=TEXT] [count=C] [wheel=1|2]
-// [flags=B] [seed=S] [power=on|off] [pathlen=L]
-struct CameraCommand {
-  std::string name;
-  simtools::CameraSetup setup;
-  bool power = true;
-  std::size_t pathLen = 0;  // 0: the path's natural length
-};
+// [flags=B] [seed=S] [power=on|off] [pathlen=L]: the camera to add.
+using CameraCommand = camera_model::CameraSpec;
 CameraCommand ParseCameraCommand(const Args& a);
 
 // poke NAME ADDR HEX...
@@ -45,14 +37,10 @@ void ExpectMemory(const Args& a, const CameraLookup& find);
 void ExpectDiff(const Args& a, const CameraLookup& find);
 void ExpectInstructions(const Args& a, const CameraLookup& find);
 
-// A camera's faults as the fault command writes them ("status=0x8F after=2",
-// "ignore-writes", ...), those that wait for an instruction first.
-std::vector<std::string> DescribeFaults(const sim::Camera& camera);
-
 // What "Zapsat filtry" may have written: the camera's memory differs from its
 // snapshot only in the filter bits of its configuration block, and they hold
 // what some order of the presses made, each press with the items the two
 // lists showed (0: none). Empty when it holds; else what is wrong.
-std::string WrongChosenBytes(const sim::Camera& camera, const std::vector<std::pair<int, int>>& presses);
+std::string WrongChosenBytes(const camera_model::Camera& camera, const std::vector<std::pair<int, int>>& presses);
 
 }  // namespace scenario

@@ -234,7 +234,7 @@ void Invariants(Player& p, const Args& a) {
   if (p.checking()) return;
   p.world.WithCameras([&] {
     for (const std::string& name : p.CameraNames()) {
-      const sim::Camera* camera = p.world.FindCamera(name);  // null until its line played
+      const camera_model::Camera* camera = p.world.FindCamera(name);  // null until its line played
       const std::string wrong = camera != nullptr ? WrongChosenBytes(*camera, p.writePresses) : "";
       if (!wrong.empty()) throw ExpectFailure{"invariants", wrong};
     }
@@ -365,7 +365,7 @@ void Changed(Player& p, const Args& a) {
   a.Between(1, SIZE_MAX);
   std::vector<std::uint32_t> want;
   for (std::size_t i = 1; i < a.Count(); ++i)
-    want.push_back(static_cast<std::uint32_t>(a.Number(i, 0, sim::kCameraMemorySize - 1, "address")));
+    want.push_back(static_cast<std::uint32_t>(a.Number(i, 0, camera_model::kMemorySize - 1, "address")));
   p.NeedCamera(a.Text(0));
   if (p.checking()) return p.Needs(kPanel);
   const std::vector<std::uint32_t> marked = p.world.PanelChanges(a.Text(0));

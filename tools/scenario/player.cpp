@@ -171,10 +171,10 @@ void Player::AddedCamera(const std::string& name) {
   if (!cameras_.insert(name).second) throw ScriptError{"camera \"" + name + "\" exists already"};
 }
 
-sim::Camera* Player::CameraFor(const std::string& name) {
+camera_model::Camera* Player::CameraFor(const std::string& name) {
   NeedCamera(name);
   if (checking_) return nullptr;
-  sim::Camera* camera = world.FindCamera(name);
+  camera_model::Camera* camera = world.FindCamera(name);
   if (camera == nullptr) throw ScriptError{"no camera named \"" + name + "\""};
   return camera;
 }

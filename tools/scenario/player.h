@@ -62,9 +62,9 @@ class Player {
     if (started_) Needs(kRestart);
     started_ = true;
   }
-  void NeedCamera(const std::string& name);         // check pass: a camera the script added
-  void AddedCamera(const std::string& name);        // check pass
-  sim::Camera* CameraFor(const std::string& name);  // null in the check pass
+  void NeedCamera(const std::string& name);                  // check pass: a camera the script added
+  void AddedCamera(const std::string& name);                 // check pass
+  camera_model::Camera* CameraFor(const std::string& name);  // null in the check pass
   CameraLookup Cameras() {
     return [this](const std::string& name) { return CameraFor(name); };
   }

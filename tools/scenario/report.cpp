@@ -112,12 +112,12 @@ void Player::Dump(std::ostream& out) {
   out << "cameras:\n";
   world.WithCameras([&] {
     for (const std::string& name : cameras_) {
-      const sim::Camera* camera = world.FindCamera(name);
+      const camera_model::Camera* camera = world.FindCamera(name);
       if (camera == nullptr) continue;
       out << "  " << name << ": class " << camera->classIndex + 1 << ", power " << (camera->power ? "on" : "off")
           << ", faults:";
       std::string faults;
-      for (const std::string& fault : DescribeFaults(*camera)) faults += " " + fault;
+      for (const std::string& fault : camera->DescribeFaults()) faults += " " + fault;
       out << (faults.empty() ? " none" : faults) << "\n";
     }
   });

@@ -20,7 +20,6 @@
 class CRavikConfig;
 namespace sim {
 class World;
-struct Camera;
 }  // namespace sim
 
 namespace scenario {
@@ -154,7 +153,7 @@ class World {
   // The cameras: the model is locked while `use` runs (another thread may answer the program).
   virtual void AddCamera(const CameraCommand& command) = 0;
   virtual void SetPower(const std::string& name, bool on) = 0;
-  virtual sim::Camera* FindCamera(const std::string& name) = 0;
+  virtual camera_model::Camera* FindCamera(const std::string& name) = 0;
   // The camera's pipes (0 to 3) the program holds open, as the camera sees them.
   virtual int PipesOpen(const std::string& name) = 0;
   virtual void WithCameras(const std::function<void()>& use) { use(); }

@@ -11,7 +11,6 @@
 #include "lib/view/text_rows.h"
 #include "lib/view/toolkit.h"
 #include "platform/sim/world.h"
-#include "tools/common/camera_image.h"
 #include "tools/common/program_version.h"
 #include "tools/scenario/program/inside.h"
 #include "ui/camera_info_pane.h"
@@ -85,19 +84,13 @@ Registry& ProgramWorld::Reg() {
 sim::World* ProgramWorld::Simulated() { return &sim::World::Get(); }
 
 void ProgramWorld::AddCamera(const CameraCommand& command) {
-  sim::World& world = sim::World::Get();
-  sim::Camera& camera = world.AddCamera(command.name, command.setup.classNumber - 1, command.pathLen);
   std::string error;
-  if (!simtools::BuildCameraImage(command.setup, camera.memory, error)) throw ScriptError{error};
-  camera.Snapshot();
-  if (command.power) world.SetPower(camera, true);
+  if (!camera_model::AddCamera(sim::World::Get(), command, error)) throw ScriptError{error};
 }
 
-void ProgramWorld::SetPower(const std::string& name, bool on) {
-  if (sim::Camera* camera = FindCamera(name)) sim::World::Get().SetPower(*camera, on);
-}
+void ProgramWorld::SetPower(const std::string& name, bool on) { sim::World::Get().SwitchPower(name, on); }
 
-sim::Camera* ProgramWorld::FindCamera(const std::string& name) { return sim::World::Get().FindCamera(name); }
+camera_model::Camera* ProgramWorld::FindCamera(const std::string& name) { return sim::World::Get().FindCamera(name); }
 
 void ProgramWorld::ModuleVersionChanged(const sim::VersionResourceSpec* resource) {
   hasVersion_ = resource != nullptr;
@@ -197,7 +190,7 @@ Screen ProgramWorld::See() {
 }
 
 int ProgramWorld::PipesOpen(const std::string& name) {
-  const sim::Camera* camera = FindCamera(name);
+  const sim::Camera* camera = sim::World::Get().FindCamera(name);
   return camera != nullptr ? sim::World::Get().PipesOpenTo(*camera) : 0;
 }
 

@@ -26,7 +26,7 @@ class ProgramWorld : public World {
   sim::World* Simulated() override;
   void AddCamera(const CameraCommand& command) override;
   void SetPower(const std::string& name, bool on) override;
-  sim::Camera* FindCamera(const std::string& name) override;
+  camera_model::Camera* FindCamera(const std::string& name) override;
   int PipesOpen(const std::string& name) override;
   void ModuleVersionChanged(const sim::VersionResourceSpec* resource) override;
   void ModuleFolder(const std::string& utf8) override;

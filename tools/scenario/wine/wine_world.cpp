@@ -6,7 +6,6 @@
 
 #include "platform/real/live_objects.h"
 #include "platform/sim/world.h"
-#include "tools/common/camera_image.h"
 #include "tools/scenario/wine/program.h"
 #include "tools/scenario/wine/registry.h"
 #include "tools/windows/camera/emulator.h"
@@ -191,20 +190,16 @@ Registry& WineWorld::Reg() {
 }
 
 void WineWorld::AddCamera(const CameraCommand& command) {
-  std::vector<std::uint8_t> memory(sim::kCameraMemorySize);
   std::string error;
-  if (!simtools::BuildCameraImage(command.setup, memory, error) ||
-      !cameras_->AddCamera(command.name, command.setup.classNumber - 1, command.pathLen, memory, error))
-    throw ScriptError{error};
-  if (command.power) cameras_->SetPower(command.name, true);
+  if (!camera_model::AddCamera(*cameras_, command, error)) throw ScriptError{error};
   BusFailed();
 }
 
 void WineWorld::SetPower(const std::string& name, bool on) {
-  cameras_->SetPower(name, on);
+  cameras_->SwitchPower(name, on);
   BusFailed();
 }
-sim::Camera* WineWorld::FindCamera(const std::string& name) { return cameras_->Find(name); }
+camera_model::Camera* WineWorld::FindCamera(const std::string& name) { return cameras_->Find(name); }
 int WineWorld::PipesOpen(const std::string& name) { return cameras_->PipesOpen(name); }
 
 void WineWorld::WithCameras(const std::function<void()>& use) {
@@ -377,7 +372,7 @@ void WineWorld::Describe(std::ostream& out) {
   if (!BusMissing().empty()) out << "no device messages: " << BusMissing() << "\n";
   wincam::Locked lock(cameras_->Model());
   for (const std::string& name : cameras_->Names())
-    if (const sim::Camera* camera = cameras_->Find(name)) out << "camera " << name << " path " << camera->path << "\n";
+    if (cameras_->Has(name)) out << "camera " << name << " path " << cameras_->PathOf(name) << "\n";
 }
 
 std::wstring WineWorld::ProgramFile() {

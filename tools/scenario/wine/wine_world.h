@@ -31,7 +31,7 @@ class WineWorld : public World {
   Registry& Reg() override;
   void AddCamera(const CameraCommand& command) override;
   void SetPower(const std::string& name, bool on) override;
-  sim::Camera* FindCamera(const std::string& name) override;
+  camera_model::Camera* FindCamera(const std::string& name) override;
   int PipesOpen(const std::string& name) override;
   void WithCameras(const std::function<void()>& use) override;
   void FaultsChanged(const std::string& name) override;

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "platform/sim/world.h"
+#include "platform/camera_model/interface_classes.h"
 #include "tools/windows/camera/bus/requests.h"
 
 namespace wincam {
@@ -86,7 +86,7 @@ bool CameraBus::SetInterface(int device, int classIndex, bool enable, std::strin
     return false;
   }
   ZeltBusInterface request = {};
-  request.interfaceClass = sim::kInterfaceClasses[classIndex];
+  request.interfaceClass = camera_model::AsGuid<GUID>(camera_model::kInterfaceClasses[classIndex]);
   request.device = static_cast<unsigned long>(device);
   request.enable = enable ? 1 : 0;
   Locked hold(lock_);

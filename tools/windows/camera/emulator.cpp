@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/camera_model/image.h"
+#include "platform/camera_model/interface_classes.h"
 #include "tools/windows/camera/device_entry.h"
 
 namespace wincam {
@@ -13,12 +15,12 @@ constexpr std::size_t kPathHead = 61;
 // A camera's pieces; its number is also its root device on the bus.
 struct Emulator::Entry : ServerEvents {
   Entry(Emulator& owner, int number) : owner(owner), number(number) {}
-  void PowerChanged(const sim::Camera&, bool on) override { owner.PowerChanged(*this, on); }
+  void PowerChanged(const camera_model::Camera&, bool on) override { owner.PowerChanged(*this, on); }
 
   Emulator& owner;
   int number;
   std::string name;
-  sim::Camera* camera = nullptr;
+  camera_model::Camera camera;  // under the emulator's model lock
   DeviceEntry device;
   std::unique_ptr<PipeServer> server;
 };
@@ -45,9 +47,10 @@ std::string Emulator::TakeBusError() {
   return taken;
 }
 
-bool Emulator::AddCamera(const std::string& name, int classIndex, std::size_t pathLen,
-                         const std::vector<std::uint8_t>& memory, std::string& error) {
+bool Emulator::Plug(const std::string& name, int classIndex, std::size_t pathLen, std::vector<std::uint8_t> image,
+                    std::string& error) {
   if (Has(name)) return error = "camera \"" + name + "\" exists already", false;
+  if (classIndex < 0 || classIndex >= 8) return error = "class must be 1 to 8", false;
   const int number = static_cast<int>(entries_.size());
   if (number >= CameraBus::kRootDevices)
     return error = "at most " + std::to_string(CameraBus::kRootDevices) +
@@ -55,28 +58,24 @@ bool Emulator::AddCamera(const std::string& name, int classIndex, std::size_t pa
            false;
   auto entry = std::make_unique<Entry>(*this, number);
   entry->name = name;
-  {
-    Locked lock(model_);
-    entry->camera = &world_.AddCamera(name, classIndex);
-    entry->camera->memory = memory;
-    entry->camera->memory.resize(sim::kCameraMemorySize);
-    entry->camera->Snapshot();
-  }
+  entry->camera.name = name;
+  entry->camera.classIndex = classIndex;
+  entry->camera.memory = std::move(image);
+  entry->camera.memory.resize(camera_model::kMemorySize);
+  entry->camera.Snapshot();
   char reference[16];
   std::snprintf(reference, sizeof(reference), "zcam%02d", number);
   std::string ref = reference;
   if (pathLen > kPathHead + ref.size()) ref += std::string(pathLen - kPathHead - ref.size(), '0');
-  if (!entry->device.Create(sim::kInterfaceClasses[classIndex], number, ref, error)) return false;
+  if (!entry->device.Create(camera_model::AsGuid<GUID>(camera_model::kInterfaceClasses[classIndex]), number, ref,
+                            error))
+    return false;
   if (pathLen != 0 && entry->device.Path().size() != pathLen && pathLen > kPathHead + 6) {
     error = "interface path has " + std::to_string(entry->device.Path().size()) + " characters, not " +
             std::to_string(pathLen) + ": " + entry->device.Path();
     return false;
   }
-  {
-    Locked lock(model_);
-    entry->camera->path = entry->device.Path();
-  }
-  entry->server = std::make_unique<PipeServer>(model_, world_, *entry->camera, entry->device, *entry);
+  entry->server = std::make_unique<PipeServer>(model_, entry->camera, entry->device, *entry);
   if (!entry->server->Start()) return error = "cannot start the camera's pipe thread", false;
   entries_.push_back(std::move(entry));
   names_.push_back(name);
@@ -101,12 +100,12 @@ int Emulator::PipesOpen(const std::string& name) const {
   return entry != nullptr ? entry->server->PipesHeld() : 0;
 }
 
-sim::Camera* Emulator::Find(const std::string& name) {
+camera_model::Camera* Emulator::Find(const std::string& name) {
   Entry* entry = EntryOf(name);
-  return entry != nullptr ? entry->camera : nullptr;
+  return entry != nullptr ? &entry->camera : nullptr;
 }
 
-void Emulator::SetPower(const std::string& name, bool on) {
+void Emulator::SwitchPower(const std::string& name, bool on) {
   Entry* entry = EntryOf(name);
   if (entry == nullptr) return;
   if (on)
@@ -127,7 +126,7 @@ std::string Emulator::LastPowerChange() {
 void Emulator::PowerChanged(const Entry& entry, bool on) {
   std::string error;
   const bool switched =
-      !bus_.IsOpen() || bus_.SetInterface(entry.number, entry.camera->classIndex, on, error);  // classIndex is fixed
+      !bus_.IsOpen() || bus_.SetInterface(entry.number, entry.camera.classIndex, on, error);  // classIndex is fixed
   Locked lock(changeLock_);
   lastChange_ = "camera " + entry.name + (on ? " regained power" : " lost power");
   ++powerChanges_;

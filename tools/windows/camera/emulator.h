@@ -1,12 +1,10 @@
 // Cameras for zeltfw.exe under Wine: each one a device the real Setup API
 // lists under its interface class while it has power, whose interface path
 // and three pipes open with the program's own CreateFileA calls, answered by
-// the same camera model as the simulated platform (memory, instructions,
-// faults). A power cut takes the device out of the search and breaks its
-// pipes, and then the camera bus driver disables the camera's interface:
-// Windows itself sends the removal to the windows registered for its class.
-// Power brings the pipes and the device back first, then the interface, and
-// with it the arrival.
+// the camera model (memory, instructions, faults), as on the simulated platform. A power cut takes the device out of
+// the search and breaks its pipes, and then the camera bus driver disables the camera's interface: Windows itself sends
+// the removal to the windows registered for its class. Power brings the pipes and the device back first, then the
+// interface, and with it the arrival.
 #pragma once
 #include <atomic>
 #include <cstdint>
@@ -14,7 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/sim/world.h"
+#include "platform/camera_model/camera.h"
+#include "platform/camera_model/host.h"
 #include "tools/windows/camera/camera_bus.h"
 #include "tools/windows/camera/pipe_server.h"
 
@@ -22,13 +21,13 @@ namespace wincam {
 
 class DeviceEntry;
 
-class Emulator {
+class Emulator : public camera_model::Host {
  public:
   // Removes the cameras earlier runs left registered and opens the camera
   // bus, waiting up to busWait milliseconds for its driver to load.
   explicit Emulator(DWORD busWait);
   // Stops every camera, disables their interfaces and removes them from the registry.
-  ~Emulator();
+  ~Emulator() override;
   Emulator(const Emulator&) = delete;
   Emulator& operator=(const Emulator&) = delete;
 
@@ -43,14 +42,13 @@ class Emulator {
   unsigned PowerChanges() const { return powerChanges_; }
   std::string LastPowerChange();
 
-  // A camera under interface class classIndex (0..7), without power, with
-  // that memory image. pathLen pads its interface path to that many
-  // characters (0: natural length). False with a reason in error.
-  bool AddCamera(const std::string& name, int classIndex, std::size_t pathLen, const std::vector<std::uint8_t>& memory,
-                 std::string& error);
+  // A camera for camera_model::AddCamera: pathLen pads its interface path to
+  // that many characters (0: natural length). At most CameraBus::kRootDevices.
+  bool Plug(const std::string& name, int classIndex, std::size_t pathLen, std::vector<std::uint8_t> image,
+            std::string& error) override;
   bool Has(const std::string& name) const;
   std::string PathOf(const std::string& name) const;
-  void SetPower(const std::string& name, bool on);
+  void SwitchPower(const std::string& name, bool on) override;
   int PipesOpen(const std::string& name) const;  // 0 to 3: the camera's pipes a program holds
   // Call after changing the camera's faults (under Model()): open faults
   // take effect, and a zero-write due now breaks the command pipe.
@@ -58,7 +56,7 @@ class Emulator {
 
   // The camera model: hold the lock (Locked) while using a camera.
   SRWLOCK& Model() { return model_; }
-  sim::Camera* Find(const std::string& name);  // under the lock
+  camera_model::Camera* Find(const std::string& name);  // under the lock
   const std::vector<std::string>& Names() const { return names_; }
 
  private:
@@ -67,8 +65,7 @@ class Emulator {
   // From any thread, once the camera's pipes and entry followed its power.
   void PowerChanged(const Entry& entry, bool on);
 
-  SRWLOCK model_ = SRWLOCK_INIT;
-  sim::World world_;  // the cameras' model only; nothing else of it is used
+  SRWLOCK model_ = SRWLOCK_INIT;  // every entry's camera
   CameraBus bus_;
   std::string busMissing_;
   SRWLOCK changeLock_ = SRWLOCK_INIT;  // the two below

@@ -15,8 +15,7 @@
 #include <iostream>
 #include <string>
 
-#include "platform/sim/world.h"
-#include "tools/common/camera_image.h"
+#include "platform/camera_model/host.h"
 #include "tools/scenario/cameras.h"
 #include "tools/scenario/script.h"
 #include "tools/windows/camera/emulator.h"
@@ -35,7 +34,7 @@ bool Play(wincam::Emulator& cameras, const std::vector<scenario::Word>& words) {
   const std::string& name = words.front().text;
   const Args a(words, 1);
   auto find = [&cameras](const std::string& camera) {
-    sim::Camera* found = cameras.Find(camera);
+    camera_model::Camera* found = cameras.Find(camera);
     if (found == nullptr) throw ScriptError{"no camera named \"" + camera + "\""};
     return found;
   };
@@ -44,15 +43,11 @@ bool Play(wincam::Emulator& cameras, const std::vector<scenario::Word>& words) {
     a.Exactly(3);
     const bool on = a.Choice(2, {"on", "off"}) == 0;
     if (!cameras.Has(a.Text(0))) throw ScriptError{"no camera named \"" + a.Text(0) + "\""};
-    cameras.SetPower(a.Text(0), on);
+    cameras.SwitchPower(a.Text(0), on);
   } else if (name == "camera") {
     const scenario::CameraCommand command = scenario::ParseCameraCommand(a);
-    std::vector<std::uint8_t> memory(sim::kCameraMemorySize);
     std::string error;
-    if (!simtools::BuildCameraImage(command.setup, memory, error) ||
-        !cameras.AddCamera(command.name, command.setup.classNumber - 1, command.pathLen, memory, error))
-      throw ScriptError{error};
-    if (command.power) cameras.SetPower(command.name, true);
+    if (!camera_model::AddCamera(cameras, command, error)) throw ScriptError{error};
     std::cout << command.name << ": " << cameras.PathOf(command.name) << "\n";
   } else if (name == "fault") {
     bool pipes = false;
@@ -80,12 +75,12 @@ bool Play(wincam::Emulator& cameras, const std::vector<scenario::Word>& words) {
     a.Exactly(0);
     wincam::Locked lock(cameras.Model());
     for (const std::string& camera : cameras.Names()) {
-      sim::Camera& c = *cameras.Find(camera);
-      const auto series = simtools::SeriesOfClass(c.classIndex + 1);
-      const std::uint32_t at = simtools::ConfigBlockAddress(series);
-      std::cout << camera << ": power " << (c.power ? "on" : "off") << ", " << c.path << "\n  block at "
+      camera_model::Camera& c = *cameras.Find(camera);
+      const auto series = c.Series();
+      const std::uint32_t at = camera_model::ConfigBlockAddress(series);
+      std::cout << camera << ": power " << (c.power ? "on" : "off") << ", " << cameras.PathOf(camera) << "\n  block at "
                 << scenario::Hex(at) << ": "
-                << scenario::HexBytes(c.memory.data() + at, simtools::ConfigBlockSize(series)) << "\n";
+                << scenario::HexBytes(c.memory.data() + at, camera_model::ConfigBlockSize(series)) << "\n";
       for (const std::string& op : c.TakeInstructions()) std::cout << "  received " << op << "\n";
     }
   } else {

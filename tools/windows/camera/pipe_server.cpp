@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/camera_model/interpreter.h"
 #include "tools/windows/camera/device_entry.h"
 
 namespace wincam {
@@ -38,8 +39,8 @@ struct PipeServer::Instance {
   }
 };
 
-PipeServer::PipeServer(SRWLOCK& model, sim::World& world, sim::Camera& camera, DeviceEntry& entry, ServerEvents& events)
-    : model_(model), world_(world), camera_(camera), entry_(entry), events_(events) {}
+PipeServer::PipeServer(SRWLOCK& model, camera_model::Camera& camera, DeviceEntry& entry, ServerEvents& events)
+    : model_(model), camera_(camera), entry_(entry), events_(events) {}
 
 PipeServer::~PipeServer() {
   if (thread_) {
@@ -112,7 +113,7 @@ void PipeServer::Perform(Order order) {
     case Order::PowerOn: {
       {
         Locked lock(model_);
-        world_.SetPower(camera_, true);
+        camera_.power = true;
       }
       entry_.SetPresent(true);
       powered_ = true;
@@ -122,7 +123,7 @@ void PipeServer::Perform(Order order) {
     }
     case Order::PowerOff: {
       Locked lock(model_);
-      world_.SetPower(camera_, false);
+      camera_.power = false;
     }
       CutPower();
       break;
@@ -241,14 +242,15 @@ void PipeServer::TakeConnections(Kind kind) {
 
 void PipeServer::HandleRequest(const std::uint8_t* request, std::size_t size) {
   TakeConnections(kData);
-  sim::Exchange exchange;
+  camera_model::Exchange exchange;
   bool power = false;
   bool zeroWriteNext = false;
   {
     Locked lock(model_);
-    exchange = sim::RunRequest(world_, camera_, request, size);
+    exchange = camera_model::Run(camera_, request, size);
+    if (exchange.powerCut) camera_.power = false;
     power = camera_.power;
-    if (power && exchange.delivered && !exchange.replyLost) zeroWriteNext = sim::TakeDueZeroWrite(camera_);
+    if (power && exchange.delivered && !exchange.replyLost) zeroWriteNext = camera_model::TakeDueZeroWrite(camera_);
   }
   if (!power) {
     CutPower();
@@ -284,7 +286,7 @@ bool PipeServer::Reply(const std::vector<std::uint8_t>& reply) {
 
 bool PipeServer::ZeroWriteDue() {
   Locked lock(model_);
-  return camera_.power && sim::TakeDueZeroWrite(camera_);
+  return camera_.power && camera_model::TakeDueZeroWrite(camera_);
 }
 
 void PipeServer::Break(Kind kind) {

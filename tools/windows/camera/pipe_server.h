@@ -2,8 +2,8 @@
 // path itself (the program opens it as a probe), "\0" (requests), "\1"
 // (replies) and "\2" (opened and closed only). Each open takes a listening
 // instance and a new one starts listening, as long as the camera has power
-// and no open fault stands for that pipe. Requests go through the simulated
-// camera's interpreter, faults included; a zero-byte transfer is made by
+// and no open fault stands for that pipe. Requests go through the camera
+// model's interpreter, faults included; a zero-byte transfer is made by
 // breaking the pipe the program is about to use.
 #pragma once
 #include <windows.h>
@@ -13,7 +13,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/sim/world.h"
+#include "platform/camera_model/camera.h"
 #include "tools/windows/camera/win_handles.h"
 
 namespace wincam {
@@ -24,13 +24,13 @@ class DeviceEntry;
 class ServerEvents {
  public:
   virtual ~ServerEvents() = default;
-  virtual void PowerChanged(const sim::Camera& camera, bool on) = 0;  // after the pipes and the entry followed
+  virtual void PowerChanged(const camera_model::Camera& camera, bool on) = 0;  // after the pipes and the entry followed
 };
 
 class PipeServer {
  public:
-  // model guards world and camera; entry is the camera's Windows side. All outlive the server.
-  PipeServer(SRWLOCK& model, sim::World& world, sim::Camera& camera, DeviceEntry& entry, ServerEvents& events);
+  // model guards the camera; entry is the camera's Windows side. All outlive the server.
+  PipeServer(SRWLOCK& model, camera_model::Camera& camera, DeviceEntry& entry, ServerEvents& events);
   ~PipeServer();  // stops the thread and closes every pipe
   PipeServer(const PipeServer&) = delete;
   PipeServer& operator=(const PipeServer&) = delete;
@@ -67,8 +67,7 @@ class PipeServer {
   bool Allowed(Kind kind);
 
   SRWLOCK& model_;
-  sim::World& world_;
-  sim::Camera& camera_;
+  camera_model::Camera& camera_;
   DeviceEntry& entry_;
   ServerEvents& events_;
   std::atomic<int> held_[kKinds] = {};                // connected instances of each kind (they count themselves)

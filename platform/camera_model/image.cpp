@@ -1,8 +1,8 @@
-#include "tools/common/camera_image.h"
+#include "platform/camera_model/image.h"
 
-#include "tools/common/splitmix.h"
+#include "platform/camera_model/splitmix.h"
 
-namespace simtools {
+namespace camera_model {
 
 CameraSeries SeriesOfClass(int classNumber) {
   if (classNumber <= 2) return CameraSeries::Ravik;
@@ -46,6 +46,14 @@ std::uint8_t FilterBitsOf(CameraSeries series) {
 
 static void PutLE(std::uint8_t* dest, std::uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) dest[i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+CameraSetup DefaultSetup(int classNumber) {
+  CameraSetup setup;
+  setup.classNumber = classNumber;
+  setup.id = 1000u + static_cast<std::uint32_t>(classNumber);
+  setup.typeText = "Virtual " + std::to_string(classNumber);
+  return setup;
 }
 
 bool CheckCameraSetup(const CameraSetup& setup, std::string& error) {
@@ -105,7 +113,7 @@ static void EncodeFilter(const CameraSetup& setup, CameraSeries series, std::uin
 bool BuildCameraImage(const CameraSetup& setup, std::vector<std::uint8_t>& memory, std::string& error) {
   if (!CheckCameraSetup(setup, error)) return false;
   CameraSeries series = SeriesOfClass(setup.classNumber);
-  if (memory.size() < layout::kMemorySize) {
+  if (memory.size() < kMemorySize) {
     error = "camera memory is smaller than the image";
     return false;
   }
@@ -127,4 +135,4 @@ bool BuildCameraImage(const CameraSetup& setup, std::vector<std::uint8_t>& memor
   return true;
 }
 
-}  // namespace simtools
+}  // namespace camera_model

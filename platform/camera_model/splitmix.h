@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace simtools {
+namespace camera_model {
 
 class SplitMix64 {
  public:
@@ -31,4 +31,4 @@ class SplitMix64 {
   std::uint64_t state_;
 };
 
-}  // namespace simtools
+}  // namespace camera_model

@@ -4,22 +4,22 @@
 
 #include <set>
 
-#include "tools/common/camera_image.h"
-#include "tools/common/splitmix.h"
+#include "platform/camera_model/image.h"
+#include "platform/camera_model/splitmix.h"
 
-using namespace simtools;
+using namespace camera_model;
 
 namespace {
 
 std::vector<std::uint8_t> Build(const CameraSetup& setup) {
-  std::vector<std::uint8_t> memory(layout::kMemorySize);
+  std::vector<std::uint8_t> memory(kMemorySize);
   std::string error;
   EXPECT_TRUE(BuildCameraImage(setup, memory, error)) << error;
   return memory;
 }
 
 std::vector<std::uint8_t> Opaque(std::uint64_t seed) {
-  std::vector<std::uint8_t> memory(layout::kMemorySize);
+  std::vector<std::uint8_t> memory(kMemorySize);
   SplitMix64(seed).Fill(memory.data(), memory.size());
   return memory;
 }
@@ -132,7 +132,7 @@ TEST(ConsoleCameraImage, SeedDecidesTheOpaqueBytes) {
 }
 
 TEST(ConsoleCameraImage, UnencodableSetupsLeaveMemoryAlone) {
-  std::vector<std::uint8_t> memory(layout::kMemorySize, 0x5A);
+  std::vector<std::uint8_t> memory(kMemorySize, 0x5A);
   std::string error;
   CameraSetup setup;
   setup.count = 16;  // Ravik keeps at most 15 in a nibble
@@ -148,7 +148,7 @@ TEST(ConsoleCameraImage, UnencodableSetupsLeaveMemoryAlone) {
   EXPECT_FALSE(BuildCameraImage(setup, memory, error));
   std::vector<std::uint8_t> small(100, 0x5A);
   EXPECT_FALSE(BuildCameraImage(CameraSetup(), small, error));
-  EXPECT_EQ(memory, std::vector<std::uint8_t>(layout::kMemorySize, 0x5A));
+  EXPECT_EQ(memory, std::vector<std::uint8_t>(kMemorySize, 0x5A));
   EXPECT_EQ(small, std::vector<std::uint8_t>(100, 0x5A));
 }
 

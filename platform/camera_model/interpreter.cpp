@@ -1,12 +1,14 @@
-// The camera's command interpreter: memory read (18) and write (19) in their
-// short (8-bit address) and long (32-bit address) forms, with the camera's
-// status codes, and the one-shot faults that tests inject.
+// Memory read (18) and write (19) in their short (8-bit address) and long
+// (32-bit address) forms, with the camera's status codes, and the one-shot
+// faults that tests inject.
+#include "platform/camera_model/interpreter.h"
+
 #include <cstring>
+#include <string>
 
 #include "core/little_endian.h"
-#include "platform/sim/internals.h"
 
-namespace sim {
+namespace camera_model {
 
 namespace {
 
@@ -91,15 +93,15 @@ std::vector<std::uint8_t> Execute(Camera& camera, const std::uint8_t* bytes, con
   return reply;
 }
 
-// The fault that strikes this instruction, if any: the oldest whose count has
-// run out. Every other one counts this instruction.
-bool TakeFault(Camera& camera, PendingFault& struck) {
+// The fault of the list that strikes this instruction, if any: the oldest
+// whose count has run out. Every other one counts this instruction.
+bool Take(std::vector<Fault>& list, Fault& struck) {
   bool found = false;
-  for (auto it = camera.faults.begin(); it != camera.faults.end();) {
+  for (auto it = list.begin(); it != list.end();) {
     if (!found && it->after <= 0) {
       struck = *it;
       found = true;
-      it = camera.faults.erase(it);
+      it = list.erase(it);
       continue;
     }
     if (it->after > 0) --it->after;
@@ -108,86 +110,48 @@ bool TakeFault(Camera& camera, PendingFault& struck) {
   return found;
 }
 
-// The power cut that strikes this instruction, if any; the others count it.
-bool TakePowerCut(Camera& camera, PendingPowerCut& struck) {
-  bool found = false;
-  for (auto it = camera.powerCuts.begin(); it != camera.powerCuts.end();) {
-    if (!found && it->after <= 0) {
-      struck = *it;
-      found = true;
-      it = camera.powerCuts.erase(it);
-      continue;
-    }
-    if (it->after > 0) --it->after;
-    ++it;
-  }
-  return found;
-}
-
-// The one-shot item that strikes the next instruction, if any: the oldest
-// whose count has run out.
-template <typename Item>
-const Item* Due(const std::vector<Item>& items) {
-  for (const Item& item : items)
-    if (item.after <= 0) return &item;
+// The fault of the list that strikes the next instruction, if any: the
+// oldest whose count has run out.
+const Fault* Due(const std::vector<Fault>& list) {
+  for (const Fault& fault : list)
+    if (fault.after <= 0) return &fault;
   return nullptr;
 }
 
 }  // namespace
 
 bool TakeDueZeroWrite(Camera& camera) {
-  const PendingFault* fault = Due(camera.faults);
+  const Fault* fault = Due(camera.faults);
   if (Due(camera.powerCuts) != nullptr || fault == nullptr || fault->kind != FaultKind::ZeroWrite) return false;
-  PendingPowerCut cut;
-  PendingFault struck{FaultKind::ZeroWrite};
-  TakePowerCut(camera, cut);  // counts this request off the power cuts
-  TakeFault(camera, struck);
+  Fault struck;
+  Take(camera.powerCuts, struck);  // counts this request off the power cuts
+  Take(camera.faults, struck);
   return true;
 }
 
-Exchange RunRequest(World& world, Camera& camera, const std::uint8_t* request, std::size_t size) {
+Exchange Run(Camera& camera, const std::uint8_t* request, std::size_t size) {
   Exchange exchange;
-  exchange.delivered = DeliverRequest(world, camera, request, size);
-  auto& replies = world.internals().replies;
-  auto it = replies.find(&camera);
-  if (it == replies.end()) {
-    exchange.replyLost = true;  // a power cut after the instruction took it
-    return exchange;
-  }
-  exchange.reply = std::move(it->second.bytes);
-  exchange.replyLost = it->second.lost;
-  replies.erase(it);
-  return exchange;
-}
+  Fault cut;
+  exchange.powerCut = Take(camera.powerCuts, cut);
+  if (exchange.powerCut && cut.kind == FaultKind::PowerCutBefore) return exchange;  // the request goes nowhere
+  Fault fault;
+  const bool faulted = Take(camera.faults, fault);
+  if (faulted && fault.kind == FaultKind::ZeroWrite) return exchange;
 
-bool DeliverRequest(World& world, Camera& camera, const std::uint8_t* request, std::size_t size) {
-  auto& replies = world.internals().replies;
-  replies.erase(&camera);  // an unread reply is overwritten by the next one
-  PendingPowerCut cut;
-  const bool powerCut = TakePowerCut(camera, cut);
-  if (powerCut && !cut.afterRunning) {
-    world.SetPower(camera, false);  // kills the pipes: the request goes nowhere
-    return false;
-  }
-  PendingFault fault{FaultKind::Status, 0, 0};
-  bool faulted = TakeFault(camera, fault);
-  if (faulted && fault.kind == FaultKind::ZeroWrite) return false;
-
+  exchange.delivered = true;
   Request r = Decode(request, size);
   camera.instructions.push_back(LogEntry(request, size, r));
   camera.requests.emplace_back(request, request + size);
-  PendingReply reply;
   if (faulted && fault.kind == FaultKind::Status) {
-    reply.bytes = {fault.status};
+    exchange.reply = {fault.status};
   } else {
     const bool shortReply = faulted && fault.kind == FaultKind::ShortReply;
-    reply.bytes = Execute(camera, request, r, shortReply ? fault.shortBy : -1);
-    reply.lost = faulted && fault.kind == FaultKind::ZeroRead;
+    exchange.reply = Execute(camera, request, r, shortReply ? fault.shortBy : -1);
+    exchange.replyLost = faulted && fault.kind == FaultKind::ZeroRead;
   }
-  if (camera.replyHook && !reply.lost) reply.lost = !camera.replyHook(reply.bytes);
-  replies[&camera] = std::move(reply);
-  if (powerCut) world.SetPower(camera, false);  // the instruction ran; its reply dies with the pipes
-  return true;
+  if (camera.replyHook && !exchange.replyLost) exchange.replyLost = !camera.replyHook(exchange.reply);
+  if (exchange.powerCut) exchange.replyLost = true;  // the instruction ran; its reply dies with the pipes
+  return exchange;
 }
 
-}  // namespace sim
+}  // namespace camera_model

@@ -1,8 +1,7 @@
 // Memory images of virtual cameras: an identity block (Ravik and Zelt), a
 // configuration block of the camera's series with the chosen ID, type text,
 // filter count and wheel type encoded as the camera keeps them, and seeded
-// opaque bytes everywhere else. Shared by the scenario console and the
-// virtual camera panel.
+// opaque bytes everywhere else.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -10,7 +9,9 @@
 #include <string>
 #include <vector>
 
-namespace simtools {
+namespace camera_model {
+
+constexpr std::size_t kMemorySize = 0x40000;  // 256 KiB; the Oskel block ends at 0x3FFBD
 
 enum class CameraSeries { Ravik, Zelt, Oskel };
 
@@ -37,8 +38,6 @@ constexpr std::size_t kFilterByteOffset = 4;
 constexpr std::size_t kCountByteOffset = 5;
 constexpr std::size_t kTypeTextSize = 14;
 
-constexpr std::size_t kMemorySize = 0x40000;
-
 // Bits of byte 4 that hold the count code and the wheel type, by series.
 constexpr std::uint8_t kRavikFilterBits = 0x83;  // bits 0-1 count code, bit 7 wheel
 constexpr std::uint8_t kZeltFilterBits = 0x04;   // bit 2 wheel (1: revision 2)
@@ -61,6 +60,10 @@ struct CameraSetup {
   std::uint64_t seed = 1;
 };
 
+// What a camera of the class is unless told otherwise: model 1030, ID 1000 +
+// class, type text "Virtual " + class, five filters, wheel 1, seed 1.
+CameraSetup DefaultSetup(int classNumber);
+
 // False with a reason in error when the setup cannot be encoded.
 bool CheckCameraSetup(const CameraSetup& setup, std::string& error);
 
@@ -68,4 +71,4 @@ bool CheckCameraSetup(const CameraSetup& setup, std::string& error);
 // a reason in error when the setup cannot be encoded; memory is then unchanged.
 bool BuildCameraImage(const CameraSetup& setup, std::vector<std::uint8_t>& memory, std::string& error);
 
-}  // namespace simtools
+}  // namespace camera_model
