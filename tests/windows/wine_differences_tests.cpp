@@ -11,7 +11,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/sim/world.h"
+#include "platform/camera_model/interface_classes.h"
 #include "tools/scenario/wine/reader.h"
 #include "tools/windows/camera/camera_bus.h"
 
@@ -126,41 +126,59 @@ TEST(WineDifferences, DropDownListAccessibleObject) {
 
 // The record Windows (or Wine) hands a window registered through the ANSI
 // call when an interface of its class arrives: the camera bus enables one,
-// as the emulator does when a camera gets power.
+// as the emulator does when a camera gets power. Windows converts the name
+// to ANSI "as appropriate": for a window of an ANSI class. The program's
+// window is of a Unicode class.
 std::string arrivedRecord;
-LRESULT CALLBACK Arrivals(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_DEVICECHANGE && wParam == DBT_DEVICEARRIVAL && lParam != 0) {
-    const auto* record = reinterpret_cast<const DEV_BROADCAST_DEVICEINTERFACE_A*>(lParam);
-    if (record->dbcc_devicetype == DBT_DEVTYP_DEVICEINTERFACE) {
-      // A wide name has a zero byte after its first character ('\\').
-      const bool wide = record->dbcc_name[0] != 0 && record->dbcc_name[1] == 0;
-      arrivedRecord =
-          (wide ? "the wide record, dbcc_size " : "the ANSI record, dbcc_size ") + std::to_string(record->dbcc_size);
-    }
-  }
+void NoteArrival(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_DEVICECHANGE || wParam != DBT_DEVICEARRIVAL || lParam == 0) return;
+  const auto* record = reinterpret_cast<const DEV_BROADCAST_DEVICEINTERFACE_A*>(lParam);
+  if (record->dbcc_devicetype != DBT_DEVTYP_DEVICEINTERFACE) return;
+  // A wide name has a zero byte after its first character ('\\').
+  const bool wide = record->dbcc_name[0] != 0 && record->dbcc_name[1] == 0;
+  arrivedRecord =
+      (wide ? "the wide record, dbcc_size " : "the ANSI record, dbcc_size ") + std::to_string(record->dbcc_size);
+}
+LRESULT CALLBACK ArrivalsW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  NoteArrival(message, wParam, lParam);
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
+LRESULT CALLBACK ArrivalsA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  NoteArrival(message, wParam, lParam);
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
 
-TEST(WineDifferences, DeviceRecordForm) {
-  wincam::CameraBus bus;
-  std::string error;
-  if (!bus.Open(20000, error)) GTEST_SKIP() << "no camera bus here: " << error;
-  WNDCLASSW windowClass = {};
-  windowClass.lpfnWndProc = Arrivals;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.lpszClassName = L"ZeltProbeArrivals";
-  RegisterClassW(&windowClass);
-  HWND hwnd = CreateWindowExW(0, windowClass.lpszClassName, L"probe", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
-                              nullptr, windowClass.hInstance, nullptr);
-  ASSERT_NE(hwnd, nullptr);
+// What a window of an ANSI or a Unicode class is given; "" when nothing came.
+std::string ArrivalRecord(wincam::CameraBus& bus, bool ansiWindow) {
+  HWND hwnd = nullptr;
+  if (ansiWindow) {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = ArrivalsA;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = "ZeltProbeArrivalsA";
+    RegisterClassA(&windowClass);
+    hwnd = CreateWindowExA(0, windowClass.lpszClassName, "probe", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
+                           windowClass.hInstance, nullptr);
+  } else {
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = ArrivalsW;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"ZeltProbeArrivalsW";
+    RegisterClassW(&windowClass);
+    hwnd = CreateWindowExW(0, windowClass.lpszClassName, L"probe", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+                           nullptr, windowClass.hInstance, nullptr);
+  }
+  EXPECT_NE(hwnd, nullptr);
   DEV_BROADCAST_DEVICEINTERFACE_A filter = {};
   filter.dbcc_size = sizeof(filter);
   filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
-  filter.dbcc_classguid = sim::kInterfaceClasses[0];
+  filter.dbcc_classguid = camera_model::AsGuid<GUID>(camera_model::kInterfaceClasses[0]);
   HDEVNOTIFY registration = RegisterDeviceNotificationA(hwnd, &filter, DEVICE_NOTIFY_WINDOW_HANDLE);
-  ASSERT_NE(registration, nullptr) << "RegisterDeviceNotificationA failed with " << GetLastError();
+  EXPECT_NE(registration, nullptr) << "RegisterDeviceNotificationA failed with " << GetLastError();
   constexpr int kDevice = wincam::CameraBus::kRootDevices - 1;  // a root device no camera of a script uses first
-  ASSERT_TRUE(bus.SetInterface(kDevice, 0, true, error)) << error;
+  std::string error;
+  arrivedRecord.clear();
+  EXPECT_TRUE(bus.SetInterface(kDevice, 0, true, error)) << error;
   // Delivery is asynchronous: wait for the arrival, 20 s at most.
   const ULONGLONG until = GetTickCount64() + 20000;
   MSG message;
@@ -171,11 +189,21 @@ TEST(WineDifferences, DeviceRecordForm) {
   EXPECT_TRUE(bus.SetInterface(kDevice, 0, false, error)) << error;
   UnregisterDeviceNotification(registration);
   DestroyWindow(hwnd);
-  ASSERT_FALSE(arrivedRecord.empty()) << "no arrival reached the window in 20 s";
+  return arrivedRecord.empty() ? "nothing in 20 s" : arrivedRecord;
+}
+
+TEST(WineDifferences, DeviceRecordForm) {
+  wincam::CameraBus bus;
+  std::string error;
+  if (!bus.Open(20000, error)) GTEST_SKIP() << "no camera bus here: " << error;
+  const std::string seen =
+      "ANSI window: " + ArrivalRecord(bus, true) + "; Unicode window: " + ArrivalRecord(bus, false);
   Compare("the device record of an arrival for an ANSI registration",
-          {"the wide record, dbcc_size 150", "the ANSI record, dbcc_size 90", "the ANSI record, dbcc_size 90",
+          {"ANSI window: the wide record, dbcc_size 150; Unicode window: the wide record, dbcc_size 150",
+           "ANSI window: the ANSI record, dbcc_size 90; Unicode window: the wide record, dbcc_size 150",
+           "ANSI window: the ANSI record, dbcc_size 90; Unicode window: the wide record, dbcc_size 150",
            "the program reads only the header both forms share (camera/link.cpp): check it still does"},
-          arrivedRecord);
+          seen);
 }
 
 }  // namespace
