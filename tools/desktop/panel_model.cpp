@@ -94,7 +94,7 @@ bool PanelModel::InjectFault(const std::string& name, const std::string& kind, i
   std::vector<scenario::Word> words = {{name, true}, {kind, false}};
   if (after != 0) words.push_back({"after=" + std::to_string(after), false});
   try {
-    scenario::Fault(scenario::Args(words, 0), [camera](const std::string&) { return camera; });
+    scenario::Fault(scenario::Args(words, 0)).act(*camera);
   } catch (const scenario::ScriptError& refused) {
     error = refused.reason;
     return false;

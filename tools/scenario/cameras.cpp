@@ -164,19 +164,19 @@ std::vector<std::string> DescribeFaults(const sim::Camera& camera) {
   return faults;
 }
 
-void Poke(const Args& a, const CameraLookup& find) {
+CameraAction Poke(const Args& a) {
   a.Between(3, SIZE_MAX);
   auto address = static_cast<std::size_t>(a.Number(1, 0, sim::kCameraMemorySize - 1, "address"));
   std::vector<std::uint8_t> bytes = a.HexFrom(2);
   if (address + bytes.size() > sim::kCameraMemorySize) throw ScriptError{"bytes reach past the camera's memory"};
-  sim::Camera* camera = find(a.Text(0));
-  if (camera == nullptr) return;
-  for (std::size_t i = 0; i < bytes.size(); ++i) camera->memory[address + i] = bytes[i];
+  return [address, bytes](sim::Camera& camera) {
+    for (std::size_t i = 0; i < bytes.size(); ++i) camera.memory[address + i] = bytes[i];
+  };
 }
 
-bool Fault(const Args& a, const CameraLookup& find) {
+FaultLine Fault(const Args& a) {
   a.Between(2, 3);
-  const std::string& kind = a.Text(1);
+  const std::string kind = a.Text(1);
   sim::PendingFault fault{sim::FaultKind::ZeroWrite};
   bool oneShot = true;
   int pipe = -1;
@@ -208,44 +208,45 @@ bool Fault(const Args& a, const CameraLookup& find) {
     auto options = a.Options(2, {"after"});
     fault.after = static_cast<int>(ParseNumberOrThrow(options["after"], 0, 1000000, "after"));
   }
-  sim::Camera* camera = find(a.Text(0));
-  if (camera == nullptr) return false;
-  if (powerCut >= 0) {
-    camera->powerCuts.push_back(sim::PendingPowerCut{powerCut == 1, fault.after});
-  } else if (oneShot) {
-    camera->faults.push_back(fault);
-  } else if (pipe >= 0) {
-    camera->pipeOpenFails[pipe] = true;
-  } else if (kind == "ignore-writes") {
-    camera->ignoreWrites = true;
-    return false;
-  } else if (kind == "device-open-fail") {
-    camera->deviceOpenFails = true;
-  } else {
-    camera->faults.clear();
-    camera->powerCuts.clear();
-    camera->ignoreWrites = false;
-    camera->deviceOpenFails = false;
-    for (bool& fails : camera->pipeOpenFails) fails = false;
-  }
-  return !oneShot || kind == "zero-write";
+  FaultLine line;
+  line.pipes = (!oneShot && kind != "ignore-writes") || kind == "zero-write";
+  line.cutsPower = powerCut >= 0;
+  line.act = [=](sim::Camera& camera) {
+    if (powerCut >= 0) {
+      camera.powerCuts.push_back(sim::PendingPowerCut{powerCut == 1, fault.after});
+    } else if (oneShot) {
+      camera.faults.push_back(fault);
+    } else if (pipe >= 0) {
+      camera.pipeOpenFails[pipe] = true;
+    } else if (kind == "ignore-writes") {
+      camera.ignoreWrites = true;
+    } else if (kind == "device-open-fail") {
+      camera.deviceOpenFails = true;
+    } else {
+      camera.faults.clear();
+      camera.powerCuts.clear();
+      camera.ignoreWrites = false;
+      camera.deviceOpenFails = false;
+      for (bool& fails : camera.pipeOpenFails) fails = false;
+    }
+  };
+  return line;
 }
 
-void ExpectMemory(const Args& a, const CameraLookup& find) {
+CameraAction ExpectMemory(const Args& a) {
   a.Between(3, SIZE_MAX);
   auto address = static_cast<std::size_t>(a.Number(1, 0, sim::kCameraMemorySize - 1, "address"));
   std::vector<std::uint8_t> bytes = a.HexFrom(2);
   if (address + bytes.size() > sim::kCameraMemorySize) throw ScriptError{"bytes reach past the camera's memory"};
-  const sim::Camera* camera = find(a.Text(0));
-  if (camera == nullptr) return;
-  const std::uint8_t* actual = camera->memory.data() + address;
-  if (!std::equal(bytes.begin(), bytes.end(), actual))
-    throw ExpectFailure{"memory " + a.Text(0) + " " + Hex(address) + " " + HexBytes(bytes.data(), bytes.size()),
-                        HexBytes(actual, bytes.size())};
+  const std::string expected = "memory " + a.Text(0) + " " + Hex(address) + " " + HexBytes(bytes.data(), bytes.size());
+  return [address, bytes, expected](sim::Camera& camera) {
+    const std::uint8_t* actual = camera.memory.data() + address;
+    if (!std::equal(bytes.begin(), bytes.end(), actual)) throw ExpectFailure{expected, HexBytes(actual, bytes.size())};
+  };
 }
 
 // Exactly these bytes differ from the snapshot: ADDR:HH ... or none.
-void ExpectDiff(const Args& a, const CameraLookup& find) {
+CameraAction ExpectDiff(const Args& a) {
   a.Between(2, SIZE_MAX);
   std::map<std::size_t, std::uint8_t> want;
   if (!(a.Count() == 2 && a.Text(1) == "none")) {
@@ -262,26 +263,27 @@ void ExpectDiff(const Args& a, const CameraLookup& find) {
       if (!want.emplace(address, value[0]).second) throw ScriptError{"address given twice: \"" + item + "\""};
     }
   }
-  const sim::Camera* camera = find(a.Text(0));
-  if (camera == nullptr) return;
-  std::map<std::size_t, std::uint8_t> actual;
-  for (std::size_t i = 0; i < camera->memory.size(); ++i)
-    if (camera->memory[i] != camera->snapshot[i]) actual.emplace(i, camera->memory[i]);
-  if (actual == want) return;
-  std::vector<std::string> got;
-  for (const auto& [address, value] : actual) {
-    if (got.size() == 24) {
-      got.push_back("... (" + std::to_string(actual.size()) + " in all)");
-      break;
+  std::vector<std::string> items(a.Rest(1).Count());
+  for (std::size_t i = 1; i < a.Count(); ++i) items[i - 1] = a.Text(i);
+  const std::string expected = "diff " + a.Text(0) + " " + Join(items);
+  return [want, expected](sim::Camera& camera) {
+    std::map<std::size_t, std::uint8_t> actual;
+    for (std::size_t i = 0; i < camera.memory.size(); ++i)
+      if (camera.memory[i] != camera.snapshot[i]) actual.emplace(i, camera.memory[i]);
+    if (actual == want) return;
+    std::vector<std::string> got;
+    for (const auto& [address, value] : actual) {
+      if (got.size() == 24) {
+        got.push_back("... (" + std::to_string(actual.size()) + " in all)");
+        break;
+      }
+      got.push_back(Hex(address) + ":" + HexBytes(&value, 1));
     }
-    got.push_back(Hex(address) + ":" + HexBytes(&value, 1));
-  }
-  std::vector<std::string> expected(a.Rest(1).Count());
-  for (std::size_t i = 1; i < a.Count(); ++i) expected[i - 1] = a.Text(i);
-  throw ExpectFailure{"diff " + a.Text(0) + " " + Join(expected), Join(got)};
+    throw ExpectFailure{expected, Join(got)};
+  };
 }
 
-void ExpectInstructions(const Args& a, const CameraLookup& find) {
+CameraAction ExpectInstructions(const Args& a) {
   a.Between(1, SIZE_MAX);
   std::vector<std::optional<Instruction>> want;
   for (std::size_t i = 1; i < a.Count(); ++i) {
@@ -294,21 +296,20 @@ void ExpectInstructions(const Args& a, const CameraLookup& find) {
       throw ScriptError{"expected rs|rl|ws|wl:HEXADDR:LENGTH, not \"" + a.Text(i) + "\""};
     want.emplace_back(op);
   }
-  sim::Camera* camera = find(a.Text(0));
-  if (camera == nullptr) return;
-  // Taken only once they hold: a world whose device messages come late looks again.
-  const std::vector<std::string> taken = camera->instructions;
-  bool holds = taken.size() == want.size();
-  for (std::size_t i = 0; holds && i < taken.size(); ++i) {
-    Instruction op;
-    holds = ParseInstruction(taken[i], op) ? (!want[i] || *want[i] == op) : !want[i];
-  }
-  if (!holds) {
-    std::vector<std::string> expected;
-    for (std::size_t i = 1; i < a.Count(); ++i) expected.push_back(a.Text(i));
-    throw ExpectFailure{"instructions " + a.Text(0) + " " + Join(expected), Join(taken)};
-  }
-  camera->TakeInstructions();
+  std::vector<std::string> items;
+  for (std::size_t i = 1; i < a.Count(); ++i) items.push_back(a.Text(i));
+  const std::string expected = "instructions " + a.Text(0) + " " + Join(items);
+  return [want, expected](sim::Camera& camera) {
+    // Taken only once they hold: a world whose device messages come late looks again.
+    const std::vector<std::string> taken = camera.instructions;
+    bool holds = taken.size() == want.size();
+    for (std::size_t i = 0; holds && i < taken.size(); ++i) {
+      Instruction op;
+      holds = ParseInstruction(taken[i], op) ? (!want[i] || *want[i] == op) : !want[i];
+    }
+    if (!holds) throw ExpectFailure{expected, Join(taken)};
+    camera.TakeInstructions();
+  };
 }
 
 std::string WrongChosenBytes(const sim::Camera& camera, const std::vector<std::pair<int, int>>& presses) {

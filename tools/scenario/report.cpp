@@ -111,7 +111,7 @@ void Player::Dump(std::ostream& out) {
   world.Describe(out);
   out << "cameras:\n";
   world.WithCameras([&] {
-    for (const std::string& name : cameras_) {
+    for (const std::string& name : CameraNames()) {
       const sim::Camera* camera = world.FindCamera(name);
       if (camera == nullptr) continue;
       out << "  " << name << ": class " << camera->classIndex + 1 << ", power " << (camera->power ? "on" : "off")
@@ -124,14 +124,14 @@ void Player::Dump(std::ostream& out) {
   out << "---\n";
 }
 
-void ShowCommand(Player& p, const Args& a) {
+Command ShowCommand(Parsing&, const Args& a) {
   a.Exactly(0);
-  if (!p.checking()) p.Show(p.out());
+  return Plays([](Player& p) { p.Show(p.out()); });
 }
 
-void DumpCommand(Player& p, const Args& a) {
+Command DumpCommand(Parsing&, const Args& a) {
   a.Exactly(0);
-  if (!p.checking()) p.Dump(p.out());
+  return Plays([](Player& p) { p.Dump(p.out()); });
 }
 
 }  // namespace scenario

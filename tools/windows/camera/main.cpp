@@ -55,27 +55,25 @@ bool Play(wincam::Emulator& cameras, const std::vector<scenario::Word>& words) {
     if (command.power) cameras.SetPower(command.name, true);
     std::cout << command.name << ": " << cameras.PathOf(command.name) << "\n";
   } else if (name == "fault") {
-    bool pipes = false;
+    const scenario::FaultLine fault = scenario::Fault(a);
     {
       wincam::Locked lock(cameras.Model());
-      pipes = scenario::Fault(a, find);
+      fault.act(*find(a.Text(0)));
     }
-    if (pipes) cameras.FaultsChanged(a.Text(0));
+    if (fault.pipes) cameras.FaultsChanged(a.Text(0));
   } else if (name == "poke" || name == "snapshot" || name == "expect") {
+    const std::size_t what = name != "expect" ? 0 : a.Choice(0, {"memory", "diff", "instructions"});
+    const Args on = name == "expect" ? a.Rest(1) : a;
+    scenario::CameraAction act = [](sim::Camera& camera) { camera.Snapshot(); };
+    if (name == "poke") act = scenario::Poke(a);
+    if (name == "snapshot") a.Exactly(1);
+    if (name == "expect")
+      act = what == 0   ? scenario::ExpectMemory(on)
+            : what == 1 ? scenario::ExpectDiff(on)
+                        : scenario::ExpectInstructions(on);
     wincam::Locked lock(cameras.Model());
-    if (name == "poke") {
-      scenario::Poke(a, find);
-    } else if (name == "snapshot") {
-      a.Exactly(1);
-      find(a.Text(0))->Snapshot();
-    } else {
-      const std::size_t what = a.Choice(0, {"memory", "diff", "instructions"});
-      const Args rest = a.Rest(1);
-      if (what == 0) scenario::ExpectMemory(rest, find);
-      if (what == 1) scenario::ExpectDiff(rest, find);
-      if (what == 2) scenario::ExpectInstructions(rest, find);
-      std::cout << "holds\n";
-    }
+    act(*find(on.Text(0)));
+    if (name == "expect") std::cout << "holds\n";
   } else if (name == "show") {
     a.Exactly(0);
     wincam::Locked lock(cameras.Model());
