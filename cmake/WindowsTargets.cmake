@@ -90,18 +90,20 @@ add_executable(zelt-bus-install ${CMAKE_SOURCE_DIR}/tools/windows/camera/bus/ins
 target_link_libraries(zelt-bus-install PRIVATE zcamemu)
 set_target_properties(zelt-bus-install PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZELT_WIN_OUTPUT})
 add_dependencies(zelt-bus-install zelt-camera-bus)
-# The emulator on its own, for a person trying zeltfw.exe by hand.
+# The Wine world: zeltfw.exe with emulated cameras, real input, real boxes.
+file(GLOB zwineworld_srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/scenario/wine/*.cpp)
+list(FILTER zwineworld_srcs EXCLUDE REGEX "/main\\.cpp$")
+add_library(zwineworld STATIC ${zwineworld_srcs})
+target_link_libraries(zwineworld PUBLIC zscript zcamemu zwindrive oleacc oleaut32 ole32)
+# The scenario scripts played in it, and the same world a line at a time for a
+# person trying zeltfw.exe by hand.
+add_executable(zelt-play ${CMAKE_SOURCE_DIR}/tools/scenario/wine/main.cpp)
 add_executable(zelt-camera ${CMAKE_SOURCE_DIR}/tools/windows/camera/main.cpp)
-target_link_libraries(zelt-camera PRIVATE zscript zcamemu)
-set_target_properties(zelt-camera PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZELT_WIN_OUTPUT})
-add_dependencies(zelt-camera zelt-bus-install)
-
-# The scenario scripts played against zeltfw.exe with emulated cameras: real input, real boxes.
-file(GLOB zelt_play_srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/scenario/wine/*.cpp)
-add_executable(zelt-play ${zelt_play_srcs})
-target_link_libraries(zelt-play PRIVATE zscript zcamemu zwindrive oleacc oleaut32 ole32)
-set_target_properties(zelt-play PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZELT_WIN_OUTPUT})
-add_dependencies(zelt-play zelt-bus-install)
+foreach(player zelt-play zelt-camera)
+  target_link_libraries(${player} PRIVATE zwineworld)
+  set_target_properties(${player} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZELT_WIN_OUTPUT})
+  add_dependencies(${player} zelt-bus-install)
+endforeach()
 
 if(ZELT_TESTS)
   # Every program run under Wine (tests, GoogleTest discovery) gets a private
