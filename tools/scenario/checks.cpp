@@ -53,15 +53,17 @@ Command Title(Parsing&, const Args& a) {
 
 Command Pane(Parsing&, const Args& a) {
   a.Exactly(2);
-  const std::size_t field = a.Choice(0, {"title", "line1", "line2", "line3", "type", "id", "count", "wheel"});
+  const auto field = static_cast<PaneField>(
+      a.Choice(0, std::vector<std::string>(std::begin(kPaneFieldNames), std::end(kPaneFieldNames))));
   const auto want = WantText(a, 1);
   const std::string name = a.Text(0);
   const std::string expected = "pane " + name + " " + Quote(a.Text(1));
   return Plays([field, want, name, expected](Player& p) {
     const PaneSeen pane = p.Open(expected).pane;
     if (!pane.present) throw ExpectFailure{expected, "no pane"};
-    if (!pane.seen[field]) return p.PassOver("pane " + name + " is not drawn in the pane's present layout");
-    if (!Holds(want, pane.fields[field])) throw ExpectFailure{expected, Quote(pane.fields[field])};
+    const std::optional<std::string>& text = pane[field];
+    if (!text) return p.PassOver("pane " + name + " is not drawn in the pane's present layout");
+    if (!Holds(want, *text)) throw ExpectFailure{expected, Quote(*text)};
   });
 }
 
@@ -202,14 +204,15 @@ Command Modal(Parsing&, const Args& a) {
   });
 }
 
-Command Focus(Parsing&, const Args& a) {
+Command KeysGo(Parsing&, const Args& a) {
   a.Exactly(1);
-  a.Choice(0, {"action", "next", "countbox", "wheelbox", "box", "none"});
-  const std::string want = a.Text(0);
+  // Any focus but a view no script names.
+  const auto want =
+      static_cast<Focus>(a.Choice(0, std::vector<std::string>(std::begin(kFocusNames), std::end(kFocusNames) - 1)));
   return Plays([want](Player& p) {
-    const std::string expected = "focus " + want;
-    const std::string role = p.Open(expected).focus;
-    if (role != want) throw ExpectFailure{expected, role};
+    const std::string expected = std::string("focus ") + FocusName(want);
+    const Focus focus = p.Open(expected).focus;
+    if (focus != want) throw ExpectFailure{expected, FocusName(focus)};
   });
 }
 
@@ -444,7 +447,7 @@ const std::map<std::string, Check>& Checks() {
       {"position", Position},
       {"interior", Interior},
       {"modal", Modal},
-      {"focus", Focus},
+      {"focus", KeysGo},
       {"reg", Reg},
       {"regkey", Regkey},
       {"memory", CameraCheck<ExpectMemory>},

@@ -275,7 +275,10 @@ Command Click(Parsing& parsing, const Args& a) {
   });
 }
 
-// choose count|wheel N|none [mouse|keyboard|cancel]
+// choose count|wheel N|none [mouse|keyboard|cancel]. A person can leave a
+// list without a choice but cannot take its choice away: `none` holds for a
+// list that shows nothing, and is what a person cannot do on one that shows
+// an item, in every world.
 Command Choose(Parsing& parsing, const Args& a) {
   a.Between(2, 3);
   const bool count = a.Choice(0, {"count", "wheel"}) == 0;
@@ -287,8 +290,14 @@ Command Choose(Parsing& parsing, const Args& a) {
   parsing.NeedStart();
   return Plays([count, item, way](Player& p) {
     const Screen screen = Window(p);
-    if (!(count ? screen.count : screen.wheel).present)
-      throw ExpectFailure{std::string(count ? "countbox" : "wheelbox") + " to choose from", "absent"};
+    const ListSeen& list = count ? screen.count : screen.wheel;
+    const std::string name = count ? "countbox" : "wheelbox";
+    if (!list.present) throw ExpectFailure{name + " to choose from", "absent"};
+    if (item == 0) {
+      if (list.shown != 0)
+        throw ExpectFailure{name + " showing nothing (a person cannot take a choice away)", ListItemText(list.shown)};
+      return;
+    }
     p.world.Choose(count ? ListRole::Count : ListRole::Wheel, item, way);
   });
 }
@@ -364,7 +373,7 @@ Command Key(Parsing& parsing, const Args& a) {
         const KeyPress& press = keys[pressed++];
         if (!p.world.See().open) return void(pressed = 0);  // the window closed on the way: the rest reach nothing
         const bool presses = (press.key == KeyName::Space || press.key == KeyName::Enter) && !press.alt;
-        if (presses && !p.world.BoxOpen() && p.world.See().focus == "action") p.NoteWritePress();
+        if (presses && !p.world.BoxOpen() && p.world.See().focus == Focus::Action) p.NoteWritePress();
         p.world.Key(press);
         if (pressed < keys.size()) return p.Again();
         pressed = 0;

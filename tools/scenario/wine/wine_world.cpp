@@ -68,24 +68,22 @@ PaneSeen ReadPane(const std::vector<std::wstring>& lines) {
   pane.present = true;
   for (const std::wstring& line : lines) pane.lines.push_back(drive::Narrow(line));
   auto line = [&lines](std::size_t i) { return i < lines.size() ? lines[i] : std::wstring(); };
-  pane.fields[0] = drive::Narrow(line(0));
-  pane.fields[1] = drive::Narrow(line(1));
-  pane.seen[0] = pane.seen[1] = true;
+  pane[PaneField::Title] = drive::Narrow(line(0));
+  pane[PaneField::Line1] = drive::Narrow(line(1));
   if (line(2).rfind(kLabels[0], 0) != 0) {
-    pane.fields[2] = drive::Narrow(line(2));
-    pane.fields[3] = drive::Narrow(line(3));
-    pane.seen[2] = pane.seen[3] = true;
+    pane[PaneField::Line2] = drive::Narrow(line(2));
+    pane[PaneField::Line3] = drive::Narrow(line(3));
     return pane;
   }
-  pane.seen[3] = true;  // the facts layout is the one with an empty third line
+  pane[PaneField::Line3] = std::string();  // the facts layout is the one with an empty third line
+  static const PaneField kFacts[] = {PaneField::Type, PaneField::Id, PaneField::Count, PaneField::Wheel};
   for (std::size_t row = 0; row < 4; ++row) {
     std::wstring text = line(2 + row);
     const std::wstring label = kLabels[row];
     if (text.rfind(label, 0) != 0) continue;
     text = text.substr(label.size());
     if (!text.empty() && text.front() == L' ') text.erase(0, 1);
-    pane.fields[4 + row] = drive::Narrow(text);
-    pane.seen[4 + row] = true;
+    pane[kFacts[row]] = drive::Narrow(text);
   }
   return pane;
 }
@@ -253,11 +251,6 @@ void WineWorld::Choose(ListRole role, int item, ChooseWay way) {
   List list;
   if (!Open().ListOf(role == ListRole::Count ? wine::kCountItems : wine::kWheelItems, list))
     throw ExpectFailure{"a list to choose from", "absent"};
-  if (item == 0) {
-    // A person can leave a list without a choice, but cannot take its choice away.
-    if (list.shown != 0) throw ScriptError{"a person cannot take the choice away from a drop-down list"};
-    return;
-  }
   if (way == ChooseWay::Keyboard)
     program_->ChooseByKeyboard(list, item);
   else
@@ -323,7 +316,7 @@ Screen WineWorld::See() {
     if (!program.Button(action, button)) continue;
     (action ? screen.action : screen.next) =
         ButtonSeen{true, AsRead(button.text, button.spoken.name), button.enabled, PlaceOf(button.rect)};
-    if (button.hwnd == focus) screen.focus = action ? "action" : "next";
+    if (button.hwnd == focus) screen.focus = action ? Focus::Action : Focus::Next;
   }
   for (bool count : {true, false}) {
     List found;
@@ -335,9 +328,9 @@ Screen WineWorld::See() {
     if (found.spoken.ShownItem() != found.text) list.misread = drive::Narrow(found.spoken.ShownItem());
     list.open = SendMessageW(found.hwnd, CB_GETDROPPEDSTATE, 0, 0) != FALSE;
     list.place = PlaceOf(found.rect);  // a combo box's window holds the field; the open list is a window of its own
-    if (found.hwnd == focus) screen.focus = count ? "countbox" : "wheelbox";
+    if (found.hwnd == focus) screen.focus = count ? Focus::CountBox : Focus::WheelBox;
   }
-  if (program.OpenBox() != nullptr) screen.focus = "box";
+  if (program.OpenBox() != nullptr) screen.focus = Focus::Box;
   screen.minimized = program.Minimized();
   screen.maximized = program.Maximized();
   screen.placeKnown = !screen.minimized && !screen.maximized;
