@@ -164,12 +164,22 @@ std::vector<std::string> DescribeFaults(const sim::Camera& camera) {
   return faults;
 }
 
-CameraAction Poke(const Args& a) {
+namespace {
+
+// NAME ADDR HEX...: bytes that lie within the camera's memory from ADDR.
+std::pair<std::size_t, std::vector<std::uint8_t>> BytesAt(const Args& a) {
   a.Between(3, SIZE_MAX);
   auto address = static_cast<std::size_t>(a.Number(1, 0, sim::kCameraMemorySize - 1, "address"));
   std::vector<std::uint8_t> bytes = a.HexFrom(2);
   if (address + bytes.size() > sim::kCameraMemorySize) throw ScriptError{"bytes reach past the camera's memory"};
-  return [address, bytes](sim::Camera& camera) {
+  return {address, bytes};
+}
+
+}  // namespace
+
+CameraAction Poke(const Args& a) {
+  const auto [address, bytes] = BytesAt(a);
+  return [address = address, bytes = bytes](sim::Camera& camera) {
     for (std::size_t i = 0; i < bytes.size(); ++i) camera.memory[address + i] = bytes[i];
   };
 }
@@ -234,12 +244,9 @@ FaultLine Fault(const Args& a) {
 }
 
 CameraAction ExpectMemory(const Args& a) {
-  a.Between(3, SIZE_MAX);
-  auto address = static_cast<std::size_t>(a.Number(1, 0, sim::kCameraMemorySize - 1, "address"));
-  std::vector<std::uint8_t> bytes = a.HexFrom(2);
-  if (address + bytes.size() > sim::kCameraMemorySize) throw ScriptError{"bytes reach past the camera's memory"};
+  const auto [address, bytes] = BytesAt(a);
   const std::string expected = "memory " + a.Text(0) + " " + Hex(address) + " " + HexBytes(bytes.data(), bytes.size());
-  return [address, bytes, expected](sim::Camera& camera) {
+  return [address = address, bytes = bytes, expected](sim::Camera& camera) {
     const std::uint8_t* actual = camera.memory.data() + address;
     if (!std::equal(bytes.begin(), bytes.end(), actual)) throw ExpectFailure{expected, HexBytes(actual, bytes.size())};
   };
