@@ -42,12 +42,6 @@ target_link_options(zeltfw PRIVATE -Wl,--gc-sections -Wl,-Map=${ZELT_WIN_OUTPUT}
 set_source_files_properties(res/zeltfw.rc PROPERTIES OBJECT_DEPENDS
                             "${CMAKE_SOURCE_DIR}/res/zeltfw.ico;${CMAKE_BINARY_DIR}/res/zeltfw.manifest;${CMAKE_SOURCE_DIR}/res/version_info.h")
 
-# What the Windows tools share: starting programs, reading their windows, the
-# screen, and timing a program's start.
-add_library(zwindrive STATIC ${CMAKE_SOURCE_DIR}/tools/windows/process.cpp ${CMAKE_SOURCE_DIR}/tools/windows/windows_of.cpp
-                             ${CMAKE_SOURCE_DIR}/tools/windows/screenshot.cpp ${CMAKE_SOURCE_DIR}/tools/windows/timing.cpp)
-target_link_libraries(zwindrive PUBLIC user32 gdi32 advapi32)
-
 # The benchmark's yardstick: the smallest window program of the same toolchain.
 add_executable(zelt-bench-window WIN32 ${CMAKE_SOURCE_DIR}/bench/minimal_window.cpp)
 target_link_libraries(zelt-bench-window PRIVATE user32)
@@ -90,11 +84,13 @@ add_executable(zelt-bus-install ${CMAKE_SOURCE_DIR}/tools/windows/camera/bus/ins
 target_link_libraries(zelt-bus-install PRIVATE zcamemu)
 set_target_properties(zelt-bus-install PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZELT_WIN_OUTPUT})
 add_dependencies(zelt-bus-install zelt-camera-bus)
-# The Wine world: zeltfw.exe with emulated cameras, real input, real boxes.
+# The Wine world: zeltfw.exe with emulated cameras, real input, real boxes;
+# with it the Windows helpers it plays through (starting programs, reading
+# their windows and the screen, timing a program's start).
 file(GLOB zwineworld_srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/scenario/wine/*.cpp)
 list(FILTER zwineworld_srcs EXCLUDE REGEX "/main\\.cpp$")
 add_library(zwineworld STATIC ${zwineworld_srcs})
-target_link_libraries(zwineworld PUBLIC zscript zcamemu zwindrive oleacc oleaut32 ole32)
+target_link_libraries(zwineworld PUBLIC zscript zcamemu oleacc oleaut32 ole32 user32 gdi32 advapi32)
 # The scenario scripts played in it, and the same world a line at a time for a
 # person trying zeltfw.exe by hand.
 add_executable(zelt-play ${CMAKE_SOURCE_DIR}/tools/scenario/wine/main.cpp)

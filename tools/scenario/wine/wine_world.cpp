@@ -9,10 +9,10 @@
 #include "tools/common/camera_image.h"
 #include "tools/scenario/wine/program.h"
 #include "tools/scenario/wine/registry.h"
+#include "tools/scenario/wine/screenshot.h"
+#include "tools/scenario/wine/windows_of.h"
 #include "tools/windows/camera/emulator.h"
 #include "tools/windows/camera/win_handles.h"
-#include "tools/windows/screenshot.h"
-#include "tools/windows/windows_of.h"
 
 namespace scenario {
 namespace {
@@ -66,13 +66,13 @@ PaneSeen ReadPane(const std::vector<std::wstring>& lines) {
                                            L"Filtrov\u00e9 kolo:"};
   PaneSeen pane;
   pane.present = true;
-  for (const std::wstring& line : lines) pane.lines.push_back(drive::Narrow(line));
+  for (const std::wstring& line : lines) pane.lines.push_back(wine::Narrow(line));
   auto line = [&lines](std::size_t i) { return i < lines.size() ? lines[i] : std::wstring(); };
-  pane[PaneField::Title] = drive::Narrow(line(0));
-  pane[PaneField::Line1] = drive::Narrow(line(1));
+  pane[PaneField::Title] = wine::Narrow(line(0));
+  pane[PaneField::Line1] = wine::Narrow(line(1));
   if (line(2).rfind(kLabels[0], 0) != 0) {
-    pane[PaneField::Line2] = drive::Narrow(line(2));
-    pane[PaneField::Line3] = drive::Narrow(line(3));
+    pane[PaneField::Line2] = wine::Narrow(line(2));
+    pane[PaneField::Line3] = wine::Narrow(line(3));
     return pane;
   }
   pane[PaneField::Line3] = std::string();  // the facts layout is the one with an empty third line
@@ -83,15 +83,15 @@ PaneSeen ReadPane(const std::vector<std::wstring>& lines) {
     if (text.rfind(label, 0) != 0) continue;
     text = text.substr(label.size());
     if (!text.empty() && text.front() == L' ') text.erase(0, 1);
-    pane[kFacts[row]] = drive::Narrow(text);
+    pane[kFacts[row]] = wine::Narrow(text);
   }
   return pane;
 }
 
 // A caption a screen reader reads otherwise is no caption the checks accept.
 std::string AsRead(const std::wstring& shown, const std::wstring& read) {
-  return read == shown ? drive::Narrow(shown)
-                       : drive::Narrow(shown) + " (a screen reader reads \"" + drive::Narrow(read) + "\")";
+  return read == shown ? wine::Narrow(shown)
+                       : wine::Narrow(shown) + " (a screen reader reads \"" + wine::Narrow(read) + "\")";
 }
 
 // Every resource of the program but its version resource, for a copy that
@@ -221,7 +221,7 @@ void WineWorld::ModuleVersionChanged(const sim::VersionResourceSpec* resource) {
   version_ = std::make_unique<sim::VersionResourceSpec>(resource != nullptr ? *resource : sim::VersionResourceSpec());
 }
 
-void WineWorld::ModuleFolder(const std::string& utf8) { folder_ = drive::Wide(utf8); }
+void WineWorld::ModuleFolder(const std::string& utf8) { folder_ = wine::Wide(utf8); }
 
 void WineWorld::Start(int showCommand) {
   program_ = std::make_unique<Program>(ProgramFile());
@@ -305,7 +305,7 @@ Screen WineWorld::See() {
   if (program_ == nullptr || !program_->WindowOpen()) return screen;
   Program& program = *program_;
   screen.open = true;
-  screen.title = drive::Narrow(program.Title());
+  screen.title = wine::Narrow(program.Title());
   const std::vector<std::wstring> lines = program.PaneLines();
   if (!lines.empty()) screen.pane = ReadPane(lines);
   RECT pane = {};
@@ -323,9 +323,9 @@ Screen WineWorld::See() {
     if (!program.ListOf(count ? wine::kCountItems : wine::kWheelItems, found)) continue;
     ListSeen& list = count ? screen.count : screen.wheel;
     list.present = true;
-    for (const std::wstring& item : found.items) list.items.push_back(drive::Narrow(item));
+    for (const std::wstring& item : found.items) list.items.push_back(wine::Narrow(item));
     list.shown = found.shown;
-    if (found.spoken.ShownItem() != found.text) list.misread = drive::Narrow(found.spoken.ShownItem());
+    if (found.spoken.ShownItem() != found.text) list.misread = wine::Narrow(found.spoken.ShownItem());
     list.open = SendMessageW(found.hwnd, CB_GETDROPPEDSTATE, 0, 0) != FALSE;
     list.place = PlaceOf(found.rect);  // a combo box's window holds the field; the open list is a window of its own
     if (found.hwnd == focus) screen.focus = count ? Focus::CountBox : Focus::WheelBox;
@@ -425,8 +425,8 @@ void WineWorld::Shot(const std::string& file, const std::string& what) {
   }
   GdiFlush();
   Sleep(50);  // the X server shows what was just drawn
-  drive::Picture picture;
-  if (!drive::CaptureArea(area, &picture)) throw ScriptError{"the screen cannot be read for the shot"};
+  wine::Picture picture;
+  if (!wine::CaptureArea(area, &picture)) throw ScriptError{"the screen cannot be read for the shot"};
   for (int y = 0; y < picture.height; ++y) {
     for (int x = 0; x < picture.width; ++x) {
       const int sx = area.left + x;
@@ -438,7 +438,7 @@ void WineWorld::Shot(const std::string& file, const std::string& what) {
   // The window as drawn: the outside colour, the face, a frame and texts.
   const std::size_t colours = picture.DistinctColours();
   if (colours < 4) throw ExpectFailure{"a picture of the window", std::to_string(colours - 1) + " colour(s): blank"};
-  if (!picture.Save(drive::Wide(file))) throw ScriptError{"cannot write " + file};
+  if (!picture.Save(wine::Wide(file))) throw ScriptError{"cannot write " + file};
 }
 
 }  // namespace scenario

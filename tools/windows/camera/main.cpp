@@ -13,8 +13,8 @@
 #include <string>
 
 #include "tools/scenario/player.h"
+#include "tools/scenario/wine/process.h"
 #include "tools/scenario/wine/wine_world.h"
-#include "tools/windows/process.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
   std::istream& in = argc == 2 ? static_cast<std::istream&>(file) : std::cin;
   scenario::Script script;
   script.name = argc == 2 ? argv[1] : "-";
-  scenario::WineWorld world(drive::OwnDirectory() + L"zeltfw.exe", kBusWait);
+  scenario::WineWorld world(scenario::wine::OwnDirectory() + L"zeltfw.exe", kBusWait);
   if (!world.BusMissing().empty())
     std::cerr << "zelt-camera: power cuts and returns reach no program: " << world.BusMissing() << "\n";
   int number = 0;
