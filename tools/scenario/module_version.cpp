@@ -1,7 +1,7 @@
 #include "tools/scenario/module_version.h"
 
 #include "res/version_info.h"
-#include "tools/common/program_version.h"
+#include "tools/simtools/program_version.h"
 
 namespace scenario {
 

@@ -2,8 +2,8 @@
 
 #include <iostream>
 
-#include "tools/common/program_version.h"
 #include "tools/scenario/layout.h"
+#include "tools/simtools/program_version.h"
 
 namespace scenario {
 

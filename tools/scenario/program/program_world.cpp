@@ -12,8 +12,8 @@
 #include "lib/view/toolkit.h"
 #include "platform/sim/world.h"
 #include "tools/common/camera_image.h"
-#include "tools/common/program_version.h"
 #include "tools/scenario/program/inside.h"
+#include "tools/simtools/program_version.h"
 #include "ui/camera_info_pane.h"
 
 namespace scenario {
