@@ -56,10 +56,10 @@ target_link_options(zelt-bench-imports PRIVATE -s)
 
 
 # The camera emulator: cameras that zeltfw.exe finds, opens and talks to under Wine.
-file(GLOB zcamemu_srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/windows/camera/*.cpp)
-list(FILTER zcamemu_srcs EXCLUDE REGEX "/main\\.cpp$")
-add_library(zcamemu STATIC ${zcamemu_srcs})
-target_link_libraries(zcamemu PUBLIC zsimtools zplatform_sim zcore setupapi advapi32 user32)
+file(GLOB zcamera_emulator_srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/camera_emulator/*.cpp)
+list(FILTER zcamera_emulator_srcs EXCLUDE REGEX "/bus_install\\.cpp$")
+add_library(zcamera_emulator STATIC ${zcamera_emulator_srcs})
+target_link_libraries(zcamera_emulator PUBLIC zsimtools zplatform_sim zcore setupapi advapi32 user32)
 # The camera bus driver, through which the emulator's power cuts and returns
 # reach the program as Windows' own device messages, and its installer; the
 # Wine test scripts install it (tests/windows/wine-run.sh --camera-bus). Test
@@ -70,31 +70,31 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
 else()
   set(zelt_bus_entry DriverEntry)
 endif()
-set(zelt_bus_driver ${CMAKE_SOURCE_DIR}/tools/windows/camera/bus/driver.c)
+set(zelt_bus_driver ${CMAKE_SOURCE_DIR}/tools/camera_emulator/bus/driver.c)
 add_custom_command(
   OUTPUT ${ZELT_WIN_OUTPUT}/zelt-camera-bus.sys
   COMMAND ${CMAKE_C_COMPILER} -O2 -Wall -Wextra -ffreestanding -fno-stack-protector -mno-stack-arg-probe -nostdlib
           -shared -Wl,--subsystem,native -Wl,--entry,${zelt_bus_entry} -Wl,--no-insert-timestamp -I${CMAKE_SOURCE_DIR}
           -o ${ZELT_WIN_OUTPUT}/zelt-camera-bus.sys ${zelt_bus_driver} -lntoskrnl
-  DEPENDS ${zelt_bus_driver} ${CMAKE_SOURCE_DIR}/tools/windows/camera/bus/requests.h
+  DEPENDS ${zelt_bus_driver} ${CMAKE_SOURCE_DIR}/tools/camera_emulator/bus/requests.h
   COMMENT "Building the camera bus driver zelt-camera-bus.sys"
   VERBATIM)
 add_custom_target(zelt-camera-bus ALL DEPENDS ${ZELT_WIN_OUTPUT}/zelt-camera-bus.sys)
-add_executable(zelt-bus-install ${CMAKE_SOURCE_DIR}/tools/windows/camera/bus/install.cpp)
-target_link_libraries(zelt-bus-install PRIVATE zcamemu)
+add_executable(zelt-bus-install ${CMAKE_SOURCE_DIR}/tools/camera_emulator/bus_install.cpp)
+target_link_libraries(zelt-bus-install PRIVATE zcamera_emulator)
 set_target_properties(zelt-bus-install PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZELT_WIN_OUTPUT})
 add_dependencies(zelt-bus-install zelt-camera-bus)
 # The Wine world: zeltfw.exe with emulated cameras, real input, real boxes;
 # with it the Windows helpers it plays through (starting programs, reading
 # their windows and the screen, timing a program's start).
 file(GLOB zwineworld_srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/scenario/wine/*.cpp)
-list(FILTER zwineworld_srcs EXCLUDE REGEX "/main\\.cpp$")
+list(FILTER zwineworld_srcs EXCLUDE REGEX "/(camera_)?main\\.cpp$")
 add_library(zwineworld STATIC ${zwineworld_srcs})
-target_link_libraries(zwineworld PUBLIC zscript zcamemu oleacc oleaut32 ole32 user32 gdi32 advapi32)
+target_link_libraries(zwineworld PUBLIC zscript zcamera_emulator oleacc oleaut32 ole32 user32 gdi32 advapi32)
 # The scenario scripts played in it, and the same world a line at a time for a
 # person trying zeltfw.exe by hand.
 add_executable(zelt-play ${CMAKE_SOURCE_DIR}/tools/scenario/wine/main.cpp)
-add_executable(zelt-camera ${CMAKE_SOURCE_DIR}/tools/windows/camera/main.cpp)
+add_executable(zelt-camera ${CMAKE_SOURCE_DIR}/tools/scenario/wine/camera_main.cpp)
 foreach(player zelt-play zelt-camera)
   target_link_libraries(${player} PRIVATE zwineworld)
   set_target_properties(${player} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZELT_WIN_OUTPUT})

@@ -11,8 +11,8 @@
 #include "tools/scenario/wine/registry.h"
 #include "tools/scenario/wine/screenshot.h"
 #include "tools/scenario/wine/windows_of.h"
-#include "tools/windows/camera/emulator.h"
-#include "tools/windows/camera/win_handles.h"
+#include "tools/camera_emulator/emulator.h"
+#include "tools/camera_emulator/win_handles.h"
 
 namespace scenario {
 namespace {

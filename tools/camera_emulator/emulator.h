@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "platform/sim/world.h"
-#include "tools/windows/camera/camera_bus.h"
-#include "tools/windows/camera/pipe_server.h"
+#include "tools/camera_emulator/camera_bus.h"
+#include "tools/camera_emulator/pipe_server.h"
 
 namespace wincam {
 

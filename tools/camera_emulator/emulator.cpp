@@ -1,8 +1,8 @@
-#include "tools/windows/camera/emulator.h"
+#include "tools/camera_emulator/emulator.h"
 
 #include <cstdio>
 
-#include "tools/windows/camera/device_entry.h"
+#include "tools/camera_emulator/device_entry.h"
 
 namespace wincam {
 namespace {

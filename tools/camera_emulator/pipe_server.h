@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "platform/sim/world.h"
-#include "tools/windows/camera/win_handles.h"
+#include "tools/camera_emulator/win_handles.h"
 
 namespace wincam {
 

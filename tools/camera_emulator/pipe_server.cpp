@@ -1,9 +1,9 @@
-#include "tools/windows/camera/pipe_server.h"
+#include "tools/camera_emulator/pipe_server.h"
 
 #include <algorithm>
 #include <string>
 
-#include "tools/windows/camera/device_entry.h"
+#include "tools/camera_emulator/device_entry.h"
 
 namespace wincam {
 

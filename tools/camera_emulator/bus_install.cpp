@@ -14,9 +14,9 @@
 #include <cstdio>
 #include <string>
 
-#include "tools/windows/camera/bus/requests.h"
-#include "tools/windows/camera/camera_bus.h"
-#include "tools/windows/camera/win_handles.h"
+#include "tools/camera_emulator/bus/requests.h"
+#include "tools/camera_emulator/camera_bus.h"
+#include "tools/camera_emulator/win_handles.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "tools/windows/camera/win_handles.h"
+#include "tools/camera_emulator/win_handles.h"
 
 namespace wincam {
 

@@ -1,11 +1,11 @@
-#include "tools/windows/camera/camera_bus.h"
+#include "tools/camera_emulator/camera_bus.h"
 
 #include <winioctl.h>
 
 #include <cstdio>
 
 #include "platform/sim/world.h"
-#include "tools/windows/camera/bus/requests.h"
+#include "tools/camera_emulator/bus/requests.h"
 
 namespace wincam {
 static_assert(CameraBus::kRootDevices == ZELT_BUS_ROOT_DEVICES, "the driver's root devices");

@@ -1,4 +1,4 @@
-#include "tools/windows/camera/device_entry.h"
+#include "tools/camera_emulator/device_entry.h"
 
 #include <setupapi.h>
 #include <winternl.h>
