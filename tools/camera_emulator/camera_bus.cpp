@@ -7,7 +7,7 @@
 #include "platform/sim/world.h"
 #include "tools/camera_emulator/bus/requests.h"
 
-namespace wincam {
+namespace camera_emulator {
 static_assert(CameraBus::kRootDevices == ZELT_BUS_ROOT_DEVICES, "the driver's root devices");
 
 namespace {
@@ -101,4 +101,4 @@ bool CameraBus::SetInterface(int device, int classIndex, bool enable, std::strin
   return true;
 }
 
-}  // namespace wincam
+}  // namespace camera_emulator

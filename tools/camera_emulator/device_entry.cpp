@@ -8,7 +8,7 @@
 #include <cwctype>
 #include <vector>
 
-namespace wincam {
+namespace camera_emulator {
 namespace {
 
 // The setup class of emulated cameras; Windows only files the devices under it.
@@ -134,4 +134,4 @@ void DeviceEntry::RemoveAll() {
   RegCloseKey(classes);
 }
 
-}  // namespace wincam
+}  // namespace camera_emulator

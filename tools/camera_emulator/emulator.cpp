@@ -4,7 +4,7 @@
 
 #include "tools/camera_emulator/device_entry.h"
 
-namespace wincam {
+namespace camera_emulator {
 namespace {
 // "\\?\root#zeltcam#0000#{class}\" before the reference string.
 constexpr std::size_t kPathHead = 61;
@@ -134,4 +134,4 @@ void Emulator::PowerChanged(const Entry& entry, bool on) {
   if (!switched && busError_.empty()) busError_ = error;
 }
 
-}  // namespace wincam
+}  // namespace camera_emulator

@@ -18,7 +18,7 @@
 #include "tools/camera_emulator/camera_bus.h"
 #include "tools/camera_emulator/pipe_server.h"
 
-namespace wincam {
+namespace camera_emulator {
 
 class DeviceEntry;
 
@@ -79,4 +79,4 @@ class Emulator {
   std::vector<std::string> names_;
 };
 
-}  // namespace wincam
+}  // namespace camera_emulator

@@ -5,7 +5,7 @@
 
 #include "tools/camera_emulator/device_entry.h"
 
-namespace wincam {
+namespace camera_emulator {
 
 namespace {
 constexpr DWORD kPipeBuffer = 4096;
@@ -305,4 +305,4 @@ void PipeServer::CutPower() {
   events_.PowerChanged(camera_, false);
 }
 
-}  // namespace wincam
+}  // namespace camera_emulator

@@ -16,7 +16,7 @@
 #include "platform/sim/world.h"
 #include "tools/camera_emulator/win_handles.h"
 
-namespace wincam {
+namespace camera_emulator {
 
 class DeviceEntry;
 
@@ -81,4 +81,4 @@ class PipeServer {
   Order order_ = Order::None;
 };
 
-}  // namespace wincam
+}  // namespace camera_emulator

@@ -6,13 +6,13 @@
 
 #include "platform/real/live_objects.h"
 #include "platform/sim/world.h"
+#include "tools/camera_emulator/emulator.h"
+#include "tools/camera_emulator/win_handles.h"
 #include "tools/common/camera_image.h"
 #include "tools/scenario/wine/program.h"
 #include "tools/scenario/wine/registry.h"
 #include "tools/scenario/wine/screenshot.h"
 #include "tools/scenario/wine/windows_of.h"
-#include "tools/camera_emulator/emulator.h"
-#include "tools/camera_emulator/win_handles.h"
 
 namespace scenario {
 namespace {
@@ -142,7 +142,7 @@ constexpr ULONGLONG kChangeBound = 20000;
 }  // namespace
 
 WineWorld::WineWorld(std::wstring exe, unsigned long busWait) : exe_(std::move(exe)) {
-  cameras_ = std::make_unique<wincam::Emulator>(busWait);
+  cameras_ = std::make_unique<camera_emulator::Emulator>(busWait);
   wine::ResetRegistry();
 }
 
@@ -206,7 +206,7 @@ sim::Camera* WineWorld::FindCamera(const std::string& name) { return cameras_->F
 int WineWorld::PipesOpen(const std::string& name) { return cameras_->PipesOpen(name); }
 
 void WineWorld::WithCameras(const std::function<void()>& use) {
-  wincam::Locked lock(cameras_->Model());
+  camera_emulator::Locked lock(cameras_->Model());
   use();
 }
 
@@ -368,7 +368,7 @@ void WineWorld::Describe(std::ostream& out) {
     out << "power cuts and returns: " << cameras_->PowerChanges() << ", the last: " << cameras_->LastPowerChange()
         << "\n";
   if (!BusMissing().empty()) out << "no device messages: " << BusMissing() << "\n";
-  wincam::Locked lock(cameras_->Model());
+  camera_emulator::Locked lock(cameras_->Model());
   for (const std::string& name : cameras_->Names())
     if (const sim::Camera* camera = cameras_->Find(name)) out << "camera " << name << " path " << camera->path << "\n";
 }
