@@ -2,7 +2,7 @@
 // XPos and YPos. Nothing is reported when it cannot be read or written.
 #include "app/app_texts.h"
 #include "app/ravik_config.h"
-#include "lib/tools/reg_scanner.h"
+#include "lib/support/reg_scanner.h"
 
 using app::texts::kSettingsKey;
 using app::texts::kWindowSection;

@@ -33,7 +33,7 @@ add_library(zdesktop STATIC ${zdesktop_srcs} ${CMAKE_BINARY_DIR}/generated/progr
 target_link_libraries(zdesktop PUBLIC zscenario_program)
 zelt_link_program(zdesktop PUBLIC zplatform_sim zview_fltk)
 
-add_executable(zeltfw tools/desktop/main.cpp)
+add_executable(zeltfw tools/scenario/desktop/main.cpp)
 target_link_libraries(zeltfw PRIVATE zdesktop)
 
 if(ZELT_TESTS)

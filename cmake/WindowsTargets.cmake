@@ -42,12 +42,6 @@ target_link_options(zeltfw PRIVATE -Wl,--gc-sections -Wl,-Map=${ZELT_WIN_OUTPUT}
 set_source_files_properties(res/zeltfw.rc PROPERTIES OBJECT_DEPENDS
                             "${CMAKE_SOURCE_DIR}/res/zeltfw.ico;${CMAKE_BINARY_DIR}/res/zeltfw.manifest;${CMAKE_SOURCE_DIR}/res/version_info.h")
 
-# What the Windows tools share: starting programs, reading their windows, the
-# screen, and timing a program's start.
-add_library(zwindrive STATIC ${CMAKE_SOURCE_DIR}/tools/windows/process.cpp ${CMAKE_SOURCE_DIR}/tools/windows/windows_of.cpp
-                             ${CMAKE_SOURCE_DIR}/tools/windows/screenshot.cpp ${CMAKE_SOURCE_DIR}/tools/windows/timing.cpp)
-target_link_libraries(zwindrive PUBLIC user32 gdi32 advapi32)
-
 # The benchmark's yardstick: the smallest window program of the same toolchain.
 add_executable(zelt-bench-window WIN32 ${CMAKE_SOURCE_DIR}/bench/minimal_window.cpp)
 target_link_libraries(zelt-bench-window PRIVATE user32)
@@ -62,10 +56,10 @@ target_link_options(zelt-bench-imports PRIVATE -s)
 
 
 # The camera emulator: cameras that zeltfw.exe finds, opens and talks to under Wine.
-file(GLOB zcamemu_srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/windows/camera/*.cpp)
-list(FILTER zcamemu_srcs EXCLUDE REGEX "/main\\.cpp$")
-add_library(zcamemu STATIC ${zcamemu_srcs})
-target_link_libraries(zcamemu PUBLIC zcamera_model zcore setupapi advapi32 user32)
+file(GLOB zcamera_emulator_srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/camera_emulator/*.cpp)
+list(FILTER zcamera_emulator_srcs EXCLUDE REGEX "/bus_install\\.cpp$")
+add_library(zcamera_emulator STATIC ${zcamera_emulator_srcs})
+target_link_libraries(zcamera_emulator PUBLIC zcamera_model zcore setupapi advapi32 user32)
 # The camera bus driver, through which the emulator's power cuts and returns
 # reach the program as Windows' own device messages, and its installer; the
 # Wine test scripts install it (tests/windows/wine-run.sh --camera-bus). Test
@@ -76,32 +70,36 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
 else()
   set(zelt_bus_entry DriverEntry)
 endif()
-set(zelt_bus_driver ${CMAKE_SOURCE_DIR}/tools/windows/camera/bus/driver.c)
+set(zelt_bus_driver ${CMAKE_SOURCE_DIR}/tools/camera_emulator/bus/driver.c)
 add_custom_command(
   OUTPUT ${ZELT_WIN_OUTPUT}/zelt-camera-bus.sys
   COMMAND ${CMAKE_C_COMPILER} -O2 -Wall -Wextra -ffreestanding -fno-stack-protector -mno-stack-arg-probe -nostdlib
           -shared -Wl,--subsystem,native -Wl,--entry,${zelt_bus_entry} -Wl,--no-insert-timestamp -I${CMAKE_SOURCE_DIR}
           -o ${ZELT_WIN_OUTPUT}/zelt-camera-bus.sys ${zelt_bus_driver} -lntoskrnl
-  DEPENDS ${zelt_bus_driver} ${CMAKE_SOURCE_DIR}/tools/windows/camera/bus/requests.h
+  DEPENDS ${zelt_bus_driver} ${CMAKE_SOURCE_DIR}/tools/camera_emulator/bus/requests.h
   COMMENT "Building the camera bus driver zelt-camera-bus.sys"
   VERBATIM)
 add_custom_target(zelt-camera-bus ALL DEPENDS ${ZELT_WIN_OUTPUT}/zelt-camera-bus.sys)
-add_executable(zelt-bus-install ${CMAKE_SOURCE_DIR}/tools/windows/camera/bus/install.cpp)
-target_link_libraries(zelt-bus-install PRIVATE zcamemu)
+add_executable(zelt-bus-install ${CMAKE_SOURCE_DIR}/tools/camera_emulator/bus_install.cpp)
+target_link_libraries(zelt-bus-install PRIVATE zcamera_emulator)
 set_target_properties(zelt-bus-install PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZELT_WIN_OUTPUT})
 add_dependencies(zelt-bus-install zelt-camera-bus)
-# The emulator on its own, for a person trying zeltfw.exe by hand.
-add_executable(zelt-camera ${CMAKE_SOURCE_DIR}/tools/windows/camera/main.cpp)
-target_link_libraries(zelt-camera PRIVATE zscript zcamemu)
-set_target_properties(zelt-camera PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZELT_WIN_OUTPUT})
-add_dependencies(zelt-camera zelt-bus-install)
-
-# The scenario scripts played against zeltfw.exe with emulated cameras: real input, real boxes.
-file(GLOB zelt_play_srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/scenario/wine/*.cpp)
-add_executable(zelt-play ${zelt_play_srcs})
-target_link_libraries(zelt-play PRIVATE zscript zcamemu zwindrive oleacc oleaut32 ole32)
-set_target_properties(zelt-play PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZELT_WIN_OUTPUT})
-add_dependencies(zelt-play zelt-bus-install)
+# The Wine world: zeltfw.exe with emulated cameras, real input, real boxes;
+# with it the Windows helpers it plays through (starting programs, reading
+# their windows and the screen, timing a program's start).
+file(GLOB zwineworld_srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/scenario/wine/*.cpp)
+list(FILTER zwineworld_srcs EXCLUDE REGEX "/(camera_)?main\\.cpp$")
+add_library(zwineworld STATIC ${zwineworld_srcs})
+target_link_libraries(zwineworld PUBLIC zscript zcamera_emulator oleacc oleaut32 ole32 user32 gdi32 advapi32)
+# The scenario scripts played in it, and the same world a line at a time for a
+# person trying zeltfw.exe by hand.
+add_executable(zelt-play ${CMAKE_SOURCE_DIR}/tools/scenario/wine/main.cpp)
+add_executable(zelt-camera ${CMAKE_SOURCE_DIR}/tools/scenario/wine/camera_main.cpp)
+foreach(player zelt-play zelt-camera)
+  target_link_libraries(${player} PRIVATE zwineworld)
+  set_target_properties(${player} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZELT_WIN_OUTPUT})
+  add_dependencies(${player} zelt-bus-install)
+endforeach()
 
 if(ZELT_TESTS)
   # Every program run under Wine (tests, GoogleTest discovery) gets a private

@@ -2,7 +2,7 @@
 
 #include "config/blocks.h"
 #include "core/memory.h"
-#include "lib/tools/reg_scanner.h"
+#include "lib/support/reg_scanner.h"
 #include "platform/api.h"
 #include "platform/scoped.h"
 

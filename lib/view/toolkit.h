@@ -1,6 +1,6 @@
 // The whole view toolkit.
 #pragma once
-#include "lib/tools/rect.h"
+#include "lib/support/rect.h"
 #include "lib/view/controls.h"
 #include "lib/view/event.h"
 #include "lib/view/graphics.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "lib/tools/rect.h"
+#include "lib/support/rect.h"
 #include "lib/view/event.h"
 #include "lib/view/graphics.h"
 #include "platform/types.h"

@@ -8,7 +8,7 @@
 #include "lib/view/modules.h"
 #include "platform/sim/version_block.h"
 #include "platform/sim/world.h"
-#include "tools/common/program_version.h"
+#include "tools/simtools/program_version.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // CRegScannerA over the simulated registry: what it opens, creates, reads and
 // leaves unchanged.
-#include "lib/tools/reg_scanner.h"
+#include "lib/support/reg_scanner.h"
 
 #include <gtest/gtest.h>
 

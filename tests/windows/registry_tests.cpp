@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "lib/tools/reg_scanner.h"
+#include "lib/support/reg_scanner.h"
 #include "platform/api.h"
 
 namespace {

@@ -13,7 +13,7 @@
 
 #include "platform/camera_model/interface_classes.h"
 #include "tools/scenario/wine/reader.h"
-#include "tools/windows/camera/camera_bus.h"
+#include "tools/camera_emulator/camera_bus.h"
 
 namespace {
 
@@ -149,7 +149,7 @@ LRESULT CALLBACK ArrivalsA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
 }
 
 // What a window of an ANSI or a Unicode class is given; "" when nothing came.
-std::string ArrivalRecord(wincam::CameraBus& bus, bool ansiWindow) {
+std::string ArrivalRecord(camera_emulator::CameraBus& bus, bool ansiWindow) {
   HWND hwnd = nullptr;
   if (ansiWindow) {
     WNDCLASSA windowClass = {};
@@ -175,7 +175,7 @@ std::string ArrivalRecord(wincam::CameraBus& bus, bool ansiWindow) {
   filter.dbcc_classguid = camera_model::AsGuid<GUID>(camera_model::kInterfaceClasses[0]);
   HDEVNOTIFY registration = RegisterDeviceNotificationA(hwnd, &filter, DEVICE_NOTIFY_WINDOW_HANDLE);
   EXPECT_NE(registration, nullptr) << "RegisterDeviceNotificationA failed with " << GetLastError();
-  constexpr int kDevice = wincam::CameraBus::kRootDevices - 1;  // a root device no camera of a script uses first
+  constexpr int kDevice = camera_emulator::CameraBus::kRootDevices - 1;  // a root device no camera of a script uses first
   std::string error;
   arrivedRecord.clear();
   EXPECT_TRUE(bus.SetInterface(kDevice, 0, true, error)) << error;
@@ -193,7 +193,7 @@ std::string ArrivalRecord(wincam::CameraBus& bus, bool ansiWindow) {
 }
 
 TEST(WineDifferences, DeviceRecordForm) {
-  wincam::CameraBus bus;
+  camera_emulator::CameraBus bus;
   std::string error;
   if (!bus.Open(20000, error)) GTEST_SKIP() << "no camera bus here: " << error;
   const std::string seen =

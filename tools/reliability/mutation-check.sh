@@ -8,7 +8,7 @@
 # of each other, settings that open only for reading, a volatile section,
 # ...), each of which must be caught; then a sample of the mutants that the
 # operators of mutation_operators.py make of every eligible line of app/,
-# config/, camera/, ui/, core/ and lib/tools (conditions negated or dropped,
+# config/, camera/, ui/, core/ and lib/support (conditions negated or dropped,
 # < and <= swapped, constants off by one, masks changed, statements dropped,
 # early returns). Each is rebuilt where it changed and meets the cheapest
 # tests first (scenario suite, unit tests, fault matrix, exploration, the

@@ -28,7 +28,7 @@ import time
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from mutation_operators import mutants_of, numeric_constants_in  # noqa: E402
 
-SCOPE = ["app", "config", "camera", "ui", "core", "lib/tools"]
+SCOPE = ["app", "config", "camera", "ui", "core", "lib/support"]
 # A debug build's check alone: nothing of it is in the program that ships or in the Release copy tested here.
 OUT_OF_SCOPE = {"camera/call_depth.h"}
 TARGETS = ["zeltfw-sim", "zelt-unit-tests", "zelt-fault-matrix", "zelt-explore"]
@@ -57,12 +57,12 @@ CHOSEN = [
     ("the wheel list over the count list", "config/wizard.cpp", "CRect(108, 125, P - 100, 0)", "CRect(108, 101, P - 100, 0)"),
     ("a saved place used off every monitor", "app/ravik_config.cpp",
      "  if (OnNoMonitor(position[0], position[1], rect.width, rect.height)) {", "  if (false) {"),
-    ("settings that open only for reading not read", "lib/tools/reg_scanner.cpp",
+    ("settings that open only for reading not read", "lib/support/reg_scanner.cpp",
      "    if (win::RegOpenKeyExA(root, path, 0, KEY_READ, key_.receive()) != ERROR_SUCCESS) return false;",
      "    return false;"),
-    ("a section that opens only for reading not read", "lib/tools/reg_scanner.cpp",
+    ("a section that opens only for reading not read", "lib/support/reg_scanner.cpp",
      " &&\n      win::RegOpenKeyExA(key_.get(), sub, 0, KEY_READ, &opened) != ERROR_SUCCESS)", ")"),
-    ("the section created volatile", "lib/tools/reg_scanner.cpp",
+    ("the section created volatile", "lib/support/reg_scanner.cpp",
      "return win::RegCreateKeyExA(key_.get(), sub, 0, nullptr, REG_OPTION_NON_VOLATILE,",
      "return win::RegCreateKeyExA(key_.get(), sub, 0, nullptr, REG_OPTION_NON_VOLATILE + 1,"),
 ]

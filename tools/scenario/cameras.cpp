@@ -121,17 +121,27 @@ CameraCommand ParseCameraCommand(const Args& a) {
   return command;
 }
 
-void Poke(const Args& a, const CameraLookup& find) {
+namespace {
+
+// NAME ADDR HEX...: bytes that lie within the camera's memory from ADDR.
+std::pair<std::size_t, std::vector<std::uint8_t>> BytesAt(const Args& a) {
   a.Between(3, SIZE_MAX);
   auto address = static_cast<std::size_t>(a.Number(1, 0, camera_model::kMemorySize - 1, "address"));
   std::vector<std::uint8_t> bytes = a.HexFrom(2);
   if (address + bytes.size() > camera_model::kMemorySize) throw ScriptError{"bytes reach past the camera's memory"};
-  camera_model::Camera* camera = find(a.Text(0));
-  if (camera == nullptr) return;
-  for (std::size_t i = 0; i < bytes.size(); ++i) camera->memory[address + i] = bytes[i];
+  return {address, bytes};
 }
 
-bool Fault(const Args& a, const CameraLookup& find) {
+}  // namespace
+
+CameraAction Poke(const Args& a) {
+  const auto [address, bytes] = BytesAt(a);
+  return [address = address, bytes = bytes](camera_model::Camera& camera) {
+    for (std::size_t i = 0; i < bytes.size(); ++i) camera.memory[address + i] = bytes[i];
+  };
+}
+
+FaultLine Fault(const Args& a) {
   a.Between(2, 3);
   const bool clear = a.Text(1) == "clear";
   camera_model::Fault fault;
@@ -142,31 +152,32 @@ bool Fault(const Args& a, const CameraLookup& find) {
     auto options = a.Options(2, {"after"});
     fault.after = static_cast<int>(ParseNumberOrThrow(options["after"], 0, 1000000, "after"));
   }
-  camera_model::Camera* camera = find(a.Text(0));
-  if (camera == nullptr) return false;
-  if (clear) {
-    camera->ClearFaults();
-    return true;
-  }
-  if (!camera->Inject(fault, error)) throw ScriptError{error};
-  return fault.PipesFollow();
+  FaultLine line;
+  line.pipes = clear || fault.PipesFollow();
+  line.cutsPower = !clear && (fault.kind == camera_model::FaultKind::PowerCutBefore ||
+                              fault.kind == camera_model::FaultKind::PowerCutAfter);
+  line.act = [clear, fault](camera_model::Camera& camera) {
+    if (clear) {
+      camera.ClearFaults();
+      return;
+    }
+    std::string refused;
+    if (!camera.Inject(fault, refused)) throw ScriptError{refused};
+  };
+  return line;
 }
 
-void ExpectMemory(const Args& a, const CameraLookup& find) {
-  a.Between(3, SIZE_MAX);
-  auto address = static_cast<std::size_t>(a.Number(1, 0, camera_model::kMemorySize - 1, "address"));
-  std::vector<std::uint8_t> bytes = a.HexFrom(2);
-  if (address + bytes.size() > camera_model::kMemorySize) throw ScriptError{"bytes reach past the camera's memory"};
-  const camera_model::Camera* camera = find(a.Text(0));
-  if (camera == nullptr) return;
-  const std::uint8_t* actual = camera->memory.data() + address;
-  if (!std::equal(bytes.begin(), bytes.end(), actual))
-    throw ExpectFailure{"memory " + a.Text(0) + " " + Hex(address) + " " + HexBytes(bytes.data(), bytes.size()),
-                        HexBytes(actual, bytes.size())};
+CameraAction ExpectMemory(const Args& a) {
+  const auto [address, bytes] = BytesAt(a);
+  const std::string expected = "memory " + a.Text(0) + " " + Hex(address) + " " + HexBytes(bytes.data(), bytes.size());
+  return [address = address, bytes = bytes, expected](camera_model::Camera& camera) {
+    const std::uint8_t* actual = camera.memory.data() + address;
+    if (!std::equal(bytes.begin(), bytes.end(), actual)) throw ExpectFailure{expected, HexBytes(actual, bytes.size())};
+  };
 }
 
 // Exactly these bytes differ from the snapshot: ADDR:HH ... or none.
-void ExpectDiff(const Args& a, const CameraLookup& find) {
+CameraAction ExpectDiff(const Args& a) {
   a.Between(2, SIZE_MAX);
   std::map<std::size_t, std::uint8_t> want;
   if (!(a.Count() == 2 && a.Text(1) == "none")) {
@@ -174,8 +185,8 @@ void ExpectDiff(const Args& a, const CameraLookup& find) {
       const std::string& item = a.Text(i);
       std::size_t colon = item.rfind(':');
       if (colon == std::string::npos) throw ScriptError{"expected ADDR:HH, not \"" + item + "\""};
-      auto address = static_cast<std::size_t>(
-          ParseNumberOrThrow(item.substr(0, colon), 0, camera_model::kMemorySize - 1, "address"));
+      auto address =
+          static_cast<std::size_t>(ParseNumberOrThrow(item.substr(0, colon), 0, camera_model::kMemorySize - 1, "address"));
       std::vector<std::uint8_t> value;
       std::string error;
       if (item.size() - colon != 3 || !scenario::ParseHexBytes({item.substr(colon + 1)}, value, error))
@@ -183,26 +194,27 @@ void ExpectDiff(const Args& a, const CameraLookup& find) {
       if (!want.emplace(address, value[0]).second) throw ScriptError{"address given twice: \"" + item + "\""};
     }
   }
-  const camera_model::Camera* camera = find(a.Text(0));
-  if (camera == nullptr) return;
-  std::map<std::size_t, std::uint8_t> actual;
-  for (std::size_t i = 0; i < camera->memory.size(); ++i)
-    if (camera->memory[i] != camera->snapshot[i]) actual.emplace(i, camera->memory[i]);
-  if (actual == want) return;
-  std::vector<std::string> got;
-  for (const auto& [address, value] : actual) {
-    if (got.size() == 24) {
-      got.push_back("... (" + std::to_string(actual.size()) + " in all)");
-      break;
+  std::vector<std::string> items(a.Rest(1).Count());
+  for (std::size_t i = 1; i < a.Count(); ++i) items[i - 1] = a.Text(i);
+  const std::string expected = "diff " + a.Text(0) + " " + Join(items);
+  return [want, expected](camera_model::Camera& camera) {
+    std::map<std::size_t, std::uint8_t> actual;
+    for (std::size_t i = 0; i < camera.memory.size(); ++i)
+      if (camera.memory[i] != camera.snapshot[i]) actual.emplace(i, camera.memory[i]);
+    if (actual == want) return;
+    std::vector<std::string> got;
+    for (const auto& [address, value] : actual) {
+      if (got.size() == 24) {
+        got.push_back("... (" + std::to_string(actual.size()) + " in all)");
+        break;
+      }
+      got.push_back(Hex(address) + ":" + HexBytes(&value, 1));
     }
-    got.push_back(Hex(address) + ":" + HexBytes(&value, 1));
-  }
-  std::vector<std::string> expected(a.Rest(1).Count());
-  for (std::size_t i = 1; i < a.Count(); ++i) expected[i - 1] = a.Text(i);
-  throw ExpectFailure{"diff " + a.Text(0) + " " + Join(expected), Join(got)};
+    throw ExpectFailure{expected, Join(got)};
+  };
 }
 
-void ExpectInstructions(const Args& a, const CameraLookup& find) {
+CameraAction ExpectInstructions(const Args& a) {
   a.Between(1, SIZE_MAX);
   std::vector<std::optional<Instruction>> want;
   for (std::size_t i = 1; i < a.Count(); ++i) {
@@ -215,21 +227,20 @@ void ExpectInstructions(const Args& a, const CameraLookup& find) {
       throw ScriptError{"expected rs|rl|ws|wl:HEXADDR:LENGTH, not \"" + a.Text(i) + "\""};
     want.emplace_back(op);
   }
-  camera_model::Camera* camera = find(a.Text(0));
-  if (camera == nullptr) return;
-  // Taken only once they hold: a world whose device messages come late looks again.
-  const std::vector<std::string> taken = camera->instructions;
-  bool holds = taken.size() == want.size();
-  for (std::size_t i = 0; holds && i < taken.size(); ++i) {
-    Instruction op;
-    holds = ParseInstruction(taken[i], op) ? (!want[i] || *want[i] == op) : !want[i];
-  }
-  if (!holds) {
-    std::vector<std::string> expected;
-    for (std::size_t i = 1; i < a.Count(); ++i) expected.push_back(a.Text(i));
-    throw ExpectFailure{"instructions " + a.Text(0) + " " + Join(expected), Join(taken)};
-  }
-  camera->TakeInstructions();
+  std::vector<std::string> items;
+  for (std::size_t i = 1; i < a.Count(); ++i) items.push_back(a.Text(i));
+  const std::string expected = "instructions " + a.Text(0) + " " + Join(items);
+  return [want, expected](camera_model::Camera& camera) {
+    // Taken only once they hold: a world whose device messages come late looks again.
+    const std::vector<std::string> taken = camera.instructions;
+    bool holds = taken.size() == want.size();
+    for (std::size_t i = 0; holds && i < taken.size(); ++i) {
+      Instruction op;
+      holds = ParseInstruction(taken[i], op) ? (!want[i] || *want[i] == op) : !want[i];
+    }
+    if (!holds) throw ExpectFailure{expected, Join(taken)};
+    camera.TakeInstructions();
+  };
 }
 
 std::string WrongChosenBytes(const camera_model::Camera& camera, const std::vector<std::pair<int, int>>& presses) {

@@ -1,8 +1,8 @@
 // The script commands about cameras, shared by every world that plays
-// scripts: both run their cameras on the simulated camera model, so parsing,
-// acting and checking are one code. Each function parses its arguments
-// (throwing ScriptError), then looks the camera up and acts or checks
-// (throwing ExpectFailure); in the check pass the lookup gives null.
+// scripts: all run their cameras on the camera model, so parsing, acting and
+// checks are one code. Each function parses its arguments (throwing
+// ScriptError) into what the line does to its camera (words[0] names it) when
+// it plays; a check throws ExpectFailure when it does not hold.
 #pragma once
 #include <cstddef>
 #include <functional>
@@ -16,9 +16,8 @@
 
 namespace scenario {
 
-// The camera of that name; null in the check pass; throws ScriptError for a
-// name the script never gave a camera.
-using CameraLookup = std::function<camera_model::Camera*(const std::string& name)>;
+// What a line does to its camera, or checks of it, run with the cameras' model locked.
+using CameraAction = std::function<void(camera_model::Camera&)>;
 
 // camera NAME class=N [model=M] [id=I] [type=TEXT] [count=C] [wheel=1|2]
 // [flags=B] [seed=S] [power=on|off] [pathlen=L]: the camera to add.
@@ -26,16 +25,21 @@ using CameraCommand = camera_model::CameraSpec;
 CameraCommand ParseCameraCommand(const Args& a);
 
 // poke NAME ADDR HEX...
-void Poke(const Args& a, const CameraLookup& find);
-// fault NAME KIND [after=K]. True when real pipes must follow at once: a
-// lasting fault of the pipes changed (open-fail, device-open-fail, clear), or
-// a zero-write may be due.
-bool Fault(const Args& a, const CameraLookup& find);
+CameraAction Poke(const Args& a);
+// fault NAME KIND [after=K].
+struct FaultLine {
+  CameraAction act;
+  // Real pipes must follow at once: a lasting fault of the pipes changed
+  // (open-fail, device-open-fail, clear), or a zero-write may be due.
+  bool pipes = false;
+  bool cutsPower = false;  // the camera cuts its own power (power-cut-before|after)
+};
+FaultLine Fault(const Args& a);
 
 // expect memory NAME ADDR HEX..., expect diff NAME ..., expect instructions NAME OP...
-void ExpectMemory(const Args& a, const CameraLookup& find);
-void ExpectDiff(const Args& a, const CameraLookup& find);
-void ExpectInstructions(const Args& a, const CameraLookup& find);
+CameraAction ExpectMemory(const Args& a);
+CameraAction ExpectDiff(const Args& a);
+CameraAction ExpectInstructions(const Args& a);
 
 // What "Zapsat filtry" may have written: the camera's memory differs from its
 // snapshot only in the filter bits of its configuration block, and they hold

@@ -1,5 +1,5 @@
-// The script's commands for the world and the user. Each handler parses its
-// words and, outside the check pass, plays them on the player's world.
+// The script's commands for the world and the user. Each parser reads its
+// words into the command that plays them on the player's world.
 #include <cstdint>
 
 #include "platform/sim/world.h"
@@ -11,34 +11,38 @@ namespace {
 
 using Kind = Player::Kind;
 
-// The simulated platform, for the lines that need it (null in the check pass).
-sim::World* Sim(Player& p, bool needed) {
-  if (!needed) return nullptr;
-  if (p.checking()) {
-    p.Needs(kSimulatedPlatform);
-    return nullptr;
-  }
-  return p.world.Simulated();
+// A setting of the simulated platform. Every other world is a Windows as the
+// program meets it on a customer's machine (an administrator's, NT, its file
+// name readable, drivers and advapi32 as installed): setting what such a
+// Windows already is plays anywhere and changes nothing there; anything else
+// needs the simulated platform.
+Command SimulatedSetting(bool asEveryWindows, std::function<void(sim::World&)> set) {
+  return Plays(
+      [set](Player& p) {
+        if (sim::World* world = p.world.Simulated()) set(*world);
+      },
+      asEveryWindows ? 0u : static_cast<unsigned>(kSimulatedPlatform));
 }
 
 // --- The world ---------------------------------------------------------------
 
-void Admin(Player& p, const Args& a) {
+Command Admin(Parsing&, const Args& a) {
   a.Exactly(1);
   const bool yes = a.Choice(0, {"yes", "no"}) == 0;
-  if (sim::World* world = Sim(p, !yes || p.world.Can(kSimulatedPlatform))) world->admin = yes;
+  return SimulatedSetting(yes, [yes](sim::World& world) { world.admin = yes; });
 }
 
-void Platform(Player& p, const Args& a) {
+Command Platform(Parsing&, const Args& a) {
   a.Exactly(1);
   static const sim::World::Platform kPlatforms[] = {sim::World::Platform::Nt, sim::World::Platform::Win9x,
                                                     sim::World::Platform::Other, sim::World::Platform::Fail};
-  const std::size_t which = a.Choice(0, {"nt", "9x", "other", "fail"});
-  if (sim::World* world = Sim(p, which != 0 || p.world.Can(kSimulatedPlatform))) world->platform = kPlatforms[which];
+  const sim::World::Platform platform = kPlatforms[a.Choice(0, {"nt", "9x", "other", "fail"})];
+  return SimulatedSetting(platform == sim::World::Platform::Nt,
+                          [platform](sim::World& world) { world.platform = platform; });
 }
 
 // monitors X Y WIDTH HEIGHT ... | none: the screen's monitors, the first one primary.
-void Monitors(Player& p, const Args& a) {
+Command Monitors(Parsing&, const Args& a) {
   a.Between(1, SIZE_MAX);
   std::vector<sim::World::Monitor> monitors;
   if (!(a.Count() == 1 && a.Text(0) == "none" && !a.At(0).quoted)) {
@@ -49,106 +53,124 @@ void Monitors(Player& p, const Args& a) {
                                              static_cast<std::int32_t>(a.Number(i + 2, 1, INT32_MAX, "width")),
                                              static_cast<std::int32_t>(a.Number(i + 3, 1, INT32_MAX, "height"))});
   }
-  if (sim::World* world = Sim(p, true)) world->monitors = monitors;
+  return SimulatedSetting(false, [monitors](sim::World& world) { world.monitors = monitors; });
 }
 
-void Camera(Player& p, const Args& a) {
+Command Camera(Parsing& parsing, const Args& a) {
+  // A power change the program is running to see needs its device messages to reach it.
+  const unsigned seen = parsing.Started() ? static_cast<unsigned>(kNotifications) : 0u;
   if (a.Count() >= 2 && a.Text(1) == "power") {
     a.Exactly(3);
     const bool on = a.Choice(2, {"on", "off"}) == 0;
-    p.NeedCamera(a.Text(0));
-    if (p.checking()) return p.StartedYet() ? p.Needs(kNotifications) : void();
-    p.world.SetPower(a.Text(0), on);
-    return p.world.WorldChanged();
+    const std::string name = a.Text(0);
+    parsing.NeedCamera(name);
+    return Plays(
+        [name, on](Player& p) {
+          p.world.SetPower(name, on);
+          p.world.WorldChanged();
+        },
+        seen);
   }
   if (a.Count() >= 2 && a.Text(1) == "port") {
     // camera NAME port N: plugged into another port, where Windows gives it another device path.
     a.Exactly(3);
     const auto port = static_cast<int>(a.Number(2, 0, 99, "port"));
-    p.NeedCamera(a.Text(0));
-    sim::World* world = Sim(p, true);
-    if (world == nullptr) return;
-    if (!world->MoveToPort(*p.CameraFor(a.Text(0)), port))
-      throw ScriptError{"camera " + Quote(a.Text(0)) + " has power: cut it before plugging it in elsewhere"};
-    return;
+    const std::string name = a.Text(0);
+    parsing.NeedCamera(name);
+    return Plays(
+        [name, port](Player& p) {
+          if (!p.world.Simulated()->MoveToPort(p.CameraFor(name), port))
+            throw ScriptError{"camera " + Quote(name) + " has power: cut it before plugging it in elsewhere"};
+        },
+        kSimulatedPlatform);
   }
   const CameraCommand command = ParseCameraCommand(a);
-  if (p.checking()) {
-    if (p.StartedYet() && command.power) p.Needs(kNotifications);
-    return p.AddedCamera(command.name);
-  }
-  p.world.AddCamera(command);
-  p.world.WorldChanged();
+  parsing.AddCamera(command.name);
+  return Plays(
+      [command](Player& p) {
+        p.world.AddCamera(command);
+        p.world.WorldChanged();
+      },
+      command.power ? seen : 0u);
 }
 
-void Poke(Player& p, const Args& a) {
-  if (p.checking()) return Poke(a, p.Cameras());
-  p.world.WithCameras([&] { Poke(a, p.Cameras()); });
+// A line about one camera (words[0]), played with the cameras' model locked.
+Command OnCamera(Parsing& parsing, const Args& a, CameraAction act) {
+  const std::string name = a.Count() > 0 ? a.Text(0) : std::string();
+  parsing.NeedCamera(name);
+  return Plays([name, act](Player& p) { p.world.WithCameras([&] { act(p.CameraFor(name)); }); });
 }
 
-void Snapshot(Player& p, const Args& a) {
+Command Poke(Parsing& parsing, const Args& a) { return OnCamera(parsing, a, Poke(a)); }
+
+Command Snapshot(Parsing& parsing, const Args& a) {
   a.Exactly(1);
-  p.NeedCamera(a.Text(0));
-  if (p.checking()) return;
-  p.world.WithCameras([&] { p.CameraFor(a.Text(0))->Snapshot(); });
+  return OnCamera(parsing, a, [](camera_model::Camera& camera) { camera.Snapshot(); });
 }
 
-void FaultCommand(Player& p, const Args& a) {
-  if (p.checking()) {
-    Fault(a, p.Cameras());
-    // A cut the camera makes itself goes out as a removal like any other.
-    if (a.Count() >= 2 && a.Text(1).rfind("power-cut", 0) == 0) p.Needs(kNotifications);
-    return;
+Command FaultCommand(Parsing& parsing, const Args& a) {
+  const FaultLine fault = Fault(a);
+  Command command = OnCamera(parsing, a, fault.act);
+  // A cut the camera makes itself goes out as a removal like any other.
+  if (fault.cutsPower) command.needs |= kNotifications;
+  if (fault.pipes) {
+    const std::string name = a.Text(0);
+    command.play = [name, act = std::move(command.play)](Player& p) {
+      act(p);
+      p.world.FaultsChanged(name);
+    };
   }
-  bool pipes = false;
-  p.world.WithCameras([&] { pipes = Fault(a, p.Cameras()); });
-  if (pipes) p.world.FaultsChanged(a.Text(0));
+  return command;
 }
 
-void Regkey(Player& p, const Args& a) {
+Command Regkey(Parsing&, const Args& a) {
   a.Exactly(2);
   const std::size_t action = a.Choice(0, {"create", "delete", "readonly", "writable", "volatile"});
-  const std::string& path = a.Text(1);
-  if (p.checking()) return;
-  if (action == 2 || action == 3) {
-    // The key opens for reading only: the program's writes under it fail with access denied.
-    if (!p.world.Reg().SetReadOnly(path, action == 2)) throw ScriptError{"no key " + Quote(path)};
-    return;
-  }
-  if ((action == 0 || action == 4) && !p.world.Reg().CreateKey(path, action == 4))
-    throw ScriptError{"cannot create key " + Quote(path)};
-  if (action == 1) p.world.Reg().DeleteKey(path);  // a key already absent is what was asked for
+  const std::string path = a.Text(1);
+  return Plays([action, path](Player& p) {
+    if (action == 2 || action == 3) {
+      // The key opens for reading only: the program's writes under it fail with access denied.
+      if (!p.world.Reg().SetReadOnly(path, action == 2)) throw ScriptError{"no key " + Quote(path)};
+      return;
+    }
+    if ((action == 0 || action == 4) && !p.world.Reg().CreateKey(path, action == 4))
+      throw ScriptError{"cannot create key " + Quote(path)};
+    if (action == 1) p.world.Reg().DeleteKey(path);  // a key already absent is what was asked for
+  });
 }
 
-void Reg(Player& p, const Args& a) {
+Command Reg(Parsing&, const Args& a) {
   a.Between(3, 4);
-  const std::string& path = a.Text(0);
-  const std::string& name = a.Text(1);
+  const std::string path = a.Text(0);
+  const std::string name = a.Text(1);
   const std::size_t kind = a.Choice(2, {"dword", "string", "delete"});
   std::uint32_t number = 0;
   a.Exactly(kind == 2 ? 3 : 4);
   if (kind == 0) number = static_cast<std::uint32_t>(a.Number(3, INT32_MIN, UINT32_MAX, "dword"));
   if (kind == 1) a.Cp1250(3);  // refuses a character Windows-1250 lacks rather than storing '?'
-  if (p.checking()) return;
-  Registry& reg = p.world.Reg();
-  if (kind == 2) return reg.DeleteValue(path, name);  // a value already absent is what was asked for
-  // A value needs its key; scripts need not create it first.
-  if (!reg.KeyExists(path) && !reg.CreateKey(path)) throw ScriptError{"cannot create key " + Quote(path)};
-  if (!(kind == 0 ? reg.SetDword(path, name, number) : reg.SetString(path, name, a.Text(3))))
-    throw ScriptError{"cannot set " + Quote(name) + " under " + Quote(path)};
+  const std::string text = kind == 1 ? a.Text(3) : std::string();
+  return Plays([path, name, kind, number, text](Player& p) {
+    Registry& reg = p.world.Reg();
+    if (kind == 2) return reg.DeleteValue(path, name);  // a value already absent is what was asked for
+    // A value needs its key; scripts need not create it first.
+    if (!reg.KeyExists(path) && !reg.CreateKey(path)) throw ScriptError{"cannot create key " + Quote(path)};
+    if (!(kind == 0 ? reg.SetDword(path, name, number) : reg.SetString(path, name, text)))
+      throw ScriptError{"cannot set " + Quote(name) + " under " + Quote(path)};
+  });
 }
 
 // machine restart: the computer restarts; the keys created volatile are gone.
-void Machine(Player& p, const Args& a) {
+Command Machine(Parsing&, const Args& a) {
   a.Exactly(1);
   a.Choice(0, {"restart"});
-  if (p.checking()) return;
-  if (p.world.Running()) throw ScriptError{"the program is running: close it before the machine restarts"};
-  p.world.Reg().RestartMachine();
+  return Plays([](Player& p) {
+    if (p.world.Running()) throw ScriptError{"the program is running: close it before the machine restarts"};
+    p.world.Reg().RestartMachine();
+  });
 }
 
 // module version ... | filename fail|ok | folder NAME
-void Module(Player& p, const Args& a) {
+Command Module(Parsing&, const Args& a) {
   a.Between(2, SIZE_MAX);
   const std::size_t what = a.Choice(0, {"version", "filename", "folder"});
   if (what == 2) {
@@ -156,133 +178,149 @@ void Module(Player& p, const Args& a) {
     const std::string name = a.Cp1250(1);
     if (name.empty() || name.find_first_of("\\/:*?\"<>|") != std::string::npos)
       throw ScriptError{"a folder name, without \\ / : * ? \" < > |"};
-    if (!p.checking()) p.world.ModuleFolder(a.Text(1));
-    return;
+    const std::string utf8 = a.Text(1);
+    return Plays([utf8](Player& p) { p.world.ModuleFolder(utf8); });
   }
   if (what == 1) {
     a.Exactly(2);
     const bool fail = a.Choice(1, {"fail", "ok"}) == 0;
-    if (sim::World* world = Sim(p, fail || p.world.Can(kSimulatedPlatform))) world->moduleFileNameFails = fail;
-    return;
+    return SimulatedSetting(!fail, [fail](sim::World& world) { world.moduleFileNameFails = fail; });
   }
-  if (p.checking()) {
-    sim::VersionResourceSpec scratch;
-    bool has = true;
-    return ModuleVersion(a, scratch, has);
-  }
-  ModuleVersion(a, p.moduleVersion, p.hasModuleVersion);
-  p.world.ModuleVersionChanged(p.hasModuleVersion ? &p.moduleVersion : nullptr);
+  // Made on the resource as the script has it when the line plays.
+  const VersionEdit edit = ModuleVersion(a);
+  return Plays([edit](Player& p) {
+    edit(p.moduleVersion, p.hasModuleVersion);
+    p.world.ModuleVersionChanged(p.hasModuleVersion ? &p.moduleVersion : nullptr);
+  });
 }
 
 // driver class=N devs-fail|enum-fail|enum-fail-at=I|ok
-void Driver(Player& p, const Args& a) {
+Command Driver(Parsing&, const Args& a) {
   a.Exactly(2);
   const int index = static_cast<int>(ParseNumberOrThrow(a.Option(0, "class"), 1, 8, "class")) - 1;
   if (a.Text(1).rfind("enum-fail-at=", 0) == 0) {
     const auto at = static_cast<win::DWORD>(ParseNumberOrThrow(a.Option(1, "enum-fail-at"), 0, 1000, "index"));
-    if (sim::World* world = Sim(p, true)) world->enumFailOnce[index].push_back(at);
-    return;
+    return SimulatedSetting(false, [index, at](sim::World& world) { world.enumFailOnce[index].push_back(at); });
   }
   const std::size_t state = a.Choice(1, {"devs-fail", "enum-fail", "ok"});
-  if (sim::World* world = Sim(p, state != 2 || p.world.Can(kSimulatedPlatform))) {
-    world->classDevsFail[index] = state == 0;
-    world->enumFailForever[index] = state == 1;
-    if (state == 2) world->enumFailOnce[index].clear();
-  }
+  return SimulatedSetting(state == 2, [index, state](sim::World& world) {
+    world.classDevsFail[index] = state == 0;
+    world.enumFailForever[index] = state == 1;
+    if (state == 2) world.enumFailOnce[index].clear();
+  });
 }
 
-void Advapi(Player& p, const Args& a) {
+Command Advapi(Parsing&, const Args& a) {
   a.Exactly(1);
   const std::size_t state = a.Choice(0, {"ok", "missing", "no-openscmanager", "no-closeservicehandle"});
-  if (sim::World* world = Sim(p, state != 0 || p.world.Can(kSimulatedPlatform))) {
-    world->advapiMissing = state == 1;
-    world->advapiLacksOpenSCManager = state == 2;
-    world->advapiLacksCloseServiceHandle = state == 3;
-  }
+  return SimulatedSetting(state == 0, [state](sim::World& world) {
+    world.advapiMissing = state == 1;
+    world.advapiLacksOpenSCManager = state == 2;
+    world.advapiLacksCloseServiceHandle = state == 3;
+  });
 }
 
 // simulated-only "REASON": the script is for the simulated world alone.
-void SimulatedOnly(Player& p, const Args& a) {
+Command SimulatedOnly(Parsing& parsing, const Args& a) {
   a.Exactly(1);
   if (a.Text(0).empty()) throw ScriptError{"simulated-only needs its reason"};
-  if (p.checking()) p.simulatedOnly_ = a.Text(0);
+  parsing.simulatedOnly = a.Text(0);
+  return Command();
 }
 
-void Lenient(Player& p, const Args& a) {
+Command Lenient(Parsing&, const Args& a) {
   a.Exactly(1);
   const bool on = a.Choice(0, {"on", "off"}) == 0;
-  if (!p.checking()) p.lenient = on;
+  return Plays([on](Player& p) { p.lenient = on; });
 }
 
 // --- The user ----------------------------------------------------------------
 
-void Start(Player& p, const Args& a) {
+Command Start(Parsing& parsing, const Args& a) {
   a.Between(0, 1);
   int show = 1;
   if (a.Count() == 1) show = static_cast<int>(ParseNumberOrThrow(a.Option(0, "show"), INT32_MIN, INT32_MAX, "show"));
-  if (p.checking()) return p.Started();
-  if (p.world.Running()) {
-    if (p.lenient) throw ExpectFailure{"the program not running", "running"};
-    throw ScriptError{"the program is running already"};
-  }
-  p.Unnest();  // the lines after this one play while the program waits for input
-  p.world.Start(show);
+  const unsigned needs = parsing.Start();
+  return Plays(
+      [show](Player& p) {
+        if (p.world.Running()) {
+          if (p.lenient) throw ExpectFailure{"the program not running", "running"};
+          throw ScriptError{"the program is running already"};
+        }
+        p.Unnest();  // the lines after this one play while the program waits for input
+        p.world.Start(show);
+      },
+      needs);
 }
 
 // The window open for the user, or a failure as an `expect` would give.
 Screen Window(Player& p) { return p.Open("window open"); }
 
-void Click(Player& p, const Args& a) {
+Command Click(Parsing& parsing, const Args& a) {
   a.Exactly(1);
-  p.NeedStart();
-  if (p.checking()) return;
-  Screen screen = Window(p);
+  parsing.NeedStart();
   // A role, or the caption a person reads on the button.
-  const std::string& which = a.Text(0);
-  Role role = which == "action" || screen.action.caption == which ? Role::Action : Role::Next;
-  if (which != "action" && which != "next" && screen.action.caption != which && screen.next.caption != which)
-    throw ExpectFailure{"a button " + Quote(which) + " to press", "none"};
-  const ButtonSeen& button = role == Role::Action ? screen.action : screen.next;
-  const std::string name = which == "action" || which == "next" ? "button " + which : Quote(which);
-  if (!button.present) throw ExpectFailure{name + " to press", "absent"};
-  if (!button.enabled) throw ExpectFailure{name + " to press", Quote(button.caption) + " disabled"};
-  if (role == Role::Action) p.NoteWritePress();
-  p.world.Click(role);
+  const std::string which = a.Text(0);
+  return Plays([which](Player& p) {
+    Screen screen = Window(p);
+    Role role = which == "action" || screen.action.caption == which ? Role::Action : Role::Next;
+    if (which != "action" && which != "next" && screen.action.caption != which && screen.next.caption != which)
+      throw ExpectFailure{"a button " + Quote(which) + " to press", "none"};
+    const ButtonSeen& button = role == Role::Action ? screen.action : screen.next;
+    const std::string name = which == "action" || which == "next" ? "button " + which : Quote(which);
+    if (!button.present) throw ExpectFailure{name + " to press", "absent"};
+    if (!button.enabled) throw ExpectFailure{name + " to press", Quote(button.caption) + " disabled"};
+    if (role == Role::Action) p.NoteWritePress();
+    p.world.Click(role);
+  });
 }
 
-// choose count|wheel N|none [mouse|keyboard|cancel]
-void Choose(Player& p, const Args& a) {
+// choose count|wheel N|none [mouse|keyboard|cancel]. A person can leave a
+// list without a choice but cannot take its choice away: `none` holds for a
+// list that shows nothing, and is what a person cannot do on one that shows
+// an item, in every world.
+Command Choose(Parsing& parsing, const Args& a) {
   a.Between(2, 3);
   const bool count = a.Choice(0, {"count", "wheel"}) == 0;
   const std::size_t items = count ? 8 : 2;
   int item = 0;
   if (a.Text(1) != "none") item = static_cast<int>(a.Number(1, 1, static_cast<std::int64_t>(items), "item"));
-  const std::size_t way = a.Count() == 3 ? a.Choice(2, {"mouse", "keyboard", "cancel"}) : 0;
+  const auto way = static_cast<ChooseWay>(a.Count() == 3 ? a.Choice(2, {"mouse", "keyboard", "cancel"}) : 0);
   if (item == 0 && a.Count() == 3) throw ScriptError{"none goes without a way of choosing"};
-  p.NeedStart();
-  if (p.checking()) return;
-  const Screen screen = Window(p);
-  if (!(count ? screen.count : screen.wheel).present)
-    throw ExpectFailure{std::string(count ? "countbox" : "wheelbox") + " to choose from", "absent"};
-  p.world.Choose(count ? ListRole::Count : ListRole::Wheel, item, static_cast<ChooseWay>(way));
+  parsing.NeedStart();
+  return Plays([count, item, way](Player& p) {
+    const Screen screen = Window(p);
+    const ListSeen& list = count ? screen.count : screen.wheel;
+    const std::string name = count ? "countbox" : "wheelbox";
+    if (!list.present) throw ExpectFailure{name + " to choose from", "absent"};
+    if (item == 0) {
+      if (list.shown != 0)
+        throw ExpectFailure{name + " showing nothing (a person cannot take a choice away)", ListItemText(list.shown)};
+      return;
+    }
+    p.world.Choose(count ? ListRole::Count : ListRole::Wheel, item, way);
+  });
 }
 
 // event CLASS COMMAND: any command event (no control of the program sends most).
-void Event(Player& p, const Args& a) {
+Command Event(Parsing& parsing, const Args& a) {
   a.Exactly(2);
   const auto eventClass = static_cast<std::uint32_t>(a.Number(0, 0, UINT32_MAX, "event class"));
   const auto command = static_cast<std::uint32_t>(a.Number(1, 0, UINT32_MAX, "command"));
-  p.NeedStart();
-  if (p.checking()) return p.Needs(kSimulatedPlatform);
-  Window(p);
-  if ((eventClass & 0x3000u) != 0 && command == 1002) p.NoteWritePress();
-  p.world.Event(eventClass, command);
+  parsing.NeedStart();
+  return Plays(
+      [eventClass, command](Player& p) {
+        Window(p);
+        if ((eventClass & 0x3000u) != 0 && command == 1002) p.NoteWritePress();
+        p.world.Event(eventClass, command);
+      },
+      kSimulatedPlatform);
 }
 
 // devmsg CODE TYPE|none: a raw WM_DEVICECHANGE with a bare header of that
 // type, or lParam 0. Only the simulated platform sends one: elsewhere the
 // device messages are the system's own.
-void Devmsg(Player& p, const Args& a) {
+Command Devmsg(Parsing& parsing, const Args& a) {
   a.Exactly(2);
   const auto code = static_cast<std::uintptr_t>(a.Number(0, 0, UINT32_MAX, "code"));
   std::vector<std::uint8_t> header;
@@ -292,83 +330,94 @@ void Devmsg(Player& p, const Args& a) {
     for (std::uint32_t field : fields)
       for (int i = 0; i < 4; ++i) header.push_back(static_cast<std::uint8_t>(field >> (8 * i)));
   }
-  p.NeedStart();
-  if (p.checking()) return p.Needs(kSimulatedPlatform);
-  Window(p);
-  p.world.DeviceMessage(code, header);
+  parsing.NeedStart();
+  return Plays(
+      [code, header](Player& p) {
+        Window(p);
+        p.world.DeviceMessage(code, header);
+      },
+      kSimulatedPlatform);
 }
 
-void Move(Player& p, const Args& a) {
+Command Move(Parsing& parsing, const Args& a) {
   a.Exactly(2);
   const auto x = static_cast<int>(a.Number(0, INT32_MIN, INT32_MAX, "x"));
   const auto y = static_cast<int>(a.Number(1, INT32_MIN, INT32_MAX, "y"));
-  p.NeedStart();
-  if (p.checking()) return;
-  Window(p);
-  p.world.Move(x, y);
+  parsing.NeedStart();
+  return Plays([x, y](Player& p) {
+    Window(p);
+    p.world.Move(x, y);
+  });
 }
 
-template <WindowCommand Command>
-void WindowAction(Player& p, const Args& a) {
+template <WindowCommand Action>
+Command WindowAction(Parsing& parsing, const Args& a) {
   a.Exactly(0);
-  p.NeedStart();
-  if (p.checking()) return p.Needs(Command == WindowCommand::Maximize ? unsigned{kMaximize} : 0u);
-  Window(p);
-  p.world.Command(Command);
+  parsing.NeedStart();
+  return Plays(
+      [](Player& p) {
+        Window(p);
+        p.world.Command(Action);
+      },
+      Action == WindowCommand::Maximize ? static_cast<unsigned>(kMaximize) : 0u);
 }
 
 // key KEY...: one key a play, each once the program handled the one before.
-void Key(Player& p, const Args& a) {
+Command Key(Parsing& parsing, const Args& a) {
   const std::vector<KeyPress> keys = KeysFrom(a);
-  p.NeedStart();
-  if (p.checking()) return p.Needs(kKeys);
-  std::size_t& pressed = p.keysPressed;
-  if (pressed == 0) Window(p);
-  const KeyPress& press = keys[pressed++];
-  if (!p.world.See().open) return void(pressed = 0);  // the window closed on the way: the rest reach nothing
-  const bool presses = (press.key == KeyName::Space || press.key == KeyName::Enter) && !press.alt;
-  if (presses && !p.world.BoxOpen() && p.world.See().focus == "action") p.NoteWritePress();
-  p.world.Key(press);
-  if (pressed < keys.size()) return p.Again();
-  pressed = 0;
+  parsing.NeedStart();
+  return Plays(
+      [keys](Player& p) {
+        std::size_t& pressed = p.keysPressed;
+        if (pressed == 0) Window(p);
+        const KeyPress& press = keys[pressed++];
+        if (!p.world.See().open) return void(pressed = 0);  // the window closed on the way: the rest reach nothing
+        const bool presses = (press.key == KeyName::Space || press.key == KeyName::Enter) && !press.alt;
+        if (presses && !p.world.BoxOpen() && p.world.See().focus == Focus::Action) p.NoteWritePress();
+        p.world.Key(press);
+        if (pressed < keys.size()) return p.Again();
+        pressed = 0;
+      },
+      kKeys);
 }
 
 // box hold: message boxes stay open while the script goes on; box answer: OK
 // on the open box, and boxes are answered at once again.
-void Box(Player& p, const Args& a) {
+Command Box(Parsing& parsing, const Args& a) {
   a.Exactly(1);
   const bool hold = a.Choice(0, {"hold", "answer"}) == 0;
-  if (hold) return p.checking() ? void() : p.world.HoldBoxes(true);  // also for the boxes of the start-up
-  p.NeedStart();
-  if (p.checking()) return;
-  if (!p.world.BoxOpen()) throw ExpectFailure{"a box to answer", "no box"};
-  p.world.HoldBoxes(false);
-  p.world.AnswerBox();
+  if (hold) return Plays([](Player& p) { p.world.HoldBoxes(true); });  // also for the boxes of the start-up
+  parsing.NeedStart();
+  return Plays([](Player& p) {
+    if (!p.world.BoxOpen()) throw ExpectFailure{"a box to answer", "no box"};
+    p.world.HoldBoxes(false);
+    p.world.AnswerBox();
+  });
 }
 
 // shot FILE [window|panel|screen]: a picture of the screen, checked not to be blank.
-void Shot(Player& p, const Args& a) {
+Command Shot(Parsing&, const Args& a) {
   a.Between(1, 2);
+  const std::string what = a.Count() == 2 ? a.Text(1) : "window";
   if (a.Count() == 2) a.Choice(1, {"window", "panel", "screen"});
-  if (p.checking()) return p.Needs(kScreenshots);
-  p.world.Shot(a.Text(0), a.Count() == 2 ? a.Text(1) : "window");
+  const std::string file = a.Text(0);
+  return Plays([file, what](Player& p) { p.world.Shot(file, what); }, kScreenshots);
 }
 
 // wait MS: lets the screen settle before a picture.
-void Wait(Player& p, const Args& a) {
+Command Wait(Parsing&, const Args& a) {
   a.Exactly(1);
   const auto ms = static_cast<int>(a.Number(0, 0, 60000, "milliseconds"));
-  if (p.checking()) return p.Needs(kScreenshots);
-  p.world.Wait(ms);
+  return Plays([ms](Player& p) { p.world.Wait(ms); }, kScreenshots);
 }
 
 // read NAME: the Virtual camera window reads the camera's memory again and
 // marks what changed since its last reading.
-void Read(Player& p, const Args& a) {
+Command Read(Parsing& parsing, const Args& a) {
   a.Exactly(1);
-  p.NeedCamera(a.Text(0));
-  if (p.checking()) return p.Needs(kPanel);
-  p.world.Read(a.Text(0));
+  const std::string name = a.Text(0);
+  parsing.NeedCamera(name);
+  return Plays([name](Player& p) { p.world.Read(name); }, kPanel);
 }
 
 }  // namespace

@@ -60,7 +60,7 @@ void Player::Show(std::ostream& out) {
   out << " ";
   for (const ButtonSeen* button : {&screen.action, &screen.next})
     if (button->present) out << " [ " << button->caption << " ]" << (button->enabled ? "" : " (disabled)");
-  out << "\n  focus: " << screen.focus << "\n\n";
+  out << "\n  focus: " << FocusName(screen.focus) << "\n\n";
 }
 
 void Player::Dump(std::ostream& out) {
@@ -83,17 +83,16 @@ void Player::Dump(std::ostream& out) {
           << Hex(inside.flags, 3) << ", lasterror " << Quote(inside.lastError) << "\n";
     }
     if (screen.pane.present) {
-      static const char* const kFields[] = {"title", "line1", "line2", "line3", "type", "id", "count", "wheel"};
       out << "pane:";
-      for (int i = 0; i < 8; ++i)
-        if (screen.pane.seen[i]) out << " " << kFields[i] << " " << Quote(screen.pane.fields[i]);
+      for (std::size_t i = 0; i < kPaneFields; ++i)
+        if (screen.pane.fields[i]) out << " " << kPaneFieldNames[i] << " " << Quote(*screen.pane.fields[i]);
       out << "\n";
     } else {
       out << "pane: absent\n";
     }
     out << "button action: " << DescribeButton(screen.action) << "\nbutton next: " << DescribeButton(screen.next)
         << "\ncountbox: " << DescribeList(screen.count) << "\nwheelbox: " << DescribeList(screen.wheel)
-        << "\nfocus: " << screen.focus << "\n";
+        << "\nfocus: " << FocusName(screen.focus) << "\n";
   }
   if (world.Can(kLooksInside)) {
     const Inside inside = world.LookInside();
@@ -111,7 +110,7 @@ void Player::Dump(std::ostream& out) {
   world.Describe(out);
   out << "cameras:\n";
   world.WithCameras([&] {
-    for (const std::string& name : cameras_) {
+    for (const std::string& name : CameraNames()) {
       const camera_model::Camera* camera = world.FindCamera(name);
       if (camera == nullptr) continue;
       out << "  " << name << ": class " << camera->classIndex + 1 << ", power " << (camera->power ? "on" : "off")
@@ -124,14 +123,14 @@ void Player::Dump(std::ostream& out) {
   out << "---\n";
 }
 
-void ShowCommand(Player& p, const Args& a) {
+Command ShowCommand(Parsing&, const Args& a) {
   a.Exactly(0);
-  if (!p.checking()) p.Show(p.out());
+  return Plays([](Player& p) { p.Show(p.out()); });
 }
 
-void DumpCommand(Player& p, const Args& a) {
+Command DumpCommand(Parsing&, const Args& a) {
   a.Exactly(0);
-  if (!p.checking()) p.Dump(p.out());
+  return Plays([](Player& p) { p.Dump(p.out()); });
 }
 
 }  // namespace scenario

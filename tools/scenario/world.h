@@ -5,6 +5,8 @@
 // says what it can do beyond what every world does, and the player passes
 // over (or refuses) the lines that need more.
 #pragma once
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <iosfwd>
@@ -58,15 +60,31 @@ struct ListSeen {
   std::string misread;  // what a screen reader reads of it when that is not what it shows
   Place place;
 };
-// The information pane: its fields (title, line1, line2, line3, type, id,
-// count, wheel), which of them can be seen, and its lines as read aloud.
+// The information pane's fields: the step title, the three lines of text,
+// and the camera's four facts; named in scripts as kPaneFieldNames says.
+enum class PaneField { Title, Line1, Line2, Line3, Type, Id, Count, Wheel };
+inline constexpr std::size_t kPaneFields = 8;
+inline constexpr const char* kPaneFieldNames[kPaneFields] = {"title", "line1", "line2", "line3",
+                                                             "type",  "id",    "count", "wheel"};
+// The information pane: each field's text where the world can read it (a
+// world that reads the screen knows only what the present layout draws), and
+// its lines as read aloud.
 struct PaneSeen {
   bool present = false;
-  std::string fields[8];
-  bool seen[8] = {};
+  std::array<std::optional<std::string>, kPaneFields> fields;
+  std::optional<std::string>& operator[](PaneField field) { return fields[static_cast<std::size_t>(field)]; }
+  const std::optional<std::string>& operator[](PaneField field) const {
+    return fields[static_cast<std::size_t>(field)];
+  }
   std::vector<std::string> lines;
   Place place;
 };
+// Where the keys go: a control of the window, an open message box, or
+// nowhere in particular (the window itself has the focus, or it is not
+// active); named in scripts as kFocusNames says. Other: a view no script names.
+enum class Focus { None, Action, Next, CountBox, WheelBox, Box, Other };
+inline constexpr const char* kFocusNames[] = {"none", "action", "next", "countbox", "wheelbox", "box", "another view"};
+inline const char* FocusName(Focus focus) { return kFocusNames[static_cast<int>(focus)]; }
 // The main window, now.
 struct Screen {
   bool open = false;
@@ -74,7 +92,7 @@ struct Screen {
   PaneSeen pane;
   ButtonSeen action, next;  // the left and the right button
   ListSeen count, wheel;
-  std::string focus = "none";  // action, next, countbox, wheelbox, box, none
+  Focus focus = Focus::None;
   bool minimized = false, maximized = false;
   bool placeKnown = true;  // the place below is the window's normal place
   int x = 0, y = 0;
@@ -179,7 +197,7 @@ class World {
   virtual void Start(int showCommand) = 0;
   virtual bool Running() = 0;
   virtual void Click(Role role) = 0;
-  virtual void Choose(ListRole list, int item, ChooseWay way) = 0;
+  virtual void Choose(ListRole list, int item, ChooseWay way) = 0;  // item 1-based
   virtual void Command(WindowCommand command) = 0;
   virtual void Event(std::uint32_t eventClass, std::uint32_t command);  // kSimulatedPlatform
   // A raw WM_DEVICECHANGE such as no system sends (kSimulatedPlatform).

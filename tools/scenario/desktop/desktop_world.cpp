@@ -147,13 +147,6 @@ void DesktopWorld::Click(Role role) {
 
 void DesktopWorld::Choose(ListRole list, int item, ChooseWay) {
   NoBoxInTheWay("choose");
-  if (item == 0) {
-    // A person can leave a list without a choice, but cannot take its choice away.
-    const Screen screen = See();
-    if ((list == ListRole::Count ? screen.count : screen.wheel).shown != 0)
-      throw WorldStuck{"a person cannot take the choice away from the list"};
-    return;
-  }
   const std::size_t items = list == ListRole::Count ? 8 : 2;
   Fl_Choice* choice =
       FindWidget<Fl_Choice>([&](const Fl_Choice& c) { return c.size() - 1 == static_cast<int>(items); });

@@ -1,9 +1,11 @@
 // The Linux desktop program as a world: the program on the simulated
 // platform with the FLTK backend, beside the Virtual camera window. Cameras
-// come and go through the window's own operations, the user's actions go to
-// the FLTK widgets a person clicks, message boxes are FLTK's own, and the
-// screen can be photographed. One process plays one script and starts the
-// program once.
+// are added and their power cut and restored through that window's own
+// operations; every other world command (faults, pokes, the registry,
+// administrator rights, ...) changes the simulated platform directly, as in
+// the simulated world. The user's actions go to the FLTK widgets a person
+// clicks, message boxes are FLTK's own, and the screen can be photographed.
+// One process plays one script and starts the program once.
 #pragma once
 #include <string>
 #include <vector>

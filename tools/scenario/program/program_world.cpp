@@ -11,7 +11,7 @@
 #include "lib/view/text_rows.h"
 #include "lib/view/toolkit.h"
 #include "platform/sim/world.h"
-#include "tools/common/program_version.h"
+#include "tools/simtools/program_version.h"
 #include "tools/scenario/program/inside.h"
 #include "ui/camera_info_pane.h"
 
@@ -150,10 +150,10 @@ Screen ProgramWorld::See() {
   if (auto* pane = LiveChild<CCameraInfoPane>(*window, [](const CCameraInfoPane&) { return true; })) {
     PaneSeen& seen = screen.pane;
     seen.present = true;
-    const std::string fields[8] = {Field(pane->StepTitle),       Field(pane->TextLine1),      Field(pane->TextLine2),
-                                   Field(pane->TextLine3),       Field(pane->CameraTypeText), Field(pane->CameraIdText),
-                                   Field(pane->FilterCountText), Field(pane->FilterWheelText)};
-    for (int i = 0; i < 8; ++i) seen.fields[i] = fields[i], seen.seen[i] = true;  // read inside, whatever is drawn
+    // Read inside, whatever is drawn.
+    seen.fields = {Field(pane->StepTitle),       Field(pane->TextLine1),      Field(pane->TextLine2),
+                   Field(pane->TextLine3),       Field(pane->CameraTypeText), Field(pane->CameraIdText),
+                   Field(pane->FilterCountText), Field(pane->FilterWheelText)};
     seen.lines = PaneLines(*pane);
     seen.place = PlaceOf(*pane);
   }
@@ -172,13 +172,13 @@ Screen ProgramWorld::See() {
     list.place = PlaceOf(*box);
   }
   CView* focus = window->IsActive() ? window->FocusedView() : nullptr;
-  screen.focus = BoxOpen()                          ? "box"
-                 : focus == nullptr                 ? "none"
-                 : focus == ButtonOf(Role::Action)  ? "action"
-                 : focus == ButtonOf(Role::Next)    ? "next"
-                 : focus == ListOf(ListRole::Count) ? "countbox"
-                 : focus == ListOf(ListRole::Wheel) ? "wheelbox"
-                                                    : "another view";
+  screen.focus = BoxOpen()                          ? Focus::Box
+                 : focus == nullptr                 ? Focus::None
+                 : focus == ButtonOf(Role::Action)  ? Focus::Action
+                 : focus == ButtonOf(Role::Next)    ? Focus::Next
+                 : focus == ListOf(ListRole::Count) ? Focus::CountBox
+                 : focus == ListOf(ListRole::Wheel) ? Focus::WheelBox
+                                                    : Focus::Other;
   screen.minimized = window->IsMinimized();
   screen.maximized = window->IsMaximized();
   screen.x = window->NormalRect().x;

@@ -9,7 +9,7 @@
 #include "lib/view/headless/headless.h"
 #include "lib/view/toolkit.h"
 #include "platform/sim/world.h"
-#include "tools/common/program_version.h"
+#include "tools/simtools/program_version.h"
 #include "ui/camera_info_pane.h"
 
 namespace scenario {

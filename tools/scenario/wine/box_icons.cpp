@@ -4,14 +4,14 @@
 #include <cstdlib>
 #include <vector>
 
-#include "tools/windows/screenshot.h"
+#include "tools/scenario/wine/screenshot.h"
 
 namespace scenario::wine {
 namespace {
 
 // Draws the icon at the size the box shows it on the box's background and
 // counts the pixels that differ from what the screen shows.
-std::size_t Difference(HICON icon, const drive::Picture& shown) {
+std::size_t Difference(HICON icon, const wine::Picture& shown) {
   if (icon == nullptr || shown.width <= 0 || shown.height <= 0) return SIZE_MAX;
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);
@@ -51,7 +51,7 @@ std::size_t Difference(HICON icon, const drive::Picture& shown) {
 // The best match among the known icons for what the control shows; false when
 // none is close enough. A tenth of the pixels may differ (anti-aliased edges,
 // a blend of the background).
-bool Match(const drive::Picture& shown, HMODULE program, const char** name) {
+bool Match(const wine::Picture& shown, HMODULE program, const char** name) {
   HICON own = program != nullptr
                   ? static_cast<HICON>(LoadImageW(program, L"DEFAULT_ICON", IMAGE_ICON, shown.width, shown.height, 0))
                   : nullptr;
@@ -86,8 +86,8 @@ std::string NameIcon(HWND iconControl, const std::wstring& exe) {
   const DWORD start = GetTickCount();
   std::string seen = "unreadable";
   for (;;) {
-    drive::Picture shown;
-    if (drive::Capture(iconControl, false, &shown) && !shown.pixels.empty()) {
+    wine::Picture shown;
+    if (wine::Capture(iconControl, false, &shown) && !shown.pixels.empty()) {
       const char* name = nullptr;
       if (Match(shown, program, &name)) {
         seen = name;

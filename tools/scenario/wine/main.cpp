@@ -18,9 +18,9 @@
 #include <string>
 
 #include "tools/scenario/player.h"
+#include "tools/scenario/wine/process.h"
+#include "tools/scenario/wine/timing.h"
 #include "tools/scenario/wine/wine_world.h"
-#include "tools/windows/process.h"
-#include "tools/windows/timing.h"
 
 namespace {
 
@@ -70,11 +70,12 @@ std::wstring Path(const char* text) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::wstring exe = drive::OwnDirectory() + L"zeltfw.exe";
+  std::wstring exe = scenario::wine::OwnDirectory() + L"zeltfw.exe";
   if (argc > 1 && std::string(argv[1]) == "--bench" && (argc == 3 || argc == 5))
-    return drive::Benchmark(argc == 5 ? Path(argv[3]) : exe,
-                            argc == 5 ? Path(argv[4]) : drive::OwnDirectory() + L"zelt-bench-window.exe",
-                            std::max(1, std::atoi(argv[2])));
+    return scenario::wine::Benchmark(
+        argc == 5 ? Path(argv[3]) : exe,
+        argc == 5 ? Path(argv[4]) : scenario::wine::OwnDirectory() + L"zelt-bench-window.exe",
+        std::max(1, std::atoi(argv[2])));
   int first = 1;
   bool timing = false;
   for (;;) {

@@ -6,7 +6,7 @@
 #include "platform/real/live_objects.h"
 #include "tools/scenario/wine/box_icons.h"
 #include "tools/scenario/wine/input.h"
-#include "tools/windows/windows_of.h"
+#include "tools/scenario/wine/windows_of.h"
 
 namespace scenario::wine {
 namespace {
@@ -22,14 +22,14 @@ constexpr wchar_t kBoxClass[] = L"#32770";
 std::vector<HWND> ChildrenOfClass(HWND parent, const wchar_t* className) {
   std::vector<HWND> found;
   for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
-    if (IsWindowVisible(child) && drive::HasClass(child, className)) found.push_back(child);
+    if (IsWindowVisible(child) && wine::HasClass(child, className)) found.push_back(child);
   return found;
 }
 
 Control Describe(HWND parent, HWND hwnd) {
   Control control;
   control.hwnd = hwnd;
-  control.text = drive::TextOf(hwnd);
+  control.text = wine::TextOf(hwnd);
   control.enabled = IsWindowEnabled(hwnd) != FALSE;
   GetWindowRect(hwnd, &control.rect);
   MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&control.rect), 2);
@@ -79,7 +79,7 @@ void Program::Start(int showCommand) {
   WaitForInputIdle(process_.Handle(), kStartTimeout);
   const ULONGLONG end = GetTickCount64() + kStartTimeout;
   for (;;) {
-    window_ = drive::FindTopLevel(process_.Id(), [](HWND hwnd) { return drive::HasClass(hwnd, kWindowClass); });
+    window_ = wine::FindTopLevel(process_.Id(), [](HWND hwnd) { return wine::HasClass(hwnd, kWindowClass); });
     if (window_ != nullptr) break;
     if (!Running()) throw WorldStuck{"zeltfw.exe ended without showing its window"};
     if (GetTickCount64() >= end) throw WorldStuck{"no window within 30 s"};
@@ -96,7 +96,7 @@ void Program::Start(int showCommand) {
     throw WorldStuck{"zeltfw.exe counts no windows of its own"};
 }
 
-std::size_t Program::Controls() { return WindowOpen() ? drive::ChildrenOf(window_).size() : 0; }
+std::size_t Program::Controls() { return WindowOpen() ? wine::ChildrenOf(window_).size() : 0; }
 
 // The counts at start-up include what the first paint makes: the pane makes
 // the caption's bold font when it first paints, and in a fresh Wine session
@@ -132,8 +132,8 @@ void Program::Foreground(HWND hwnd) {
 
 HWND Program::OpenBox() {
   if (!Running() || window_ == nullptr) return nullptr;
-  return drive::FindTopLevel(process_.Id(), [this](HWND hwnd) {
-    return drive::HasClass(hwnd, kBoxClass) && GetWindow(hwnd, GW_OWNER) == window_;
+  return wine::FindTopLevel(process_.Id(), [this](HWND hwnd) {
+    return wine::HasClass(hwnd, kBoxClass) && GetWindow(hwnd, GW_OWNER) == window_;
   });
 }
 
@@ -194,19 +194,19 @@ void Program::Settle() {
 void Program::Record(HWND box) {
   recorded_.push_back(box);
   BoxSeen seen;
-  seen.title = drive::Narrow(drive::TextOf(box));
+  seen.title = wine::Narrow(wine::TextOf(box));
   HWND iconControl = nullptr;
   HWND textControl = nullptr;
   for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-    if (!drive::HasClass(child, L"Static") || !IsWindowVisible(child)) continue;
+    if (!wine::HasClass(child, L"Static") || !IsWindowVisible(child)) continue;
     if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
       iconControl = child;
-    else if (!drive::TextOf(child).empty())
+    else if (!wine::TextOf(child).empty())
       textControl = child;
   }
   if (textControl != nullptr) {
-    std::vector<std::wstring> lines = SplitLines(drive::TextOf(textControl), L"\n");
-    for (std::size_t i = 0; i < lines.size() && i < 3; ++i) seen.lines[i] = drive::Narrow(lines[i]);
+    std::vector<std::wstring> lines = SplitLines(wine::TextOf(textControl), L"\n");
+    for (std::size_t i = 0; i < lines.size() && i < 3; ++i) seen.lines[i] = wine::Narrow(lines[i]);
     RECT rect = {};
     GetClientRect(textControl, &rect);
     seen.textFits = LinesFit(rect.bottom, static_cast<int>(lines.size()));
@@ -224,11 +224,11 @@ void Program::AnswerBox() {
     ClickAt(CentreOf(ok));
   else
     PressKey(VK_RETURN);
-  if (!drive::WaitUntil(drive::Gone, box, kBoxTimeout) && Running())
+  if (!wine::WaitUntil(wine::Gone, box, kBoxTimeout) && Running())
     throw WorldStuck{"the message box does not close on OK"};
 }
 
-std::wstring Program::Title() { return WindowOpen() ? drive::TextOf(window_) : std::wstring(); }
+std::wstring Program::Title() { return WindowOpen() ? wine::TextOf(window_) : std::wstring(); }
 
 std::vector<std::wstring> Program::PaneLines() {
   if (!WindowOpen()) return {};

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "tools/scenario/keys.h"
+#include "tools/scenario/wine/process.h"
 #include "tools/scenario/wine/reader.h"
 #include "tools/scenario/world.h"
-#include "tools/windows/process.h"
 
 namespace scenario::wine {
 
@@ -103,7 +103,7 @@ class Program {
   bool HoldsTheMouse();  // an open list or menu
 
   std::wstring exe_;
-  drive::Process process_;
+  wine::Process process_;
   bool started_ = false;
   HWND window_ = nullptr;
   DWORD thread_ = 0;

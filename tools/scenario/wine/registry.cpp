@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "tools/windows/windows_of.h"
+#include "tools/scenario/wine/windows_of.h"
 
 namespace scenario::wine {
 namespace {
@@ -48,7 +48,7 @@ bool SplitRegistryPath(const std::string& path, HKEY& root, std::wstring& subKey
     const std::string prefix = r.prefix;
     if (path.size() > prefix.size() && _strnicmp(path.c_str(), prefix.c_str(), prefix.size()) == 0) {
       root = r.root;
-      subKey = drive::Wide(path.substr(prefix.size()));
+      subKey = wine::Wide(path.substr(prefix.size()));
       return true;
     }
   }
@@ -128,7 +128,7 @@ void ResetRegistry() {
   RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Kelvane");
   for (const char* service : kDriverServices) {
     const std::string key = std::string("HKLM\\SYSTEM\\CurrentControlSet\\Services\\") + service;
-    MakeWritable(HKEY_LOCAL_MACHINE, drive::Wide(key.substr(5)).c_str());
+    MakeWritable(HKEY_LOCAL_MACHINE, wine::Wide(key.substr(5)).c_str());
     DeleteKey(key);
     CreateKey(key + "\\Parameters");
   }
@@ -149,21 +149,21 @@ bool KeyExists(const std::string& path) { return Key(path, KEY_READ, Key::kOpen)
 bool SetDword(const std::string& path, const std::string& name, std::uint32_t value) {
   Key key(path, KEY_SET_VALUE, Key::kCreate);
   const DWORD data = value;
-  return key.get() != nullptr && RegSetValueExW(key.get(), drive::Wide(name).c_str(), 0, REG_DWORD,
+  return key.get() != nullptr && RegSetValueExW(key.get(), wine::Wide(name).c_str(), 0, REG_DWORD,
                                                 reinterpret_cast<const BYTE*>(&data), sizeof(data)) == ERROR_SUCCESS;
 }
 
 bool SetString(const std::string& path, const std::string& name, const std::string& utf8) {
   Key key(path, KEY_SET_VALUE, Key::kCreate);
-  const std::wstring text = drive::Wide(utf8);
+  const std::wstring text = wine::Wide(utf8);
   return key.get() != nullptr &&
-         RegSetValueExW(key.get(), drive::Wide(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+         RegSetValueExW(key.get(), wine::Wide(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                         static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
 void DeleteValue(const std::string& path, const std::string& name) {
   Key key(path, KEY_SET_VALUE, Key::kOpen);
-  if (key.get() != nullptr) RegDeleteValueW(key.get(), drive::Wide(name).c_str());
+  if (key.get() != nullptr) RegDeleteValueW(key.get(), wine::Wide(name).c_str());
 }
 
 bool SetReadOnly(const std::string& path, bool readOnly) {
@@ -185,16 +185,16 @@ std::string ValueText(const std::string& path, const std::string& name, std::opt
   DWORD type = 0;
   DWORD size = 0;
   if (key.get() == nullptr ||
-      RegQueryValueExW(key.get(), drive::Wide(name).c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+      RegQueryValueExW(key.get(), wine::Wide(name).c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
     return "absent";
   std::vector<BYTE> data(size + 2, 0);
-  RegQueryValueExW(key.get(), drive::Wide(name).c_str(), nullptr, &type, data.data(), &size);
+  RegQueryValueExW(key.get(), wine::Wide(name).c_str(), nullptr, &type, data.data(), &size);
   if (type == REG_DWORD && size == 4) {
     number =
         static_cast<std::uint32_t>(data[0] | data[1] << 8 | data[2] << 16 | static_cast<std::uint32_t>(data[3]) << 24);
     return std::to_string(*number);
   }
-  if (type == REG_SZ) return "string \"" + drive::Narrow(reinterpret_cast<const wchar_t*>(data.data())) + "\"";
+  if (type == REG_SZ) return "string \"" + wine::Narrow(reinterpret_cast<const wchar_t*>(data.data())) + "\"";
   return "type " + std::to_string(type) + ", " + std::to_string(size) + " bytes";
 }
 

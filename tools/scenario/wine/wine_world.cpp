@@ -6,12 +6,12 @@
 
 #include "platform/real/live_objects.h"
 #include "platform/sim/world.h"
+#include "tools/camera_emulator/emulator.h"
+#include "tools/camera_emulator/win_handles.h"
 #include "tools/scenario/wine/program.h"
 #include "tools/scenario/wine/registry.h"
-#include "tools/windows/camera/emulator.h"
-#include "tools/windows/camera/win_handles.h"
-#include "tools/windows/screenshot.h"
-#include "tools/windows/windows_of.h"
+#include "tools/scenario/wine/screenshot.h"
+#include "tools/scenario/wine/windows_of.h"
 
 namespace scenario {
 namespace {
@@ -65,34 +65,32 @@ PaneSeen ReadPane(const std::vector<std::wstring>& lines) {
                                            L"Filtrov\u00e9 kolo:"};
   PaneSeen pane;
   pane.present = true;
-  for (const std::wstring& line : lines) pane.lines.push_back(drive::Narrow(line));
+  for (const std::wstring& line : lines) pane.lines.push_back(wine::Narrow(line));
   auto line = [&lines](std::size_t i) { return i < lines.size() ? lines[i] : std::wstring(); };
-  pane.fields[0] = drive::Narrow(line(0));
-  pane.fields[1] = drive::Narrow(line(1));
-  pane.seen[0] = pane.seen[1] = true;
+  pane[PaneField::Title] = wine::Narrow(line(0));
+  pane[PaneField::Line1] = wine::Narrow(line(1));
   if (line(2).rfind(kLabels[0], 0) != 0) {
-    pane.fields[2] = drive::Narrow(line(2));
-    pane.fields[3] = drive::Narrow(line(3));
-    pane.seen[2] = pane.seen[3] = true;
+    pane[PaneField::Line2] = wine::Narrow(line(2));
+    pane[PaneField::Line3] = wine::Narrow(line(3));
     return pane;
   }
-  pane.seen[3] = true;  // the facts layout is the one with an empty third line
+  pane[PaneField::Line3] = std::string();  // the facts layout is the one with an empty third line
+  static const PaneField kFacts[] = {PaneField::Type, PaneField::Id, PaneField::Count, PaneField::Wheel};
   for (std::size_t row = 0; row < 4; ++row) {
     std::wstring text = line(2 + row);
     const std::wstring label = kLabels[row];
     if (text.rfind(label, 0) != 0) continue;
     text = text.substr(label.size());
     if (!text.empty() && text.front() == L' ') text.erase(0, 1);
-    pane.fields[4 + row] = drive::Narrow(text);
-    pane.seen[4 + row] = true;
+    pane[kFacts[row]] = wine::Narrow(text);
   }
   return pane;
 }
 
 // A caption a screen reader reads otherwise is no caption the checks accept.
 std::string AsRead(const std::wstring& shown, const std::wstring& read) {
-  return read == shown ? drive::Narrow(shown)
-                       : drive::Narrow(shown) + " (a screen reader reads \"" + drive::Narrow(read) + "\")";
+  return read == shown ? wine::Narrow(shown)
+                       : wine::Narrow(shown) + " (a screen reader reads \"" + wine::Narrow(read) + "\")";
 }
 
 // Every resource of the program but its version resource, for a copy that
@@ -143,7 +141,7 @@ constexpr ULONGLONG kChangeBound = 20000;
 }  // namespace
 
 WineWorld::WineWorld(std::wstring exe, unsigned long busWait) : exe_(std::move(exe)) {
-  cameras_ = std::make_unique<wincam::Emulator>(busWait);
+  cameras_ = std::make_unique<camera_emulator::Emulator>(busWait);
   wine::ResetRegistry();
 }
 
@@ -203,7 +201,7 @@ camera_model::Camera* WineWorld::FindCamera(const std::string& name) { return ca
 int WineWorld::PipesOpen(const std::string& name) { return cameras_->PipesOpen(name); }
 
 void WineWorld::WithCameras(const std::function<void()>& use) {
-  wincam::Locked lock(cameras_->Model());
+  camera_emulator::Locked lock(cameras_->Model());
   use();
 }
 
@@ -218,7 +216,7 @@ void WineWorld::ModuleVersionChanged(const sim::VersionResourceSpec* resource) {
   version_ = std::make_unique<sim::VersionResourceSpec>(resource != nullptr ? *resource : sim::VersionResourceSpec());
 }
 
-void WineWorld::ModuleFolder(const std::string& utf8) { folder_ = drive::Wide(utf8); }
+void WineWorld::ModuleFolder(const std::string& utf8) { folder_ = wine::Wide(utf8); }
 
 void WineWorld::Start(int showCommand) {
   program_ = std::make_unique<Program>(ProgramFile());
@@ -248,11 +246,6 @@ void WineWorld::Choose(ListRole role, int item, ChooseWay way) {
   List list;
   if (!Open().ListOf(role == ListRole::Count ? wine::kCountItems : wine::kWheelItems, list))
     throw ExpectFailure{"a list to choose from", "absent"};
-  if (item == 0) {
-    // A person can leave a list without a choice, but cannot take its choice away.
-    if (list.shown != 0) throw ScriptError{"a person cannot take the choice away from a drop-down list"};
-    return;
-  }
   if (way == ChooseWay::Keyboard)
     program_->ChooseByKeyboard(list, item);
   else
@@ -307,7 +300,7 @@ Screen WineWorld::See() {
   if (program_ == nullptr || !program_->WindowOpen()) return screen;
   Program& program = *program_;
   screen.open = true;
-  screen.title = drive::Narrow(program.Title());
+  screen.title = wine::Narrow(program.Title());
   const std::vector<std::wstring> lines = program.PaneLines();
   if (!lines.empty()) screen.pane = ReadPane(lines);
   RECT pane = {};
@@ -318,21 +311,21 @@ Screen WineWorld::See() {
     if (!program.Button(action, button)) continue;
     (action ? screen.action : screen.next) =
         ButtonSeen{true, AsRead(button.text, button.spoken.name), button.enabled, PlaceOf(button.rect)};
-    if (button.hwnd == focus) screen.focus = action ? "action" : "next";
+    if (button.hwnd == focus) screen.focus = action ? Focus::Action : Focus::Next;
   }
   for (bool count : {true, false}) {
     List found;
     if (!program.ListOf(count ? wine::kCountItems : wine::kWheelItems, found)) continue;
     ListSeen& list = count ? screen.count : screen.wheel;
     list.present = true;
-    for (const std::wstring& item : found.items) list.items.push_back(drive::Narrow(item));
+    for (const std::wstring& item : found.items) list.items.push_back(wine::Narrow(item));
     list.shown = found.shown;
-    if (found.spoken.ShownItem() != found.text) list.misread = drive::Narrow(found.spoken.ShownItem());
+    if (found.spoken.ShownItem() != found.text) list.misread = wine::Narrow(found.spoken.ShownItem());
     list.open = SendMessageW(found.hwnd, CB_GETDROPPEDSTATE, 0, 0) != FALSE;
     list.place = PlaceOf(found.rect);  // a combo box's window holds the field; the open list is a window of its own
-    if (found.hwnd == focus) screen.focus = count ? "countbox" : "wheelbox";
+    if (found.hwnd == focus) screen.focus = count ? Focus::CountBox : Focus::WheelBox;
   }
-  if (program.OpenBox() != nullptr) screen.focus = "box";
+  if (program.OpenBox() != nullptr) screen.focus = Focus::Box;
   screen.minimized = program.Minimized();
   screen.maximized = program.Maximized();
   screen.placeKnown = !screen.minimized && !screen.maximized;
@@ -370,7 +363,7 @@ void WineWorld::Describe(std::ostream& out) {
     out << "power cuts and returns: " << cameras_->PowerChanges() << ", the last: " << cameras_->LastPowerChange()
         << "\n";
   if (!BusMissing().empty()) out << "no device messages: " << BusMissing() << "\n";
-  wincam::Locked lock(cameras_->Model());
+  camera_emulator::Locked lock(cameras_->Model());
   for (const std::string& name : cameras_->Names())
     if (cameras_->Has(name)) out << "camera " << name << " path " << cameras_->PathOf(name) << "\n";
 }
@@ -427,8 +420,8 @@ void WineWorld::Shot(const std::string& file, const std::string& what) {
   }
   GdiFlush();
   Sleep(50);  // the X server shows what was just drawn
-  drive::Picture picture;
-  if (!drive::CaptureArea(area, &picture)) throw ScriptError{"the screen cannot be read for the shot"};
+  wine::Picture picture;
+  if (!wine::CaptureArea(area, &picture)) throw ScriptError{"the screen cannot be read for the shot"};
   for (int y = 0; y < picture.height; ++y) {
     for (int x = 0; x < picture.width; ++x) {
       const int sx = area.left + x;
@@ -440,7 +433,7 @@ void WineWorld::Shot(const std::string& file, const std::string& what) {
   // The window as drawn: the outside colour, the face, a frame and texts.
   const std::size_t colours = picture.DistinctColours();
   if (colours < 4) throw ExpectFailure{"a picture of the window", std::to_string(colours - 1) + " colour(s): blank"};
-  if (!picture.Save(drive::Wide(file))) throw ScriptError{"cannot write " + file};
+  if (!picture.Save(wine::Wide(file))) throw ScriptError{"cannot write " + file};
 }
 
 }  // namespace scenario

@@ -9,7 +9,7 @@
 
 #include "tools/scenario/world.h"
 
-namespace wincam {
+namespace camera_emulator {
 class Emulator;
 }
 
@@ -66,7 +66,7 @@ class WineWorld : public World {
   std::string Counts(bool atStart);
 
   std::wstring exe_;
-  std::unique_ptr<wincam::Emulator> cameras_;
+  std::unique_ptr<camera_emulator::Emulator> cameras_;
   std::unique_ptr<wine::Program> program_;
   unsigned long long awaitStart_ = 0;  // GetTickCount64 at a check's first failure
   std::vector<BoxSeen> boxes_;         // of every run in this script, in order

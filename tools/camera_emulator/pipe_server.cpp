@@ -1,12 +1,12 @@
-#include "tools/windows/camera/pipe_server.h"
+#include "tools/camera_emulator/pipe_server.h"
 
 #include <algorithm>
 #include <string>
 
 #include "platform/camera_model/interpreter.h"
-#include "tools/windows/camera/device_entry.h"
+#include "tools/camera_emulator/device_entry.h"
 
-namespace wincam {
+namespace camera_emulator {
 
 namespace {
 constexpr DWORD kPipeBuffer = 4096;
@@ -307,4 +307,4 @@ void PipeServer::CutPower() {
   events_.PowerChanged(camera_, false);
 }
 
-}  // namespace wincam
+}  // namespace camera_emulator

@@ -15,7 +15,6 @@
 #include "lib/view/fltk/fltk.h"
 #include "lib/view/loop.h"
 #include "platform/sim/world.h"
-#include "tools/common/program_version.h"
 #include "tools/desktop/display.h"
 #include "tools/desktop/panel_window.h"
 #include "tools/desktop/program_icon.h"
@@ -23,6 +22,7 @@
 #include "tools/scenario/cameras.h"
 #include "tools/scenario/desktop/desktop_world.h"
 #include "tools/scenario/player.h"
+#include "tools/simtools/program_version.h"
 
 namespace {
 

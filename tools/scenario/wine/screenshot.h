@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace drive {
+namespace scenario::wine {
 
 struct Picture {
   int width = 0;
@@ -22,4 +22,4 @@ bool Capture(HWND hwnd, bool whole, Picture* picture);
 // What the screen shows in rect (screen coordinates).
 bool CaptureArea(const RECT& rect, Picture* picture);
 
-}  // namespace drive
+}  // namespace scenario::wine

@@ -1,4 +1,4 @@
-#include "tools/common/program_version.h"
+#include "tools/simtools/program_version.h"
 
 #include "res/version_info.h"
 

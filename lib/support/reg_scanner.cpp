@@ -1,4 +1,4 @@
-#include "lib/tools/reg_scanner.h"
+#include "lib/support/reg_scanner.h"
 
 #include <cstring>
 

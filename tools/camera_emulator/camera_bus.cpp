@@ -1,13 +1,13 @@
-#include "tools/windows/camera/camera_bus.h"
+#include "tools/camera_emulator/camera_bus.h"
 
 #include <winioctl.h>
 
 #include <cstdio>
 
 #include "platform/camera_model/interface_classes.h"
-#include "tools/windows/camera/bus/requests.h"
+#include "tools/camera_emulator/bus/requests.h"
 
-namespace wincam {
+namespace camera_emulator {
 static_assert(CameraBus::kRootDevices == ZELT_BUS_ROOT_DEVICES, "the driver's root devices");
 
 namespace {
@@ -101,4 +101,4 @@ bool CameraBus::SetInterface(int device, int classIndex, bool enable, std::strin
   return true;
 }
 
-}  // namespace wincam
+}  // namespace camera_emulator

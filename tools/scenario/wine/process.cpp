@@ -1,8 +1,8 @@
-#include "tools/windows/process.h"
+#include "tools/scenario/wine/process.h"
 
 #include <vector>
 
-namespace drive {
+namespace scenario::wine {
 
 bool Process::Start(const std::wstring& exe, int showCommand) {
   STARTUPINFOW startup = {};
@@ -46,4 +46,4 @@ std::wstring OwnDirectory() {
   return slash == std::wstring::npos ? std::wstring() : dir.substr(0, slash + 1);
 }
 
-}  // namespace drive
+}  // namespace scenario::wine

@@ -1,4 +1,4 @@
-#include "tools/windows/camera/device_entry.h"
+#include "tools/camera_emulator/device_entry.h"
 
 #include <setupapi.h>
 #include <winternl.h>
@@ -8,7 +8,7 @@
 #include <cwctype>
 #include <vector>
 
-namespace wincam {
+namespace camera_emulator {
 namespace {
 
 // The setup class of emulated cameras; Windows only files the devices under it.
@@ -134,4 +134,4 @@ void DeviceEntry::RemoveAll() {
   RegCloseKey(classes);
 }
 
-}  // namespace wincam
+}  // namespace camera_emulator

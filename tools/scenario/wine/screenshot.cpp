@@ -1,9 +1,9 @@
-#include "tools/windows/screenshot.h"
+#include "tools/scenario/wine/screenshot.h"
 
 #include <cstdio>
 #include <set>
 
-namespace drive {
+namespace scenario::wine {
 namespace {
 
 // GDI objects of one capture, released on every path.
@@ -107,4 +107,4 @@ bool CaptureArea(const RECT& rect, Picture* picture) {
   return true;
 }
 
-}  // namespace drive
+}  // namespace scenario::wine

@@ -1,8 +1,8 @@
-#include "tools/windows/windows_of.h"
+#include "tools/scenario/wine/windows_of.h"
 
 #include <cwctype>
 
-namespace drive {
+namespace scenario::wine {
 namespace {
 
 struct Search {
@@ -21,8 +21,8 @@ BOOL CALLBACK Match(HWND hwnd, LPARAM param) {
 }
 
 BOOL CALLBACK Collect(HWND hwnd, LPARAM param) {
-  auto* list = reinterpret_cast<std::vector<Control>*>(param);
-  Control control = {hwnd, ClassOf(hwnd), TextOf(hwnd), IsWindowEnabled(hwnd) != FALSE, IsWindowVisible(hwnd) != FALSE,
+  auto* list = reinterpret_cast<std::vector<ChildWindow>*>(param);
+  ChildWindow control = {hwnd, ClassOf(hwnd), TextOf(hwnd), IsWindowEnabled(hwnd) != FALSE, IsWindowVisible(hwnd) != FALSE,
                      {}};
   GetWindowRect(hwnd, &control.rect);
   MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&control.rect), 2);
@@ -83,8 +83,8 @@ bool HasClass(HWND hwnd, const wchar_t* className) {
   return CompareStringOrdinal(name, -1, className, -1, TRUE) == CSTR_EQUAL;
 }
 
-std::vector<Control> ChildrenOf(HWND parent) {
-  std::vector<Control> list;
+std::vector<ChildWindow> ChildrenOf(HWND parent) {
+  std::vector<ChildWindow> list;
   EnumChildWindows(parent, Collect, reinterpret_cast<LPARAM>(&list));
   return list;
 }
@@ -106,4 +106,4 @@ std::wstring Wide(const std::string& utf8) {
   return out;
 }
 
-}  // namespace drive
+}  // namespace scenario::wine

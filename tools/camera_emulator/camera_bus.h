@@ -8,9 +8,9 @@
 
 #include <string>
 
-#include "tools/windows/camera/win_handles.h"
+#include "tools/camera_emulator/win_handles.h"
 
-namespace wincam {
+namespace camera_emulator {
 
 class CameraBus {
  public:
@@ -46,4 +46,4 @@ bool StartBusDriver(std::string& error);
 // "what failed: error N (Windows' text)" for GetLastError().
 std::string StepFailed(const std::string& what);
 
-}  // namespace wincam
+}  // namespace camera_emulator

@@ -14,9 +14,9 @@
 #include <cstdio>
 #include <string>
 
-#include "tools/windows/camera/bus/requests.h"
-#include "tools/windows/camera/camera_bus.h"
-#include "tools/windows/camera/win_handles.h"
+#include "tools/camera_emulator/bus/requests.h"
+#include "tools/camera_emulator/camera_bus.h"
+#include "tools/camera_emulator/win_handles.h"
 
 namespace {
 
@@ -26,10 +26,10 @@ constexpr DWORD kStartTimeout = 60000;  // the emulated x86 Wine takes seconds
 
 bool DriverFile(std::string& path, std::string& error) {
   char system[MAX_PATH] = {};
-  if (GetSystemDirectoryA(system, MAX_PATH) == 0) return error = wincam::StepFailed("finding system32"), false;
+  if (GetSystemDirectoryA(system, MAX_PATH) == 0) return error = camera_emulator::StepFailed("finding system32"), false;
   path = std::string(system) + "\\drivers\\" ZELT_BUS_FILE;
   if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
-    return error = wincam::StepFailed("finding the driver's file " + path), false;
+    return error = camera_emulator::StepFailed("finding the driver's file " + path), false;
   return true;
 }
 
@@ -38,31 +38,32 @@ bool RootDevice(int number, std::string& error) {
   char instance[32];
   std::snprintf(instance, sizeof(instance), ZELT_BUS_ENUMERATOR "\\%04d", number);
   const std::string step = std::string("making the root device ") + instance;
-  wincam::DeviceList set(kBusSetupClass);
-  if (set.get() == INVALID_HANDLE_VALUE) return error = wincam::StepFailed(step + ", its list"), false;
+  camera_emulator::DeviceList set(kBusSetupClass);
+  if (set.get() == INVALID_HANDLE_VALUE) return error = camera_emulator::StepFailed(step + ", its list"), false;
   SP_DEVINFO_DATA device = {};
   device.cbSize = sizeof(device);
   if (SetupDiOpenDeviceInfoA(set.get(), instance, nullptr, 0, &device)) return true;
   if (!SetupDiCreateDeviceInfoA(set.get(), instance, &kBusSetupClass, nullptr, nullptr, 0, &device))
-    return error = wincam::StepFailed(step), false;
+    return error = camera_emulator::StepFailed(step), false;
   static const char kService[] = ZELT_BUS_SERVICE;
   if (!SetupDiSetDeviceRegistryPropertyA(set.get(), &device, SPDRP_SERVICE, reinterpret_cast<const BYTE*>(kService),
                                          sizeof(kService)))
-    return error = wincam::StepFailed(step + ", its service"), false;
+    return error = camera_emulator::StepFailed(step + ", its service"), false;
   if (!SetupDiRegisterDeviceInfo(set.get(), &device, 0, nullptr, nullptr, nullptr))
-    return error = wincam::StepFailed(step + ", its registration"), false;
+    return error = camera_emulator::StepFailed(step + ", its registration"), false;
   return true;
 }
 
 bool Service(const std::string& file, std::string& error) {
-  wincam::ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
-  if (manager.get() == nullptr) return error = wincam::StepFailed("opening the service manager"), false;
-  wincam::ServiceHandle existing(OpenServiceA(manager.get(), ZELT_BUS_SERVICE, SERVICE_QUERY_STATUS));
+  camera_emulator::ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+  if (manager.get() == nullptr) return error = camera_emulator::StepFailed("opening the service manager"), false;
+  camera_emulator::ServiceHandle existing(OpenServiceA(manager.get(), ZELT_BUS_SERVICE, SERVICE_QUERY_STATUS));
   if (existing.get() != nullptr) return true;
-  wincam::ServiceHandle made(CreateServiceA(
+  camera_emulator::ServiceHandle made(CreateServiceA(
       manager.get(), ZELT_BUS_SERVICE, "Zelt camera bus (tests)", SERVICE_ALL_ACCESS, SERVICE_KERNEL_DRIVER,
       SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL, file.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr));
-  if (made.get() == nullptr) return error = wincam::StepFailed("creating the service " ZELT_BUS_SERVICE), false;
+  if (made.get() == nullptr)
+    return error = camera_emulator::StepFailed("creating the service " ZELT_BUS_SERVICE), false;
   return true;
 }
 
@@ -73,8 +74,8 @@ int main() {
   std::string error;
   bool done = DriverFile(file, error);
   for (int i = 0; done && i < ZELT_BUS_ROOT_DEVICES; ++i) done = RootDevice(i, error);
-  done = done && Service(file, error) && wincam::StartBusDriver(error);
-  wincam::CameraBus bus;
+  done = done && Service(file, error) && camera_emulator::StartBusDriver(error);
+  camera_emulator::CameraBus bus;
   done = done && bus.Open(kStartTimeout, error);
   if (!done) {
     std::fprintf(stderr, "zelt-bus-install: %s\n", error.c_str());

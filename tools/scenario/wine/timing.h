@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-namespace drive {
+namespace scenario::wine {
 
 // Runs exe `runs` times; milliseconds of each run, or an empty list when a run failed.
 std::vector<double> StartToWindow(const std::wstring& exe, int runs);
 // Prints the median, minimum and maximum of both programs and the ratio of the medians.
 int Benchmark(const std::wstring& program, const std::wstring& baseline, int runs);
 
-}  // namespace drive
+}  // namespace scenario::wine

@@ -7,9 +7,9 @@
 
 #include <string>
 
-#include "tools/windows/camera/win_handles.h"
+#include "tools/camera_emulator/win_handles.h"
 
-namespace wincam {
+namespace camera_emulator {
 
 class DeviceEntry {
  public:
@@ -39,4 +39,4 @@ class DeviceEntry {
   OwnedHandle link_;         // the object-manager link lives while this is open
 };
 
-}  // namespace wincam
+}  // namespace camera_emulator

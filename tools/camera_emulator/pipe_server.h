@@ -14,9 +14,9 @@
 #include <vector>
 
 #include "platform/camera_model/camera.h"
-#include "tools/windows/camera/win_handles.h"
+#include "tools/camera_emulator/win_handles.h"
 
-namespace wincam {
+namespace camera_emulator {
 
 class DeviceEntry;
 
@@ -80,4 +80,4 @@ class PipeServer {
   Order order_ = Order::None;
 };
 
-}  // namespace wincam
+}  // namespace camera_emulator

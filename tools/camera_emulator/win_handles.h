@@ -8,7 +8,7 @@
 
 #include <utility>
 
-namespace wincam {
+namespace camera_emulator {
 
 // A kernel handle whose "nothing" is null (events, threads, the link object).
 class OwnedHandle {
@@ -82,4 +82,4 @@ class Locked {
   SRWLOCK& lock_;
 };
 
-}  // namespace wincam
+}  // namespace camera_emulator

@@ -19,7 +19,7 @@
    (requests.h). */
 #include <ddk/wdm.h>
 
-#include "tools/windows/camera/bus/requests.h"
+#include "tools/camera_emulator/bus/requests.h"
 
 #define CLASSES_PER_DEVICE 8 /* the camera classes */
 

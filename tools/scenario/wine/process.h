@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace drive {
+namespace scenario::wine {
 
 class Process {
  public:
@@ -28,4 +28,4 @@ class Process {
 // The directory of this program, with a trailing backslash.
 std::wstring OwnDirectory();
 
-}  // namespace drive
+}  // namespace scenario::wine

@@ -14,10 +14,10 @@
 
 #include "platform/camera_model/camera.h"
 #include "platform/camera_model/host.h"
-#include "tools/windows/camera/camera_bus.h"
-#include "tools/windows/camera/pipe_server.h"
+#include "tools/camera_emulator/camera_bus.h"
+#include "tools/camera_emulator/pipe_server.h"
 
-namespace wincam {
+namespace camera_emulator {
 
 class DeviceEntry;
 
@@ -76,4 +76,4 @@ class Emulator : public camera_model::Host {
   std::vector<std::string> names_;
 };
 
-}  // namespace wincam
+}  // namespace camera_emulator

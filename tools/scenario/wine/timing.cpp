@@ -1,14 +1,14 @@
-#include "tools/windows/timing.h"
+#include "tools/scenario/wine/timing.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
 
-#include "tools/windows/process.h"
-#include "tools/windows/windows_of.h"
+#include "tools/scenario/wine/process.h"
+#include "tools/scenario/wine/windows_of.h"
 
-namespace drive {
+namespace scenario::wine {
 namespace {
 
 double Median(std::vector<double> values) {
@@ -69,4 +69,4 @@ int Benchmark(const std::wstring& program, const std::wstring& baseline, int run
   return 0;
 }
 
-}  // namespace drive
+}  // namespace scenario::wine

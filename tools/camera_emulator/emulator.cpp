@@ -1,12 +1,12 @@
-#include "tools/windows/camera/emulator.h"
+#include "tools/camera_emulator/emulator.h"
 
 #include <cstdio>
 
 #include "platform/camera_model/image.h"
 #include "platform/camera_model/interface_classes.h"
-#include "tools/windows/camera/device_entry.h"
+#include "tools/camera_emulator/device_entry.h"
 
-namespace wincam {
+namespace camera_emulator {
 namespace {
 // "\\?\root#zeltcam#0000#{class}\" before the reference string.
 constexpr std::size_t kPathHead = 61;
@@ -133,4 +133,4 @@ void Emulator::PowerChanged(const Entry& entry, bool on) {
   if (!switched && busError_.empty()) busError_ = error;
 }
 
-}  // namespace wincam
+}  // namespace camera_emulator

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace drive {
+namespace scenario::wine {
 
 // The first visible top-level window of the process (in z-order from the top)
 // that matches; null when there is none.
@@ -29,7 +29,7 @@ std::wstring ClassOf(HWND hwnd);  // in lower case
 // without regard to case.
 bool HasClass(HWND hwnd, const wchar_t* className);
 
-struct Control {
+struct ChildWindow {
   HWND hwnd;
   std::wstring className;
   std::wstring text;
@@ -37,10 +37,10 @@ struct Control {
   bool visible;
   RECT rect;  // in the parent's interior
 };
-std::vector<Control> ChildrenOf(HWND parent);
+std::vector<ChildWindow> ChildrenOf(HWND parent);
 
 // UTF-8 for printing, and UTF-8 (a script's texts) for the wide API.
 std::string Narrow(const std::wstring& text);
 std::wstring Wide(const std::string& utf8);
 
-}  // namespace drive
+}  // namespace scenario::wine
