@@ -152,7 +152,9 @@ TEST_F(PanelModelTest, SetupFieldsReadAsTheScriptReadsTheSameWords) {
   ASSERT_TRUE(SetupOf(fields, setup, error)) << error;
   EXPECT_EQ(setup.model, 1202);
   EXPECT_EQ(setup.id, 4294967295u);
-  EXPECT_EQ(setup.typeText, "Zelt \xC8" "ern\xFD");
+  EXPECT_EQ(setup.typeText,
+            "Zelt \xC8"
+            "ern\xFD");
   for (const char* bad : {"65536", "-1", "12a", "0x"}) {
     fields.model = bad;
     EXPECT_FALSE(SetupOf(fields, setup, error)) << bad;

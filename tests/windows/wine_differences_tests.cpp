@@ -12,8 +12,8 @@
 #include <string>
 
 #include "platform/camera_model/interface_classes.h"
-#include "tools/scenario/wine/reader.h"
 #include "tools/camera_emulator/camera_bus.h"
+#include "tools/scenario/wine/reader.h"
 
 namespace {
 
@@ -175,7 +175,8 @@ std::string ArrivalRecord(camera_emulator::CameraBus& bus, bool ansiWindow) {
   filter.dbcc_classguid = camera_model::AsGuid<GUID>(camera_model::kInterfaceClasses[0]);
   HDEVNOTIFY registration = RegisterDeviceNotificationA(hwnd, &filter, DEVICE_NOTIFY_WINDOW_HANDLE);
   EXPECT_NE(registration, nullptr) << "RegisterDeviceNotificationA failed with " << GetLastError();
-  constexpr int kDevice = camera_emulator::CameraBus::kRootDevices - 1;  // a root device no camera of a script uses first
+  // A root device no camera of a script uses first.
+  constexpr int kDevice = camera_emulator::CameraBus::kRootDevices - 1;
   std::string error;
   arrivedRecord.clear();
   EXPECT_TRUE(bus.SetInterface(kDevice, 0, true, error)) << error;

@@ -185,8 +185,8 @@ CameraAction ExpectDiff(const Args& a) {
       const std::string& item = a.Text(i);
       std::size_t colon = item.rfind(':');
       if (colon == std::string::npos) throw ScriptError{"expected ADDR:HH, not \"" + item + "\""};
-      auto address =
-          static_cast<std::size_t>(ParseNumberOrThrow(item.substr(0, colon), 0, camera_model::kMemorySize - 1, "address"));
+      auto address = static_cast<std::size_t>(
+          ParseNumberOrThrow(item.substr(0, colon), 0, camera_model::kMemorySize - 1, "address"));
       std::vector<std::uint8_t> value;
       std::string error;
       if (item.size() - colon != 3 || !scenario::ParseHexBytes({item.substr(colon + 1)}, value, error))

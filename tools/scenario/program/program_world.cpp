@@ -11,8 +11,8 @@
 #include "lib/view/text_rows.h"
 #include "lib/view/toolkit.h"
 #include "platform/sim/world.h"
-#include "tools/simtools/program_version.h"
 #include "tools/scenario/program/inside.h"
+#include "tools/simtools/program_version.h"
 #include "ui/camera_info_pane.h"
 
 namespace scenario {

@@ -22,8 +22,8 @@ BOOL CALLBACK Match(HWND hwnd, LPARAM param) {
 
 BOOL CALLBACK Collect(HWND hwnd, LPARAM param) {
   auto* list = reinterpret_cast<std::vector<ChildWindow>*>(param);
-  ChildWindow control = {hwnd, ClassOf(hwnd), TextOf(hwnd), IsWindowEnabled(hwnd) != FALSE, IsWindowVisible(hwnd) != FALSE,
-                     {}};
+  ChildWindow control = {
+      hwnd, ClassOf(hwnd), TextOf(hwnd), IsWindowEnabled(hwnd) != FALSE, IsWindowVisible(hwnd) != FALSE, {}};
   GetWindowRect(hwnd, &control.rect);
   MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&control.rect), 2);
   list->push_back(control);
