@@ -30,6 +30,8 @@ fail() {
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
+# What reads the mirror is tried again: a mirror mid-sync fails for minutes.
+. "$root/tools/scripts/retry.sh"
 # step WHAT COMMAND...: the command's output goes to the log; a failure names WHAT.
 step() {
   what=$1
@@ -92,16 +94,18 @@ make_root() {
     command -v unshare >/dev/null 2>&1 || fail "unshare is missing (Debian: util-linux)"
     # A root made for other inputs, and its builds, go.
     as_root rm -rf "$tree" "$here/build"
-    step "debootstrap $release (minbase) from $mirror" as_root debootstrap --variant=minbase "$release" "$tree" "$mirror"
+    # debootstrap starts each attempt from an empty tree.
+    step "debootstrap $release (minbase) from $mirror" retry as_root sh -c \
+      'rm -rf "$1" && exec debootstrap --variant=minbase "$2" "$1" "$3"' sh "$tree" "$release" "$mirror"
     printf '%s\n' "$sources" | as_root tee "$tree/etc/apt/sources.list" >/dev/null
     # Packages install without starting services, as in any chroot.
     printf '#!/bin/sh\nexit 101\n' | as_root tee "$tree/usr/sbin/policy-rc.d" >/dev/null
     as_root chmod +x "$tree/usr/sbin/policy-rc.d"
-    step "reading $release's package lists" inside apt-get -q update
+    step "reading $release's package lists" retry inside apt-get -q update
     echo "$key" >"$here/ready"
   fi
   if [ $# -gt 0 ]; then
-    step "installing $*" inside env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "$@"
+    step "installing $*" retry inside env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "$@"
   fi
   flock -u 9
 }

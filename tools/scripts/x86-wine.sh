@@ -128,8 +128,10 @@ printf 'Package: *\nPin: release n=%s-backports\nPin-Priority: 500\n' "$release"
 apt_i386() { APT_CONFIG=$here/apt-i386/apt.conf apt-get -q -o Debug::NoLocking=true "$@"; }
 apt_backports() { APT_CONFIG=$here/apt-backports/apt.conf apt-get -q -o Debug::NoLocking=true "$@"; }
 
-step "reading the package lists (i386)" apt_i386 update
-step "reading the package lists ($release and $release-backports)" apt_backports update
+# What reads the mirror is tried again: a mirror mid-sync fails for minutes.
+. "$root/tools/scripts/retry.sh"
+step "reading the package lists (i386)" retry apt_i386 update
+step "reading the package lists ($release and $release-backports)" retry apt_backports update
 
 # --- Downloads ------------------------------------------------------------
 # Wine for i386 at the machine's version (the 64-bit wineserver serves its
@@ -138,14 +140,14 @@ step "reading the package lists ($release and $release-backports)" apt_backports
 x_libraries="libx11-6 libxext6 libxcomposite1 libxcursor1 libxfixes3 libxi6 libxinerama1 libxrandr2 libxrender1
   libxxf86vm1 libdbus-1-3"
 # shellcheck disable=SC2086
-step "downloading Wine $wine_version for i386" apt_i386 install -y --download-only \
+step "downloading Wine $wine_version for i386" retry apt_i386 install -y --download-only \
   "wine32:i386=$wine_version" "libwine:i386=$wine_version" $x_libraries
 mkdir -p "$here/qemu"
 rm -f "$here"/qemu/*.deb
 qemu_version=$(APT_CONFIG=$here/apt-backports/apt.conf apt-cache policy qemu-user 2>/dev/null |
   sed -n 's/^ *Candidate: *\([^ ]*\)$/\1/p' | grep -v '^(none)$' || true)
 [ -n "$qemu_version" ] || fail "neither $release nor $release-backports has qemu-user"
-step "downloading qemu-user $qemu_version" \
+step "downloading qemu-user $qemu_version" retry \
   sh -c "cd '$here/qemu' && APT_CONFIG='$here/apt-backports/apt.conf' apt-get -q download qemu-user=$qemu_version"
 
 # --- The emulator ---------------------------------------------------------
