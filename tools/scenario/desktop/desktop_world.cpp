@@ -5,6 +5,7 @@
 #include <FL/Fl_Choice.H>
 #include <FL/Fl_Window.H>
 
+#include <chrono>
 #include <iostream>
 
 #include "app/ravik_config.h"
@@ -21,8 +22,9 @@ namespace scenario {
 namespace {
 
 constexpr double kTick = 0.01;
-constexpr double kSettleLimit = 30.0;       // seconds the program may stay busy
-constexpr double kShotSettleSeconds = 0.4;  // the window manager draws frames in its own time
+constexpr double kSettleLimit = 30.0;        // seconds the program may stay busy
+constexpr double kShotSettleSeconds = 0.4;   // the window manager draws frames in its own time
+constexpr double kWindowManagerBound = 5.0;  // seconds a check waits for a minimize or restore
 
 // FLTK labels double '&' (and a leading '@'); people read them single.
 std::string Shown(const char* label) {
@@ -170,12 +172,29 @@ void DesktopWorld::Command(WindowCommand command) {
       window->handle(FL_SHORTCUT);
       return;
     case WindowCommand::Minimize:
+      askedWindowManager_ = true;
       return window->iconize();
     case WindowCommand::Restore:
+      askedWindowManager_ = true;
       return window->show();
     case WindowCommand::Maximize:
       throw WorldStuck{"the desktop window has no maximize box"};
   }
+}
+
+// The window manager minimizes and restores the window in its own time: once
+// it was asked to, a failing check is made again for up to 5 s, the toolkit's
+// events handled meanwhile.
+bool DesktopWorld::AwaitChange(bool first, std::string& waited) {
+  if (!askedWindowManager_) return false;
+  const double now = std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+  if (first) awaitStart_ = now;
+  if (now - awaitStart_ >= kWindowManagerBound) {
+    waited = "waited 5 s for the window manager";
+    return false;
+  }
+  Fl::wait(0.05);
+  return true;
 }
 
 // shot FILE [window|panel|screen]: the program's window with its message box, the panel, or the whole screen.

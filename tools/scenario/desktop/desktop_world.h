@@ -40,6 +40,7 @@ class DesktopWorld : public ProgramWorld {
   void Read(const std::string& name) override;
   std::vector<std::uint32_t> PanelChanges(const std::string& name) override;
   const std::vector<BoxSeen>& Boxes() override;
+  bool AwaitChange(bool first, std::string& waited) override;
 
  protected:
   Place PlaceOf(CView& view) override;  // the FLTK widget's own geometry
@@ -53,10 +54,12 @@ class DesktopWorld : public ProgramWorld {
   desktop::PanelWindow& panel_;
   std::string shotDir_;
   bool hold_ = false;
-  bool busy_ = false;     // a line plays; nested ticks wait
-  bool closing_ = false;  // the script is over: the window closes as a person closes it
-  double delay_ = 0;      // before the next line
-  double waited_ = 0;     // seconds the program has not settled for
+  bool busy_ = false;                // a line plays; nested ticks wait
+  bool closing_ = false;             // the script is over: the window closes as a person closes it
+  double delay_ = 0;                 // before the next line
+  double waited_ = 0;                // seconds the program has not settled for
+  bool askedWindowManager_ = false;  // a minimize or restore went to the window manager
+  double awaitStart_ = 0;            // when the check now waiting first failed
   std::vector<BoxSeen> boxes_;
   const void* lastBox_ = nullptr;
 };
