@@ -31,7 +31,7 @@ as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 # What reads the mirror is tried again: a mirror mid-sync fails for minutes.
-. "$root/tools/scripts/retry.sh"
+. "$root/tools/scripts/mirror.sh"
 # step WHAT COMMAND...: the command's output goes to the log; a failure names WHAT.
 step() {
   what=$1
@@ -101,7 +101,8 @@ make_root() {
     # Packages install without starting services, as in any chroot.
     printf '#!/bin/sh\nexit 101\n' | as_root tee "$tree/usr/sbin/policy-rc.d" >/dev/null
     as_root chmod +x "$tree/usr/sbin/policy-rc.d"
-    step "reading $release's package lists" retry inside apt-get -q update
+    echo "== debian $release root: reading the package lists" >&2
+    read_lists "the $release root" "$log" inside apt-get -q update
     echo "$key" >"$here/ready"
   fi
   if [ $# -gt 0 ]; then

@@ -5,8 +5,8 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 JOBS=$(nproc 2>/dev/null || echo 2)
 
 # What reads the mirror is tried again (retry): a mirror mid-sync fails for minutes.
-# shellcheck source=retry.sh
-. "$ROOT/tools/scripts/retry.sh"
+# shellcheck source=mirror.sh
+. "$ROOT/tools/scripts/mirror.sh"
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -20,7 +20,7 @@ ensure_packages() {
   done
   if [ ${#missing[@]} -gt 0 ]; then
     echo "== installing: ${missing[*]}"
-    retry as_root env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+    read_lists "the machine" /dev/stderr as_root env DEBIAN_FRONTEND=noninteractive apt-get update -qq
     retry as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
   fi
 }
@@ -48,7 +48,7 @@ clang_version() {
     if installed "libclang-rt-$version-dev"; then best=$version; fi
   done
   if [ -z "$best" ]; then
-    apt-cache show clang >/dev/null 2>&1 || retry as_root env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+    apt-cache show clang >/dev/null 2>&1 || read_lists "the machine" /dev/stderr as_root apt-get update -qq
     best=$(apt-cache depends clang 2>/dev/null | sed -n 's/^ *Depends: clang-\([0-9][0-9]*\)$/\1/p' | head -n 1)
   fi
   [ -n "$best" ] || { echo "no clang version found among the installed or the release's packages" >&2; return 1; }

@@ -129,9 +129,10 @@ apt_i386() { APT_CONFIG=$here/apt-i386/apt.conf apt-get -q -o Debug::NoLocking=t
 apt_backports() { APT_CONFIG=$here/apt-backports/apt.conf apt-get -q -o Debug::NoLocking=true "$@"; }
 
 # What reads the mirror is tried again: a mirror mid-sync fails for minutes.
-. "$root/tools/scripts/retry.sh"
-step "reading the package lists (i386)" retry apt_i386 update
-step "reading the package lists ($release and $release-backports)" retry apt_backports update
+. "$root/tools/scripts/mirror.sh"
+echo "== x86 world: reading the package lists" >&2
+read_lists "the x86 world (i386)" "$log" apt_i386 update
+read_lists "the x86 world ($release and $release-backports)" "$log" apt_backports update
 
 # --- Downloads ------------------------------------------------------------
 # Wine for i386 at the machine's version (the 64-bit wineserver serves its
