@@ -228,7 +228,7 @@ def place(m):
 
 def main():
     parser = argparse.ArgumentParser(description="Faults put into a copy one at a time: do the tests catch them?")
-    parser.add_argument("--sample", type=int, default=110, help="mutants to try (default 110, about 30 minutes)")
+    parser.add_argument("--sample", type=int, default=110, help="mutants to try (default 110, about 30 minutes on two cores)")
     parser.add_argument("--seed", type=int, default=1, help="which sample (default 1)")
     parser.add_argument("--all", action="store_true", help="every mutant, not a sample")
     parser.add_argument("--no-chosen", action="store_true", help="skip the chosen faults")
