@@ -30,7 +30,7 @@ part_fuzz() {
   # fuzz/run.sh 3600. The fault matrix, the random exploration, the leak
   # canaries and the memcheck passes are ctest entries of the Linux builds
   # (tests/reliability); the figures: tools/reliability/report.sh.
-  ensure_packages "clang-$version" "libclang-rt-$version-dev"
+  ensure_packages $PACKAGES_BUILD "clang-$version" "libclang-rt-$version-dev"
   "$ROOT/fuzz/run.sh" "${ZELT_FUZZ_SECONDS:-10}"
 }
 
