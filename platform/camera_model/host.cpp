@@ -2,11 +2,11 @@
 
 namespace camera_model {
 
-bool AddCamera(Host& host, const CameraSpec& spec, std::string& error) {
+bool AddCamera(Host& host, const NewCamera& camera, std::string& error) {
   std::vector<std::uint8_t> image(kMemorySize);
-  if (!BuildCameraImage(spec.setup, image, error)) return false;
-  if (!host.Plug(spec.name, spec.setup.classNumber - 1, spec.pathLen, std::move(image), error)) return false;
-  if (spec.power) host.SwitchPower(spec.name, true);
+  if (!BuildCameraImage(camera.setup, image, error)) return false;
+  if (!host.Plug(camera.name, camera.setup.classNumber - 1, camera.pathLen, std::move(image), error)) return false;
+  if (camera.power) host.SwitchPower(camera.name, true);
   return true;
 }
 

@@ -13,7 +13,7 @@ namespace camera_model {
 
 // A camera to add: what a script's `camera` line or the Virtual camera
 // window gives.
-struct CameraSpec {
+struct NewCamera {
   std::string name;
   CameraSetup setup;
   bool power = true;
@@ -34,6 +34,6 @@ class Host {
 
 // False with a reason in error, nothing added, for a setup that cannot be
 // encoded or a camera the host refuses.
-bool AddCamera(Host& host, const CameraSpec& spec, std::string& error);
+bool AddCamera(Host& host, const NewCamera& camera, std::string& error);
 
 }  // namespace camera_model

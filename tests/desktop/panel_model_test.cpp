@@ -9,9 +9,9 @@ namespace {
 using camera_model::Fault;
 using camera_model::FaultKind;
 
-camera_model::CameraSpec CameraOf(const std::string& name, int classNumber, std::uint16_t model = 1030,
-                                  bool power = true) {
-  camera_model::CameraSpec camera;
+camera_model::NewCamera CameraOf(const std::string& name, int classNumber, std::uint16_t model = 1030,
+                                 bool power = true) {
+  camera_model::NewCamera camera;
   camera.name = name;
   camera.setup.classNumber = classNumber;
   camera.setup.model = model;
@@ -30,7 +30,7 @@ class PanelModelTest : public ::testing::Test {
 TEST_F(PanelModelTest, AddCameraRefusesTakenNamesAndBadSetupsWithoutAddingAnything) {
   ASSERT_TRUE(model.AddCamera(CameraOf("a", 4), error)) << error;
   EXPECT_FALSE(model.AddCamera(CameraOf("a", 4), error));
-  camera_model::CameraSpec tooManyForRavik = CameraOf("b", 1);
+  camera_model::NewCamera tooManyForRavik = CameraOf("b", 1);
   tooManyForRavik.setup.count = 16;
   EXPECT_FALSE(model.AddCamera(tooManyForRavik, error));
   EXPECT_FALSE(error.empty());

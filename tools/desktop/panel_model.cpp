@@ -72,7 +72,7 @@ std::string Describe(const PermissionState& state) {
   return "?";
 }
 
-bool PanelModel::AddCamera(const camera_model::CameraSpec& camera, std::string& error) {
+bool PanelModel::AddCamera(const camera_model::NewCamera& camera, std::string& error) {
   if (camera.name.empty()) {
     error = "the camera needs a name";
     return false;

@@ -57,7 +57,7 @@ class PanelModel {
 
   // A camera with a memory image built from its setup, with power on when
   // asked. False with a reason for a bad setup or a name already used.
-  bool AddCamera(const camera_model::CameraSpec& camera, std::string& error);
+  bool AddCamera(const camera_model::NewCamera& camera, std::string& error);
   std::string UnusedName() const;  // "camera1", "camera2", ...
   camera_model::Camera* Find(const std::string& name) { return world_.FindCamera(name); }
   std::vector<std::string> CameraNames() const;

@@ -122,7 +122,7 @@ PanelWindow::PanelWindow(int x, int y, PanelModel& model)
 
 PanelWindow::~PanelWindow() { Fl::remove_timeout(OnTimer, this); }
 
-bool PanelWindow::AddCamera(const camera_model::CameraSpec& camera, std::string& error) {
+bool PanelWindow::AddCamera(const camera_model::NewCamera& camera, std::string& error) {
   // pathlen= is for the Windows camera emulator, which makes its own device paths.
   if (camera.pathLen != 0) {
     error = "the Virtual camera window plugs cameras in with their own paths";
@@ -252,7 +252,7 @@ void PanelWindow::OnAdd(Fl_Widget*, void* data) {
   fields.typeText = panel->typeInput_->value();
   fields.count = static_cast<int>(panel->countInput_->value());
   fields.wheel = panel->wheelChoice_->value() + 1;
-  camera_model::CameraSpec camera;
+  camera_model::NewCamera camera;
   camera.name = panel->model_.UnusedName();
   camera.power = panel->powerOnAdd_->value() != 0;
   std::string error;

@@ -29,7 +29,7 @@ class PanelWindow : public Fl_Double_Window {
   ~PanelWindow() override;
 
   // The window plugs cameras in with the simulated platform's own paths.
-  bool AddCamera(const camera_model::CameraSpec& camera, std::string& error);
+  bool AddCamera(const camera_model::NewCamera& camera, std::string& error);
   bool SetPower(const std::string& name, bool on, std::string& error);
   void SetAdministrator(bool yes);
   bool InjectFault(const std::string& name, const camera_model::Fault& fault, std::string& error);

@@ -21,7 +21,7 @@ using CameraAction = std::function<void(camera_model::Camera&)>;
 
 // camera NAME class=N [model=M] [id=I] [type=TEXT] [count=C] [wheel=1|2]
 // [flags=B] [seed=S] [power=on|off] [pathlen=L]: the camera to add.
-using CameraCommand = camera_model::CameraSpec;
+using CameraCommand = camera_model::NewCamera;
 CameraCommand ParseCameraCommand(const Args& a);
 
 // poke NAME ADDR HEX...
